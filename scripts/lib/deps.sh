@@ -1,0 +1,22 @@
+# Installs the Debian packages named as arguments that are not installed yet; does nothing
+# when all are there. Uses sudo when not run as root.
+ensure_packages() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building the program needs: the mingw-w64 cross compilers and the native toolchain.
+BUILD_PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+# What running it needs: Wine on a virtual X display, and ImageMagick for screenshots.
+RUN_PACKAGES=(wine64 xvfb imagemagick)
+# What the tests need beyond that: GoogleTest (built from source for Windows) and clang's
+# libFuzzer for the store reader.
+TEST_PACKAGES=(libgtest-dev googletest clang libclang-rt-14-dev)

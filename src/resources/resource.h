@@ -1,0 +1,46 @@
+// Resource and control identifiers, shared by the program, its .rc file and the window tests.
+#pragma once
+
+#define IDI_ZARK 1
+
+#define IDR_MAINMENU 100
+#define IDR_ACCELERATORS 101
+
+#define IDB_BACKGROUND 110
+#define IDB_ACTIVE 111
+#define IDB_DEACTIVE 112
+#define IDB_FSACTIVE 113
+#define IDB_FSDEACTIVE 114
+
+// Menu commands of the main window.
+#define IDM_ACTIVATEZARK 1001
+#define IDM_DEACTIVATEZARK 1002
+#define IDM_ACTIVATEZARKFS 1003
+#define IDM_DEACTIVATEZARKFS 1004
+#define IDM_RUNTIBERIANSUN 1005
+#define IDM_EXITLAUNCHER 1006
+#define IDM_SHOWREADME 1011
+#define IDM_SHOWHISTORY 1012
+#define IDM_SHOWLAUNCHERHISTORY 1013
+#define IDM_VISITHOMEPAGE 1021
+#define IDM_VISITNVARO 1022
+#define IDM_VIEWABOUT 1031
+#define IDM_VIEWHELP 1032
+
+// Indicator pictures of the main window (child window ids).
+#define IDC_ACTIVE 201
+#define IDC_DEACTIVE 202
+#define IDC_FSACTIVE 203
+#define IDC_FSDEACTIVE 204
+
+// Controls of the About box.
+#define IDC_CMDOK 301
+#define IDC_LBLLABELS 302
+#define IDC_LABEL1 303
+#define IDC_LABEL2 304
+#define IDC_LABEL3 305
+
+// Window class names the tests look for.
+#define ZARK_MAIN_CLASS L"ZARKMain"
+#define ZARK_PICTURE_CLASS L"ZARKPicture"
+#define ZARK_ABOUT_CLASS L"ZARKAbout"
