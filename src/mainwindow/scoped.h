@@ -1,0 +1,105 @@
+// Owners for Win32 handles and GDI objects: each releases what it holds when it goes out of
+// scope, so no early return can leak one. None can be copied; a copy would release twice.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace zark {
+
+// A kernel handle (process, thread, file). Null and INVALID_HANDLE_VALUE both mean none.
+class ScopedHandle {
+public:
+    explicit ScopedHandle(HANDLE handle = nullptr) : handle_(handle) {}
+    ~ScopedHandle() {
+        if (valid()) CloseHandle(handle_);
+    }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+// A GDI object (bitmap, font, brush) that DeleteObject frees.
+template <typename T>
+class ScopedGdiObject {
+public:
+    explicit ScopedGdiObject(T object = nullptr) : object_(object) {}
+    ~ScopedGdiObject() {
+        if (object_ != nullptr) DeleteObject(object_);
+    }
+    ScopedGdiObject(const ScopedGdiObject&) = delete;
+    ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+    ScopedGdiObject(ScopedGdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+    ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
+        std::swap(object_, other.object_);
+        return *this;
+    }
+
+    T get() const { return object_; }
+    explicit operator bool() const { return object_ != nullptr; }
+
+private:
+    T object_;
+};
+
+using ScopedBitmap = ScopedGdiObject<HBITMAP>;
+using ScopedFont = ScopedGdiObject<HFONT>;
+using ScopedBrush = ScopedGdiObject<HBRUSH>;
+
+// A memory device context compatible with `dc`, freed with DeleteDC.
+class ScopedMemoryDC {
+public:
+    explicit ScopedMemoryDC(HDC dc) : dc_(CreateCompatibleDC(dc)) {}
+    ~ScopedMemoryDC() {
+        if (dc_ != nullptr) DeleteDC(dc_);
+    }
+    ScopedMemoryDC(const ScopedMemoryDC&) = delete;
+    ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HDC dc_;
+};
+
+// Selects an object into a device context and puts the previous one back, so that the
+// object can be deleted afterwards without being selected anywhere.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~ScopedSelect() {
+        if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+    }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// BeginPaint in the constructor, EndPaint in the destructor, for WM_PAINT handlers.
+class ScopedPaint {
+public:
+    explicit ScopedPaint(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~ScopedPaint() { EndPaint(window_, &paint_); }
+    ScopedPaint(const ScopedPaint&) = delete;
+    ScopedPaint& operator=(const ScopedPaint&) = delete;
+
+    HDC dc() const { return dc_; }
+    const RECT& area() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+}  // namespace zark
