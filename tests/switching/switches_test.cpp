@@ -1,0 +1,401 @@
+// Parts 1.2 and 1.3: the four switch commands, on real temporary folders.
+#include "switches.h"
+#include "testfolder.h"
+
+#include <cerrno>
+#include <tuple>
+
+namespace zark::test {
+namespace {
+
+// The messages, quoted from the Parts (M5 has no blank after "crash.").
+const std::string M1 = "ZARK is already activated!";
+const std::string M2 =
+    "If you have firestorm installed you should use Activate ZARKFS if you dont have firestorm installed use the "
+    "apply ZARK button. If you use apply ZARKFS and dont have FS installed there is a possiblity that TS will "
+    "crash. ZARK-FIRESTORM IS ACTIVATED!";
+const std::string M3 = "ZARK is already DEactivated!";
+const std::string M4 = "ZARK-FS is already activated!";
+const std::string M5 =
+    "If you have firestorm installed you should use Activate ZARKFS if you dont have firestorm installed use the "
+    "apply ZARK button. If you use apply ZARKFS and dont have FS installed there is a possiblity that TS will "
+    "crash.ZARK-TS IS ACTIVATED!";
+const std::string M6 = "ZARK-FS is already deactivated!";
+
+// A rule file: its names while its variant is inactive and active.
+struct RuleFile {
+    std::string zarkName;
+    std::string gameName;
+};
+const RuleFile kFirestorm{"zarkfirestrm.ini", "firestrm.ini"};
+const RuleFile kRules{"zarkrules.ini", "rules.ini"};
+const RuleFile kArt{"zarkart.ini", "art.ini"};
+
+enum Command { ActivateZarkCmd, DeactivateZarkCmd, ActivateZarkFsCmd, DeactivateZarkFsCmd };
+
+// Each command's steps as the Parts list them.
+struct CommandSteps {
+    const char* name;
+    bool expansion;                 // switches the expansion variant (store zarkdata2.dat)
+    ModState newState;              // the state it switches to
+    std::vector<std::string> reads; // the stores it reads, in order
+    std::vector<RuleFile> files;    // the files it moves, in order
+};
+
+const CommandSteps& steps(Command command) {
+    static const CommandSteps table[] = {
+        {"ActivateZark", false, kActive, {kBaseStore, kFsStore}, {kRules, kArt}},
+        {"DeactivateZark", false, kInactive, {kBaseStore}, {kRules, kArt}},
+        {"ActivateZarkFs", true, kActive, {kFsStore, kBaseStore}, {kFirestorm, kRules, kArt}},
+        {"DeactivateZarkFs", true, kInactive, {kFsStore}, {kFirestorm, kRules, kArt}},
+    };
+    return table[command];
+}
+
+std::string fromName(const CommandSteps& s, const RuleFile& f) { return s.newState == kActive ? f.zarkName : f.gameName; }
+std::string toName(const CommandSteps& s, const RuleFile& f) { return s.newState == kActive ? f.gameName : f.zarkName; }
+
+// The window's fields, with values that no store holds so that every read shows.
+struct Fields {
+    ModState base = 77;
+    ModState fs = 77;
+};
+
+Outcome run(Command command, FileSystem& fs, Fields& fields) {
+    switch (command) {
+    case ActivateZarkCmd: return ActivateZark(fs, fields.base, fields.fs);
+    case DeactivateZarkCmd: return DeactivateZark(fs, fields.base);
+    case ActivateZarkFsCmd: return ActivateZarkFs(fs, fields.base, fields.fs);
+    case DeactivateZarkFsCmd: return DeactivateZarkFs(fs, fields.fs);
+    }
+    return {};
+}
+
+// A store as a user's machine might hold it: the value plus a further line, so that any
+// write shows in its bytes.
+std::string storeBytes(ModState value) { return std::to_string(value) + "\r\nfurther line\r\n"; }
+
+// A game folder: both stores and the three rule files, each file's content being its zark
+// name so that a file keeps its identity across renames.
+Snapshot folder(const std::string& baseStore, const std::string& fsStore, bool rulesActive, bool firestormActive) {
+    Snapshot result{{kBaseStore, baseStore}, {kFsStore, fsStore}};
+    for (const RuleFile* f : {&kRules, &kArt}) result[rulesActive ? f->gameName : f->zarkName] = f->zarkName;
+    result[firestormActive ? kFirestorm.gameName : kFirestorm.zarkName] = kFirestorm.zarkName;
+    return result;
+}
+
+// The folder that matches the stored values: a variant's files carry the game's names while
+// its store says 1.
+Snapshot folderFor(ModState base, ModState exp) {
+    return folder(storeBytes(base), storeBytes(exp), base == kActive || exp == kActive, exp == kActive);
+}
+
+void create(const Snapshot& files) {
+    for (const auto& [name, bytes] : files) writeFile(name, bytes);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The outcome tables of Parts 1.2 and 1.3, for every combination of stored values.
+
+struct Expected {
+    const std::string* message = nullptr;
+    bool switches = false;
+};
+
+Expected fromTables(Command command, ModState base, ModState exp) {
+    switch (command) {
+    case ActivateZarkCmd:  // Part 1.2, column "Activate ZARK"
+        if (base == 1) return {&M1};
+        if (exp == 1) return {&M2};
+        return {nullptr, base == 2};
+    case DeactivateZarkCmd:
+        if (base == 1) return {nullptr, true};
+        return {base == 2 ? &M3 : nullptr};
+    case ActivateZarkFsCmd:  // Part 1.3, column "Activate ZARK-FS"
+        if (exp == 1) return {&M4};
+        if (base == 1) return {&M5};
+        return {nullptr, exp == 2};
+    case DeactivateZarkFsCmd:
+        if (exp == 1) return {nullptr, true};
+        return {exp == 2 ? &M6 : nullptr};
+    }
+    return {};
+}
+
+using TableCase = std::tuple<Command, ModState, ModState>;  // command, base store, expansion store
+
+class OutcomeTable : public testing::TestWithParam<TableCase> {
+    TempFolder folder_;
+};
+
+TEST_P(OutcomeTable, MatchesThePart) {
+    const auto [command, base, exp] = GetParam();
+    const CommandSteps& s = steps(command);
+    const Expected expected = fromTables(command, base, exp);
+    create(folderFor(base, exp));
+
+    Fields fields;
+    const Outcome outcome = run(command, realFileSystem(), fields);
+
+    ASSERT_FALSE(outcome.failure) << outcome.failure->description << ": " << outcome.failure->file;
+    EXPECT_TRUE(outcome.stranded.empty());
+    if (expected.message) {
+        ASSERT_NE(outcome.message, nullptr);
+        EXPECT_EQ(outcome.message, *expected.message);
+    } else {
+        EXPECT_EQ(outcome.message, nullptr) << outcome.message;
+    }
+    EXPECT_EQ(outcome.pictures, expected.switches ? std::optional<ModState>(s.newState) : std::nullopt);
+
+    // Each field holds what was read, or the new state; a store the command does not read
+    // leaves its field alone.
+    const bool readsBase = command != DeactivateZarkFsCmd;
+    const bool readsFs = command != DeactivateZarkCmd;
+    const ModState newBase = expected.switches && !s.expansion ? s.newState : base;
+    const ModState newFs = expected.switches && s.expansion ? s.newState : exp;
+    EXPECT_EQ(fields.base, readsBase ? newBase : 77);
+    EXPECT_EQ(fields.fs, readsFs ? newFs : 77);
+
+    // The switched store holds exactly the new digits and CR LF; the other store is untouched.
+    Snapshot after = folderFor(base, exp);
+    if (expected.switches) {
+        const std::string written = std::to_string(s.newState) + "\r\n";
+        const bool active = s.newState == kActive;
+        after = s.expansion ? folder(storeBytes(base), written, active, active)
+                            : folder(written, storeBytes(exp), active, exp == kActive);
+    }
+    EXPECT_EQ(snapshot(), after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllStoredValues, OutcomeTable,
+    testing::Combine(testing::Values(ActivateZarkCmd, DeactivateZarkCmd, ActivateZarkFsCmd, DeactivateZarkFsCmd),
+                     testing::Values<ModState>(0, 1, 2, 3, -1), testing::Values<ModState>(0, 1, 2, 3, -1)),
+    [](const testing::TestParamInfo<TableCase>& info) {
+        auto name = [](ModState v) { return v < 0 ? "minus" + std::to_string(-v) : std::to_string(v); };
+        return std::string(steps(std::get<0>(info.param)).name) + "_base" + name(std::get<1>(info.param)) + "_exp" +
+               name(std::get<2>(info.param));
+    });
+
+// The Parts' first edge cases: on and off again, each variant.
+class RoundTrip : public testing::TestWithParam<bool> {
+    TempFolder folder_;
+};
+
+TEST_P(RoundTrip, BringsBackEveryFile) {
+    const bool expansion = GetParam();
+    create(folderFor(kInactive, kInactive));
+    Fields fields;
+    const Outcome on = expansion ? ActivateZarkFs(realFileSystem(), fields.base, fields.fs)
+                                 : ActivateZark(realFileSystem(), fields.base, fields.fs);
+    EXPECT_EQ(on.pictures, kActive);
+    EXPECT_EQ(snapshot(), expansion ? folder(storeBytes(2), "1\r\n", true, true)
+                                    : folder("1\r\n", storeBytes(2), true, false));
+    const Outcome off = expansion ? DeactivateZarkFs(realFileSystem(), fields.fs)
+                                  : DeactivateZark(realFileSystem(), fields.base);
+    EXPECT_EQ(off.pictures, kInactive);
+    EXPECT_EQ(snapshot(), expansion ? folder(storeBytes(2), "2\r\n", false, false)
+                                    : folder("2\r\n", storeBytes(2), false, false));
+    EXPECT_EQ(fields.base, 2);
+    EXPECT_EQ(fields.fs, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, RoundTrip, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) { return info.param ? "Expansion" : "Base"; });
+
+// ---------------------------------------------------------------------------------------------
+// Fault injection: each step of each switch fails in turn, and so do the undo renames.
+
+// Stored values from which each command switches.
+std::pair<ModState, ModState> switchingStores(Command command) {
+    switch (command) {
+    case ActivateZarkCmd: return {2, 2};
+    case DeactivateZarkCmd: return {1, 2};
+    case ActivateZarkFsCmd: return {2, 2};
+    case DeactivateZarkFsCmd: return {2, 1};
+    }
+    return {};
+}
+
+struct FaultCase {
+    Command command;
+    FaultyFileSystem::Op op;  // the step that fails
+    int call;                 // its number among the calls of that operation
+    std::vector<int> undoFailing;  // the undo renames that fail too, counted from 1
+};
+
+std::ostream& operator<<(std::ostream& out, const FaultCase& c) {
+    static const char* ops[] = {"read", "rename", "replace"};
+    out << steps(c.command).name << ", " << ops[c.op] << " #" << c.call;
+    for (int u : c.undoFailing) out << ", undo #" << u;
+    return out;
+}
+
+std::vector<FaultCase> faultCases() {
+    std::vector<FaultCase> cases;
+    for (Command command : {ActivateZarkCmd, DeactivateZarkCmd, ActivateZarkFsCmd, DeactivateZarkFsCmd}) {
+        const CommandSteps& s = steps(command);
+        const int renames = static_cast<int>(s.files.size());
+        // With `done` renames made before the failing step: the plain failure, each undo
+        // failing alone, and all undos failing.
+        auto add = [&](FaultyFileSystem::Op op, int call, int done) {
+            cases.push_back({command, op, call, {}});
+            std::vector<int> all;
+            for (int u = 1; u <= done; ++u) {
+                cases.push_back({command, op, call, {u}});
+                all.push_back(u);
+            }
+            if (done > 1) cases.push_back({command, op, call, all});
+        };
+        for (int k = 1; k <= static_cast<int>(s.reads.size()); ++k) add(FaultyFileSystem::Read, k, 0);
+        for (int k = 1; k <= renames; ++k) add(FaultyFileSystem::Rename, k, k - 1);
+        add(FaultyFileSystem::Replace, 1, renames);
+    }
+    return cases;
+}
+
+class FaultInjection : public testing::TestWithParam<FaultCase> {
+    TempFolder folder_;
+};
+
+TEST_P(FaultInjection, UndoesEverythingOrNamesWhatIsLeft) {
+    const FaultCase& c = GetParam();
+    const CommandSteps& s = steps(c.command);
+    const auto [base, exp] = switchingStores(c.command);
+    const Snapshot before = folderFor(base, exp);
+    create(before);
+    const int renames = static_cast<int>(s.files.size());
+    const int done = c.op == FaultyFileSystem::Rename ? c.call - 1 : c.op == FaultyFileSystem::Replace ? renames : 0;
+    const std::string store = s.expansion ? kFsStore : kBaseStore;
+
+    FaultyFileSystem fs;
+    fs.failing[c.op].insert(c.call);
+    const int firstUndoCall = c.op == FaultyFileSystem::Rename ? c.call : renames;
+    for (int u : c.undoFailing) fs.failing[FaultyFileSystem::Rename].insert(firstUndoCall + u);
+
+    Fields fields;
+    const Outcome outcome = run(c.command, fs, fields);
+
+    // The steps in the Parts' order up to the failing one, then the undo renames in reverse.
+    std::vector<std::string> log;
+    for (int k = 0; k < static_cast<int>(s.reads.size()) && !(c.op == FaultyFileSystem::Read && k >= c.call); ++k) {
+        log.push_back("read " + s.reads[k]);
+    }
+    const int attempted = c.op == FaultyFileSystem::Read ? 0 : c.op == FaultyFileSystem::Rename ? c.call : renames;
+    for (int k = 0; k < attempted; ++k) {
+        log.push_back("rename " + fromName(s, s.files[k]) + " -> " + toName(s, s.files[k]));
+    }
+    if (c.op == FaultyFileSystem::Replace) log.push_back("replace " + store);
+    for (int k = done - 1; k >= 0; --k) {
+        log.push_back("rename " + toName(s, s.files[k]) + " -> " + fromName(s, s.files[k]));
+    }
+    EXPECT_EQ(fs.log, log);
+
+    // The original failure is reported, for the file of the failing step.
+    const std::string failingFile = c.op == FaultyFileSystem::Read     ? s.reads[c.call - 1]
+                                    : c.op == FaultyFileSystem::Rename ? fromName(s, s.files[c.call - 1])
+                                                                       : store;
+    ASSERT_TRUE(outcome.failure);
+    EXPECT_EQ(outcome.failure->number, FaultyFileSystem::injected("").number);
+    EXPECT_EQ(outcome.failure->file, failingFile);
+    EXPECT_EQ(outcome.message, nullptr);
+    EXPECT_FALSE(outcome.pictures);
+
+    // Every file is back, except those whose undo failed: they are named, in the order the
+    // undo met them, under the name they are left with.
+    std::vector<Stranded> stranded;
+    Snapshot expectedFolder = before;
+    for (int u : c.undoFailing) {
+        const RuleFile& f = s.files[done - u];
+        stranded.push_back({fromName(s, f), toName(s, f)});
+        expectedFolder[toName(s, f)] = expectedFolder[fromName(s, f)];
+        expectedFolder.erase(fromName(s, f));
+    }
+    ASSERT_EQ(outcome.stranded.size(), stranded.size());
+    for (std::size_t i = 0; i < stranded.size(); ++i) {
+        EXPECT_EQ(outcome.stranded[i].file, stranded[i].file);
+        EXPECT_EQ(outcome.stranded[i].leftAs, stranded[i].leftAs);
+    }
+    EXPECT_EQ(snapshot(), expectedFolder);
+
+    // The fields keep what was read before the failure; the switched one is not changed.
+    for (int k = 0; k < static_cast<int>(s.reads.size()); ++k) {
+        const bool read = !(c.op == FaultyFileSystem::Read && k + 1 >= c.call);
+        const bool isBase = s.reads[k] == kBaseStore;
+        EXPECT_EQ(isBase ? fields.base : fields.fs, read ? (isBase ? base : exp) : 77) << s.reads[k];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStep, FaultInjection, testing::ValuesIn(faultCases()));
+
+// ---------------------------------------------------------------------------------------------
+// Failures on the real disk, from the Parts' edge cases.
+
+struct DiskCase {
+    const char* label;
+    Command command;
+    ModState base, exp;
+    std::vector<std::string> removed;  // files taken out of the matching folder
+    std::vector<std::string> added;    // files put into it (content "stray")
+    int errorNumber;                   // 0: the command succeeds
+    const char* file;                  // the file the failure names
+};
+
+std::ostream& operator<<(std::ostream& out, const DiskCase& c) { return out << c.label; }
+
+class DiskFailure : public testing::TestWithParam<DiskCase> {
+    TempFolder folder_;
+};
+
+TEST_P(DiskFailure, ChangesNothing) {
+    const DiskCase& c = GetParam();
+    Snapshot before = folderFor(c.base, c.exp);
+    for (const auto& name : c.removed) before.erase(name);
+    for (const auto& name : c.added) before[name] = "stray";
+    create(before);
+
+    Fields fields;
+    const Outcome outcome = run(c.command, realFileSystem(), fields);
+    if (c.errorNumber == 0) {
+        EXPECT_FALSE(outcome.failure);
+        EXPECT_EQ(outcome.pictures, steps(c.command).newState);
+        return;
+    }
+    ASSERT_TRUE(outcome.failure);
+    EXPECT_EQ(outcome.failure->number, c.errorNumber);
+    EXPECT_EQ(outcome.failure->file, c.file);
+    EXPECT_TRUE(outcome.stranded.empty());
+    EXPECT_EQ(snapshot(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Parts, DiskFailure,
+    testing::Values(
+        DiskCase{"RulesIniAlreadyThere", ActivateZarkCmd, 2, 2, {}, {"rules.ini"}, EEXIST, "rules.ini"},
+        DiskCase{"ZarkArtMissing", ActivateZarkCmd, 2, 2, {"zarkart.ini"}, {}, ENOENT, "zarkart.ini"},
+        DiskCase{"ZarkRulesPresentOnDeactivation", DeactivateZarkCmd, 1, 2, {}, {"zarkrules.ini"}, EEXIST,
+                 "zarkrules.ini"},
+        DiskCase{"ExpansionStoreMissing", ActivateZarkCmd, 2, 2, {kFsStore}, {}, ENOENT, "zarkdata2.dat"},
+        DiskCase{"DeactivationNeedsNoExpansionStore", DeactivateZarkCmd, 1, 2, {kFsStore}, {}, 0, ""},
+        DiskCase{"ZarkFirestrmMissing", ActivateZarkFsCmd, 2, 2, {"zarkfirestrm.ini"}, {}, ENOENT, "zarkfirestrm.ini"},
+        DiskCase{"ZarkArtMissingFs", ActivateZarkFsCmd, 2, 2, {"zarkart.ini"}, {}, ENOENT, "zarkart.ini"},
+        DiskCase{"FirestrmIniAlreadyThere", ActivateZarkFsCmd, 2, 2, {}, {"firestrm.ini"}, EEXIST, "firestrm.ini"},
+        DiskCase{"BaseStoreMissing", ActivateZarkFsCmd, 2, 2, {kBaseStore}, {}, ENOENT, "zarkdata.dat"},
+        DiskCase{"FsDeactivationNeedsNoBaseStore", DeactivateZarkFsCmd, 2, 1, {kBaseStore}, {}, 0, ""}),
+    [](const testing::TestParamInfo<DiskCase>& info) { return std::string(info.param.label); });
+
+TEST(EmptyStore, FailsPastEndBeforeAnyRename) {
+    TempFolder folder;
+    Snapshot before = folderFor(2, 2);
+    before[kFsStore] = "";
+    create(before);
+    Fields fields;
+    const Outcome outcome = ActivateZarkFs(realFileSystem(), fields.base, fields.fs);
+    ASSERT_TRUE(outcome.failure);
+    EXPECT_EQ(outcome.failure->number, 62);
+    EXPECT_EQ(outcome.failure->file, kFsStore);
+    EXPECT_EQ(snapshot(), before);
+}
+
+}  // namespace
+}  // namespace zark::test
