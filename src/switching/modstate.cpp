@@ -6,14 +6,14 @@ namespace zark {
 
 namespace {
 
-// The numbers and descriptions of the reader's own failures; they are the ones the original
-// program's runtime showed for the same cases.
+// The numbers and descriptions of the reader's own failures: the classic runtime error
+// numbers for these cases, which players may already know from other programs.
 constexpr int kPastEndNumber = 62;
 constexpr const char* kPastEndDescription = "Input past end of file";
 constexpr int kOverflowNumber = 6;
 constexpr const char* kOverflowDescription = "Overflow";
 
-// A blank is a space or a tab, as for the original program's sequential input.
+// A blank is a space or a tab, as in classic sequential-file input.
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool endsItem(char c) { return isBlank(c) || c == ',' || c == '\r' || c == '\n'; }

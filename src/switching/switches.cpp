@@ -11,7 +11,7 @@ constexpr const char* kM2 =
     "there is a possiblity that TS will crash. ZARK-FIRESTORM IS ACTIVATED!";
 constexpr const char* kM3 = "ZARK is already DEactivated!";
 constexpr const char* kM4 = "ZARK-FS is already activated!";
-// No blank after "crash.", as in the original.
+// No blank after "crash.": players know the message word for word.
 constexpr const char* kM5 =
     "If you have firestorm installed you should use Activate ZARKFS if you dont have firestorm "
     "installed use the apply ZARK button. If you use apply ZARKFS and dont have FS installed "

@@ -1,4 +1,4 @@
-// Part 1.1: reading and writing the store.
+// Reading and writing the store files.
 #include "modstate.h"
 #include "testfolder.h"
 

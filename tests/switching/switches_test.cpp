@@ -104,14 +104,14 @@ struct Expected {
 
 Expected fromTables(Command command, ModState base, ModState exp) {
     switch (command) {
-    case ActivateZarkCmd:  // Part 1.2, column "Activate ZARK"
+    case ActivateZarkCmd:
         if (base == 1) return {&M1};
         if (exp == 1) return {&M2};
         return {nullptr, base == 2};
     case DeactivateZarkCmd:
         if (base == 1) return {nullptr, true};
         return {base == 2 ? &M3 : nullptr};
-    case ActivateZarkFsCmd:  // Part 1.3, column "Activate ZARK-FS"
+    case ActivateZarkFsCmd:
         if (exp == 1) return {&M4};
         if (base == 1) return {&M5};
         return {nullptr, exp == 2};
