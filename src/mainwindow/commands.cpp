@@ -1,0 +1,64 @@
+// The main window's commands that hand work to other programs: the game, Notepad, the web
+// browser, the About box and the help hint.
+#include "zarkmain.h"
+
+#include "about/about.h"
+#include "errorreport.h"
+#include "filesystem.h"
+#include "messages.h"
+#include "startprogram.h"
+#include "winstrings.h"
+
+#include <shellapi.h>
+
+namespace zark {
+
+namespace {
+
+const std::wstring kHomePage = L"http://zark.example.com/";
+const std::wstring kNvaroSite = L"http://nvaro.example.org/";
+
+}  // namespace
+
+void ZARKMain::runtiberiansun_Click() {
+    if (auto failure = startProgram(L"sun.exe", SW_SHOWNORMAL, "sun.exe")) showErrorReport(hwnd_, *failure);
+}
+
+// Notepad from the system's Windows folder, whichever drive the game lies on; the document
+// is named without a folder, so Notepad finds it in the game folder it inherits.
+void ZARKMain::showDocument(const std::wstring& document) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        showErrorReport(hwnd_, systemFailure(static_cast<int>(GetLastError()), "notepad.exe"));
+        return;
+    }
+    const std::wstring notepad = std::wstring(folder, length) + L"\\notepad.exe";
+    if (auto failure = startProgram(notepad + L" " + document, SW_SHOWMINIMIZED, narrow(notepad))) {
+        showErrorReport(hwnd_, *failure);
+    }
+}
+
+void ZARKMain::showreadme_Click() { showDocument(L"ZARKreadme.txt"); }
+
+void ZARKMain::showhistory_Click() { showDocument(L"ZARKhistory.txt"); }
+
+void ZARKMain::showlauncherhistory_Click() { showDocument(L"Zarklauncherhistory.txt"); }
+
+// Opens the address in the default browser. The shell's answer (32 or less on failure) is
+// handed back; a page that does not open is the browser's business, so nobody looks at it.
+int ZARKMain::StartURL(const std::wstring& address) {
+    const HINSTANCE result =
+        ShellExecuteW(GetDesktopWindow(), L"open", address.c_str(), nullptr, L"C:\\", SW_SHOWNORMAL);
+    return static_cast<int>(reinterpret_cast<INT_PTR>(result));
+}
+
+void ZARKMain::visithomepage_Click() { StartURL(kHomePage); }
+
+void ZARKMain::visitnvaro_Click() { StartURL(kNvaroSite); }
+
+void ZARKMain::viewabout_Click() { viewAbout(instance_, hwnd_); }
+
+void ZARKMain::viewhelp_Click() { showMessage(hwnd_, L"Click on F1 to view the help file"); }
+
+}  // namespace zark

@@ -1,0 +1,74 @@
+#include "picture.h"
+
+#include "resources/resource.h"
+#include "scoped.h"
+
+#include <windowsx.h>
+
+namespace zark {
+
+namespace {
+
+// The bitmap lives in the window's extra bytes; the window does not own it.
+constexpr int kBitmapSlot = 0;
+
+HBITMAP bitmapOf(HWND picture) { return reinterpret_cast<HBITMAP>(GetWindowLongPtrW(picture, kBitmapSlot)); }
+
+BOOL OnNCCreate(HWND picture, LPCREATESTRUCTW create) {
+    SetWindowLongPtrW(picture, kBitmapSlot, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    return FORWARD_WM_NCCREATE(picture, create, DefWindowProcW);
+}
+
+void OnPaint(HWND picture) {
+    const ScopedPaint paint(picture);
+    const HBITMAP bitmap = bitmapOf(picture);
+    BITMAP size{};
+    const ScopedMemoryDC source(paint.dc());
+    if (!source || GetObjectW(bitmap, sizeof size, &size) == 0) return;
+    const ScopedSelect selected(source.get(), bitmap);
+    BitBlt(paint.dc(), 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
+}
+
+// The button went down here: keep the mouse until it comes up, wherever that is.
+void OnLButtonDown(HWND picture, BOOL, int, int, UINT) { SetCapture(picture); }
+
+// A click only if the button also comes up over the picture, as with a push button.
+void OnLButtonUp(HWND picture, int x, int y, UINT) {
+    if (GetCapture() != picture) return;
+    ReleaseCapture();
+    RECT area;
+    if (!GetClientRect(picture, &area) || !PtInRect(&area, POINT{x, y})) return;
+    FORWARD_WM_COMMAND(GetParent(picture), GetDlgCtrlID(picture), picture, STN_CLICKED, SendMessageW);
+}
+
+LRESULT CALLBACK pictureProc(HWND picture, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        HANDLE_MSG(picture, WM_NCCREATE, OnNCCreate);
+        HANDLE_MSG(picture, WM_PAINT, OnPaint);
+        HANDLE_MSG(picture, WM_LBUTTONDOWN, OnLButtonDown);
+        HANDLE_MSG(picture, WM_LBUTTONUP, OnLButtonUp);
+    }
+    return DefWindowProcW(picture, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool registerPictureClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = pictureProc;
+    windowClass.cbWndExtra = sizeof(HBITMAP);
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = ZARK_PICTURE_CLASS;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+HWND createPicture(HINSTANCE instance, HWND parent, int id, const RECT& area, HBITMAP bitmap) {
+    return CreateWindowExW(0, ZARK_PICTURE_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area.left,
+                           area.top, area.right - area.left, area.bottom - area.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, bitmap);
+}
+
+}  // namespace zark
+

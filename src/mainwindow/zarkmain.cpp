@@ -1,0 +1,247 @@
+// The main window itself, its start-up and the procedures that switch the modification.
+#include "zarkmain.h"
+
+#include "errorreport.h"
+#include "messages.h"
+#include "picture.h"
+#include "resources/resource.h"
+#include "winstrings.h"
+
+#include <windowsx.h>
+
+#include <variant>
+
+namespace zark {
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"Tiberian Sun Zarkonid Launcher (version 1.2)";
+// Fixed single border with the close button and window menu, no minimize or maximize.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+// The client area on the screen, below the menu bar.
+constexpr int kClientLeft = 256;
+constexpr int kClientTop = 195;
+constexpr int kClientWidth = 456;
+constexpr int kClientHeight = 318;
+
+// Each pair of indicator pictures shares one rectangle.
+constexpr RECT kBasePair{326, 104, 326 + 121, 104 + 24};
+constexpr RECT kExpansionPair{328, 174, 328 + 113, 174 + 24};
+
+Failure lastError(const std::string& file = {}) { return systemFailure(static_cast<int>(GetLastError()), file); }
+
+}  // namespace
+
+ZARKMain::ZARKMain(HINSTANCE instance) : instance_(instance) {}
+
+bool ZARKMain::registerClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZARK));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZARK), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    if (!windowClass.hIcon || !windowClass.hIconSm || !windowClass.hCursor) return false;
+    // Shows only in the bottom pixel row, below the background picture.
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAINMENU);
+    windowClass.lpszClassName = ZARK_MAIN_CLASS;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+std::optional<Failure> ZARKMain::create() {
+    RECT frame{kClientLeft, kClientTop, kClientLeft + kClientWidth, kClientTop + kClientHeight};
+    if (!AdjustWindowRectEx(&frame, kStyle, TRUE, 0)) return lastError();
+    if (!CreateWindowExW(0, ZARK_MAIN_CLASS, kCaption, kStyle, frame.left, frame.top, frame.right - frame.left,
+                         frame.bottom - frame.top, nullptr, nullptr, instance_, this)) {
+        if (creationFailure_) return creationFailure_;
+        return lastError();
+    }
+    creationFailure_ = placeClientArea();
+    if (creationFailure_) {
+        DestroyWindow(hwnd_);
+        return creationFailure_;
+    }
+    return std::nullopt;
+}
+
+// The frame's real size is known only once the window exists (the menu bar's height, the
+// theme's borders): move and size it so that the client area lands exactly in its place.
+std::optional<Failure> ZARKMain::placeClientArea() {
+    RECT client;
+    RECT frame;
+    POINT origin{0, 0};
+    if (!GetClientRect(hwnd_, &client) || !GetWindowRect(hwnd_, &frame) || !ClientToScreen(hwnd_, &origin)) {
+        return lastError();
+    }
+    const int dx = kClientLeft - origin.x;
+    const int dy = kClientTop - origin.y;
+    const int dw = kClientWidth - client.right;
+    const int dh = kClientHeight - client.bottom;
+    if (dx == 0 && dy == 0 && dw == 0 && dh == 0) return std::nullopt;
+    if (!SetWindowPos(hwnd_, nullptr, frame.left + dx, frame.top + dy, frame.right - frame.left + dw,
+                      frame.bottom - frame.top + dh, SWP_NOZORDER | SWP_NOACTIVATE)) {
+        return lastError();
+    }
+    return std::nullopt;
+}
+
+LRESULT CALLBACK ZARKMain::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<ZARKMain*>(reinterpret_cast<LPCREATESTRUCTW>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<ZARKMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+    return self->handleMessage(message, wParam, lParam);
+}
+
+LRESULT ZARKMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        HANDLE_MSG(hwnd_, WM_CREATE, OnCreate);
+        HANDLE_MSG(hwnd_, WM_PAINT, OnPaint);
+        HANDLE_MSG(hwnd_, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd_, WM_DESTROY, OnDestroy);
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+// Every failure here is kept for create() to report once the half-made window is gone.
+BOOL ZARKMain::OnCreate(HWND hwnd, LPCREATESTRUCTW) {
+    creationFailure_ = loadPictures();
+    if (creationFailure_) return FALSE;
+    // All four start visible; Form_Load hides one of each pair.
+    active = createPicture(instance_, hwnd, IDC_ACTIVE, kBasePair, activePicture_.get());
+    deactive = createPicture(instance_, hwnd, IDC_DEACTIVE, kBasePair, deactivePicture_.get());
+    fsactive = createPicture(instance_, hwnd, IDC_FSACTIVE, kExpansionPair, fsactivePicture_.get());
+    fsdeactive = createPicture(instance_, hwnd, IDC_FSDEACTIVE, kExpansionPair, fsdeactivePicture_.get());
+    if (!active || !deactive || !fsactive || !fsdeactive) {
+        creationFailure_ = lastError();
+        return FALSE;
+    }
+    creationFailure_ = Form_Load();
+    return !creationFailure_;
+}
+
+std::optional<Failure> ZARKMain::loadPictures() {
+    const auto load = [this](int id, ScopedBitmap& bitmap) {
+        bitmap = ScopedBitmap(static_cast<HBITMAP>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
+        return static_cast<bool>(bitmap);
+    };
+    if (!load(IDB_BACKGROUND, backgroundPicture_) || !load(IDB_ACTIVE, activePicture_) ||
+        !load(IDB_DEACTIVE, deactivePicture_) || !load(IDB_FSACTIVE, fsactivePicture_) ||
+        !load(IDB_FSDEACTIVE, fsdeactivePicture_)) {
+        return lastError();
+    }
+    return std::nullopt;
+}
+
+// The background at its natural size from the top-left corner, neither stretched nor tiled:
+// its last column lies outside the client area, and the class brush fills the row below it.
+void ZARKMain::OnPaint(HWND hwnd) {
+    const ScopedPaint paint(hwnd);
+    BITMAP size{};
+    const ScopedMemoryDC source(paint.dc());
+    if (!source || GetObjectW(backgroundPicture_.get(), sizeof size, &size) == 0) return;
+    const ScopedSelect selected(source.get(), backgroundPicture_.get());
+    BitBlt(paint.dc(), 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
+}
+
+// Menu items, their shortcuts and the picture clicks all arrive here.
+void ZARKMain::OnCommand(HWND, int id, HWND, UINT) {
+    switch (id) {
+        case IDM_ACTIVATEZARK: activatezark_Click(); break;
+        case IDM_DEACTIVATEZARK: deactivatezark_Click(); break;
+        case IDM_ACTIVATEZARKFS: activatezarkfs_Click(); break;
+        case IDM_DEACTIVATEZARKFS: deactivatezarkfs_Click(); break;
+        case IDM_RUNTIBERIANSUN: runtiberiansun_Click(); break;
+        case IDM_EXITLAUNCHER: exitlauncher_Click(); break;
+        case IDM_SHOWREADME: showreadme_Click(); break;
+        case IDM_SHOWHISTORY: showhistory_Click(); break;
+        case IDM_SHOWLAUNCHERHISTORY: showlauncherhistory_Click(); break;
+        case IDM_VISITHOMEPAGE: visithomepage_Click(); break;
+        case IDM_VISITNVARO: visitnvaro_Click(); break;
+        case IDM_VIEWABOUT: viewabout_Click(); break;
+        case IDM_VIEWHELP: viewhelp_Click(); break;
+        case IDC_ACTIVE: active_Click(); break;
+        case IDC_DEACTIVE: deactive_Click(); break;
+        case IDC_FSACTIVE: fsactive_Click(); break;
+        case IDC_FSDEACTIVE: fsdeactive_Click(); break;
+    }
+}
+
+// A window whose creation failed posts no quit message: it would close the error report that
+// follows at once.
+void ZARKMain::OnDestroy(HWND) {
+    if (!creationFailure_) PostQuitMessage(0);
+}
+
+std::optional<Failure> ZARKMain::Form_Load() {
+    const ModStateRead base = ReadModState(realFileSystem(), kBaseStore);
+    if (const Failure* failure = std::get_if<Failure>(&base)) return *failure;
+    basestate = std::get<ModState>(base);
+    const ModStateRead expansion = ReadModState(realFileSystem(), kFsStore);
+    if (const Failure* failure = std::get_if<Failure>(&expansion)) return *failure;
+    fsstate = std::get<ModState>(expansion);
+
+    // A store that is not set shows as inactive; the store itself keeps its content.
+    if (basestate == 0) basestate = kInactive;
+    if (fsstate == 0) fsstate = kInactive;
+
+    if (basestate == kActive) {
+        ShowWindow(deactive, SW_HIDE);
+    } else if (basestate == kInactive) {
+        ShowWindow(active, SW_HIDE);
+    }
+    if (fsstate == kActive) {
+        ShowWindow(fsdeactive, SW_HIDE);
+    } else if (fsstate == kInactive) {
+        ShowWindow(fsactive, SW_HIDE);
+    }
+    return std::nullopt;
+}
+
+// A failed switch has already put the files back (but for those it lists as stranded), so
+// the launcher reports it and stays open with its pictures as they were.
+void ZARKMain::carryOut(const Outcome& outcome, HWND activePicture, HWND inactivePicture) {
+    if (outcome.failure) {
+        showErrorReport(hwnd_, *outcome.failure, outcome.stranded);
+        return;
+    }
+    if (outcome.message != nullptr) showMessage(hwnd_, widen(outcome.message));
+    if (outcome.pictures) {
+        const bool nowActive = *outcome.pictures == kActive;
+        ShowWindow(nowActive ? inactivePicture : activePicture, SW_HIDE);
+        ShowWindow(nowActive ? activePicture : inactivePicture, SW_SHOWNA);
+    }
+}
+
+void ZARKMain::activatezark_Click() { carryOut(ActivateZark(realFileSystem(), basestate, fsstate), active, deactive); }
+
+void ZARKMain::deactivatezark_Click() { carryOut(DeactivateZark(realFileSystem(), basestate), active, deactive); }
+
+void ZARKMain::activatezarkfs_Click() {
+    carryOut(ActivateZarkFs(realFileSystem(), basestate, fsstate), fsactive, fsdeactive);
+}
+
+void ZARKMain::deactivatezarkfs_Click() {
+    carryOut(DeactivateZarkFs(realFileSystem(), fsstate), fsactive, fsdeactive);
+}
+
+void ZARKMain::active_Click() { deactivatezark_Click(); }
+
+void ZARKMain::deactive_Click() { activatezark_Click(); }
+
+void ZARKMain::fsactive_Click() { deactivatezarkfs_Click(); }
+
+void ZARKMain::fsdeactive_Click() { activatezarkfs_Click(); }
+
+// Ends the program on the spot: no window is closed first and nothing is written.
+void ZARKMain::exitlauncher_Click() { ExitProcess(0); }
+
+}  // namespace zark
