@@ -9,24 +9,21 @@ namespace zark {
 
 namespace {
 
-// The bitmap lives in the window's extra bytes; the window does not own it.
-constexpr int kBitmapSlot = 0;
+// What the window shows lives in its extra bytes; the window does not own it.
+constexpr int kPictureSlot = 0;
 
-HBITMAP bitmapOf(HWND picture) { return reinterpret_cast<HBITMAP>(GetWindowLongPtrW(picture, kBitmapSlot)); }
+const ResourcePicture& pictureOf(HWND picture) {
+    return *reinterpret_cast<const ResourcePicture*>(GetWindowLongPtrW(picture, kPictureSlot));
+}
 
 BOOL OnNCCreate(HWND picture, LPCREATESTRUCTW create) {
-    SetWindowLongPtrW(picture, kBitmapSlot, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    SetWindowLongPtrW(picture, kPictureSlot, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     return FORWARD_WM_NCCREATE(picture, create, DefWindowProcW);
 }
 
 void OnPaint(HWND picture) {
     const ScopedPaint paint(picture);
-    const HBITMAP bitmap = bitmapOf(picture);
-    BITMAP size{};
-    const ScopedMemoryDC source(paint.dc());
-    if (!source || GetObjectW(bitmap, sizeof size, &size) == 0) return;
-    const ScopedSelect selected(source.get(), bitmap);
-    BitBlt(paint.dc(), 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
+    drawResourcePicture(paint.dc(), pictureOf(picture), 0, 0);
 }
 
 // The button went down here: keep the mouse until it comes up, wherever that is.
@@ -57,17 +54,18 @@ bool registerPictureClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = pictureProc;
-    windowClass.cbWndExtra = sizeof(HBITMAP);
+    windowClass.cbWndExtra = sizeof(const ResourcePicture*);
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = ZARK_PICTURE_CLASS;
     return RegisterClassExW(&windowClass) != 0;
 }
 
-HWND createPicture(HINSTANCE instance, HWND parent, int id, const RECT& area, HBITMAP bitmap) {
+HWND createPicture(HINSTANCE instance, HWND parent, int id, const RECT& area, const ResourcePicture& picture) {
     return CreateWindowExW(0, ZARK_PICTURE_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area.left,
                            area.top, area.right - area.left, area.bottom - area.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, bitmap);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                           const_cast<ResourcePicture*>(&picture));
 }
 
 }  // namespace zark

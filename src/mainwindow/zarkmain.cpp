@@ -4,6 +4,7 @@
 #include "errorreport.h"
 #include "messages.h"
 #include "picture.h"
+#include "scoped.h"
 #include "resources/resource.h"
 #include "winstrings.h"
 
@@ -113,13 +114,13 @@ LRESULT ZARKMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Every failure here is kept for create() to report once the half-made window is gone.
 BOOL ZARKMain::OnCreate(HWND hwnd, LPCREATESTRUCTW) {
-    creationFailure_ = loadPictures();
+    creationFailure_ = findPictures();
     if (creationFailure_) return FALSE;
     // All four start visible; Form_Load hides one of each pair.
-    active = createPicture(instance_, hwnd, IDC_ACTIVE, kBasePair, activePicture_.get());
-    deactive = createPicture(instance_, hwnd, IDC_DEACTIVE, kBasePair, deactivePicture_.get());
-    fsactive = createPicture(instance_, hwnd, IDC_FSACTIVE, kExpansionPair, fsactivePicture_.get());
-    fsdeactive = createPicture(instance_, hwnd, IDC_FSDEACTIVE, kExpansionPair, fsdeactivePicture_.get());
+    active = createPicture(instance_, hwnd, IDC_ACTIVE, kBasePair, activePicture_);
+    deactive = createPicture(instance_, hwnd, IDC_DEACTIVE, kBasePair, deactivePicture_);
+    fsactive = createPicture(instance_, hwnd, IDC_FSACTIVE, kExpansionPair, fsactivePicture_);
+    fsdeactive = createPicture(instance_, hwnd, IDC_FSDEACTIVE, kExpansionPair, fsdeactivePicture_);
     if (!active || !deactive || !fsactive || !fsdeactive) {
         creationFailure_ = lastError();
         return FALSE;
@@ -128,14 +129,12 @@ BOOL ZARKMain::OnCreate(HWND hwnd, LPCREATESTRUCTW) {
     return !creationFailure_;
 }
 
-std::optional<Failure> ZARKMain::loadPictures() {
-    const auto load = [this](int id, ScopedBitmap& bitmap) {
-        bitmap = ScopedBitmap(static_cast<HBITMAP>(LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
-        return static_cast<bool>(bitmap);
-    };
-    if (!load(IDB_BACKGROUND, backgroundPicture_) || !load(IDB_ACTIVE, activePicture_) ||
-        !load(IDB_DEACTIVE, deactivePicture_) || !load(IDB_FSACTIVE, fsactivePicture_) ||
-        !load(IDB_FSDEACTIVE, fsdeactivePicture_)) {
+std::optional<Failure> ZARKMain::findPictures() {
+    if (!findResourcePicture(instance_, IDB_BACKGROUND, backgroundPicture_) ||
+        !findResourcePicture(instance_, IDB_ACTIVE, activePicture_) ||
+        !findResourcePicture(instance_, IDB_DEACTIVE, deactivePicture_) ||
+        !findResourcePicture(instance_, IDB_FSACTIVE, fsactivePicture_) ||
+        !findResourcePicture(instance_, IDB_FSDEACTIVE, fsdeactivePicture_)) {
         return lastError();
     }
     return std::nullopt;
@@ -145,11 +144,7 @@ std::optional<Failure> ZARKMain::loadPictures() {
 // its last column lies outside the client area, and the class brush fills the row below it.
 void ZARKMain::OnPaint(HWND hwnd) {
     const ScopedPaint paint(hwnd);
-    BITMAP size{};
-    const ScopedMemoryDC source(paint.dc());
-    if (!source || GetObjectW(backgroundPicture_.get(), sizeof size, &size) == 0) return;
-    const ScopedSelect selected(source.get(), backgroundPicture_.get());
-    BitBlt(paint.dc(), 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
+    drawResourcePicture(paint.dc(), backgroundPicture_, 0, 0);
 }
 
 // Menu items, their shortcuts and the picture clicks all arrive here.

@@ -2,7 +2,7 @@
 
 #include "failure.h"
 #include "modstate.h"
-#include "scoped.h"
+#include "resourcepicture.h"
 #include "switches.h"
 
 #include <windows.h>
@@ -39,7 +39,7 @@ private:
     void OnCommand(HWND hwnd, int id, HWND control, UINT code);
     void OnDestroy(HWND hwnd);
 
-    std::optional<Failure> loadPictures();
+    std::optional<Failure> findPictures();
     std::optional<Failure> placeClientArea();
 
     std::optional<Failure> Form_Load();
@@ -82,11 +82,11 @@ private:
     HWND fsactive = nullptr;
     HWND fsdeactive = nullptr;
 
-    ScopedBitmap backgroundPicture_;
-    ScopedBitmap activePicture_;
-    ScopedBitmap deactivePicture_;
-    ScopedBitmap fsactivePicture_;
-    ScopedBitmap fsdeactivePicture_;
+    ResourcePicture backgroundPicture_;
+    ResourcePicture activePicture_;
+    ResourcePicture deactivePicture_;
+    ResourcePicture fsactivePicture_;
+    ResourcePicture fsdeactivePicture_;
 };
 
 }  // namespace zark

@@ -1,0 +1,49 @@
+# Helpers for running the Windows programs under Wine, sourced by scripts/demo and
+# scripts/bench. The caller sets WINEPREFIX; finish_wine (run it from an EXIT trap) stops
+# that prefix's Wine and the virtual display, if one was started.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+xvfb_pid=
+
+# Starts Xvfb on the first free display from :99 up and exports DISPLAY; a display is free
+# when no server holds its lock file.
+start_virtual_display() {
+    local display
+    for display in $(seq 99 199); do
+        [ -e "/tmp/.X$display-lock" ] && continue
+        Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        xvfb_pid=$!
+        for _ in $(seq 100); do
+            if [ -e "/tmp/.X11-unix/X$display" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
+                export DISPLAY=":$display"
+                return 0
+            fi
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=
+    done
+    echo "no free X display" >&2
+    return 1
+}
+
+# Creates the Wine prefix on first use; later runs keep it.
+make_prefix() {
+    [ -f "$WINEPREFIX/system.reg" ] && return 0
+    echo "Creating the Wine prefix $WINEPREFIX (takes a few seconds, once)"
+    "$WINE" wineboot -i </dev/null >/dev/null 2>&1
+    "$WINESERVER" -w
+}
+
+finish_wine() {
+    "$WINESERVER" -k 2>/dev/null || true
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    return 0
+}

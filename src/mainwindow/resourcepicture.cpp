@@ -1,0 +1,33 @@
+#include "resourcepicture.h"
+
+#include <cstdlib>
+
+namespace zark {
+
+bool findResourcePicture(HINSTANCE instance, int id, ResourcePicture& picture) {
+    const HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_BITMAP);
+    if (found == nullptr) return false;
+    const HGLOBAL loaded = LoadResource(instance, found);
+    if (loaded == nullptr) return false;
+    const auto* info = static_cast<const BITMAPINFO*>(LockResource(loaded));
+    if (info == nullptr) return false;
+
+    // The pixels follow the header and the colour table (or the three masks of BI_BITFIELDS).
+    const BITMAPINFOHEADER& header = info->bmiHeader;
+    DWORD colours = header.biClrUsed;
+    if (colours == 0 && header.biBitCount <= 8) colours = 1u << header.biBitCount;
+    DWORD tableSize = colours * sizeof(RGBQUAD);
+    if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER)) tableSize += 3 * sizeof(DWORD);
+    picture.info = info;
+    picture.bits = reinterpret_cast<const BYTE*>(info) + header.biSize + tableSize;
+    return true;
+}
+
+void drawResourcePicture(HDC dc, const ResourcePicture& picture, int x, int y) {
+    const BITMAPINFOHEADER& header = picture.info->bmiHeader;
+    const DWORD height = static_cast<DWORD>(std::abs(header.biHeight));
+    SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(header.biWidth), height, 0, 0, 0, height, picture.bits,
+                      picture.info, DIB_RGB_COLORS);
+}
+
+}  // namespace zark

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+namespace zark {
+
+// A bitmap of the program's resources, drawn straight from the program file's own copy of
+// its pixels: no second copy is made in memory, and there is nothing to free.
+struct ResourcePicture {
+    const BITMAPINFO* info = nullptr;
+    const void* bits = nullptr;
+};
+
+// Finds bitmap resource `id`. False with the thread's last error set if it is missing.
+bool findResourcePicture(HINSTANCE instance, int id, ResourcePicture& picture);
+
+// Draws the picture at its natural size with its top-left corner at x, y: neither stretched
+// nor tiled, and cut off where the device context's clipping ends.
+void drawResourcePicture(HDC dc, const ResourcePicture& picture, int x, int y);
+
+}  // namespace zark
