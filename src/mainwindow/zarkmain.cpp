@@ -17,7 +17,8 @@ namespace zark {
 namespace {
 
 constexpr wchar_t kCaption[] = L"Tiberian Sun Zarkonid Launcher (version 1.2)";
-// Fixed single border with the close button and window menu, no minimize or maximize.
+// Fixed single border with the close button and window menu, no minimize or maximize; the
+// background is not painted under the pictures.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
 // The client area on the screen, below the menu bar.
@@ -30,7 +31,8 @@ constexpr int kClientHeight = 318;
 constexpr RECT kBasePair{326, 104, 326 + 121, 104 + 24};
 constexpr RECT kExpansionPair{328, 174, 328 + 113, 174 + 24};
 
-Failure lastError(const std::string& file = {}) { return systemFailure(static_cast<int>(GetLastError()), file); }
+// Failures of window calls concern no file.
+Failure lastError() { return systemFailure(static_cast<int>(GetLastError()), {}); }
 
 }  // namespace
 
