@@ -1,0 +1,179 @@
+// The main window's frame and layout on screen, and the program file's menu, shortcuts,
+// version block and icon.
+#include "support/fixture.h"
+#include "support/programfile.h"
+
+#include <resource.h>
+
+#include <algorithm>
+#include <set>
+#include <tuple>
+
+namespace windowtest {
+namespace {
+
+// "left, top, width x height", as the layout gives rectangles.
+std::string placeOf(const RECT& r)
+{
+    return std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right - r.left) +
+           " x " + std::to_string(r.bottom - r.top);
+}
+
+TEST_F(LauncherTest, MainWindowHasItsFixedFrameAndPlace)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
+
+    EXPECT_EQ(windowText(main), L"Tiberian Sun Zarkonid Launcher (version 1.2)");
+    const LONG style = GetWindowLongW(main, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "the window must not be sizable";
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_EQ(placeOf(clientOnScreen(main)), "256, 195, 456 x 318");
+
+    // Below the title bar lies the menu bar, one menu line high.
+    RECT frame;
+    ASSERT_TRUE(GetWindowRect(main, &frame));
+    EXPECT_EQ(clientOnScreen(main).top - frame.top,
+              GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + GetSystemMetrics(SM_CYFIXEDFRAME));
+}
+
+TEST_F(LauncherTest, PicturesOfAPairShareOneRectangle)
+{
+    // A value other than 0, 1 and 2 leaves all four pictures visible.
+    ASSERT_NO_FATAL_FAILURE(startWithStores("3\r\n", "3\r\n"));
+    const RECT client = clientOnScreen(main);
+    auto inClient = [&](int id) {
+        RECT area = controlOnScreen(main, id);
+        OffsetRect(&area, -client.left, -client.top);
+        return area;
+    };
+    for (int id : {IDC_ACTIVE, IDC_DEACTIVE}) EXPECT_EQ(placeOf(inClient(id)), "326, 104, 121 x 24") << id;
+    for (int id : {IDC_FSACTIVE, IDC_FSDEACTIVE}) EXPECT_EQ(placeOf(inClient(id)), "328, 174, 113 x 24") << id;
+    EXPECT_EQ(picturesOf(main), (Pictures{true, true, true, true}));
+}
+
+class ProgramFileTest : public ::testing::Test {
+protected:
+    ProgramFile file{launcherPath()};
+};
+
+struct Item {
+    const wchar_t* caption;  // nullptr for a separator
+    UINT id;
+};
+
+const std::vector<std::pair<std::wstring, std::vector<Item>>> kMenus = {
+    {L"&Mod",
+     {{L"Activate ZARK\tCtrl+A", IDM_ACTIVATEZARK},
+      {L"Deactivate ZARK\tCtrl+D", IDM_DEACTIVATEZARK},
+      {nullptr, 0},
+      {L"Activate ZARK-FS\tCtrl+Z", IDM_ACTIVATEZARKFS},
+      {L"Deactivate ZARK-FS\tCtrl+C", IDM_DEACTIVATEZARKFS},
+      {nullptr, 0},
+      {L"Run Tiberian Sun\tCtrl+R", IDM_RUNTIBERIANSUN},
+      {nullptr, 0},
+      {L"Exit\tCtrl+Q", IDM_EXITLAUNCHER}}},
+    {L"&Documents",
+     {{L"ZARK Readme\tF2", IDM_SHOWREADME},
+      {L"ZARK History\tF3", IDM_SHOWHISTORY},
+      {L"Launcher History\tF4", IDM_SHOWLAUNCHERHISTORY}}},
+    {L"&Web", {{L"Visit ZARK Homepage\tCtrl+H", IDM_VISITHOMEPAGE}, {L"Visit nVARO\tCtrl+B", IDM_VISITNVARO}}},
+    {L"&Help", {{L"About", IDM_VIEWABOUT}, {L"Help", IDM_VIEWHELP}}},
+};
+
+TEST_F(ProgramFileTest, MenuBarHoldsFourMenusOfCommandsInOrder)
+{
+    const auto bar = file.menu(IDR_MAINMENU);
+    ASSERT_EQ(bar.size(), kMenus.size());
+    for (size_t m = 0; m < kMenus.size(); ++m) {
+        const auto& [caption, items] = kMenus[m];
+        SCOPED_TRACE(testing::Message() << "menu " << m);
+        EXPECT_EQ(bar[m].caption, caption);
+        ASSERT_EQ(bar[m].items.size(), items.size());
+        for (size_t i = 0; i < items.size(); ++i) {
+            const MenuEntry& entry = bar[m].items[i];
+            SCOPED_TRACE(testing::Message() << "item " << i);
+            if (!items[i].caption) {
+                EXPECT_TRUE(entry.type & MFT_SEPARATOR);
+                continue;
+            }
+            EXPECT_EQ(entry.caption, items[i].caption);
+            EXPECT_EQ(entry.id, items[i].id);
+            EXPECT_FALSE(entry.type & MFT_SEPARATOR);
+            EXPECT_EQ(entry.state, 0u) << "every item is enabled and unchecked";
+            EXPECT_TRUE(entry.items.empty()) << "menus nest one level only";
+            EXPECT_EQ(entry.caption.find(L'&'), std::wstring::npos) << "no item has an access letter";
+        }
+    }
+}
+
+// The text that a menu shows beside its caption for a shortcut.
+std::wstring shortcutText(const ACCEL& accel)
+{
+    std::wstring text = (accel.fVirt & FCONTROL) ? L"Ctrl+" : L"";
+    if (accel.key >= VK_F1 && accel.key <= VK_F24) return text + L"F" + std::to_wstring(accel.key - VK_F1 + 1);
+    return text + static_cast<wchar_t>(accel.key);
+}
+
+TEST_F(ProgramFileTest, ShortcutsMatchTheCaptionsBesideTheirItems)
+{
+    using Shortcut = std::tuple<BYTE, WORD, WORD>;
+    std::set<Shortcut> shortcuts;
+    for (const ACCEL& accel : file.accelerators(IDR_ACCELERATORS))
+        shortcuts.emplace(accel.fVirt & ~FNOINVERT, accel.key, accel.cmd);
+    const BYTE ctrl = FVIRTKEY | FCONTROL;
+    const std::set<Shortcut> expected = {
+        {ctrl, 'A', IDM_ACTIVATEZARK},     {ctrl, 'D', IDM_DEACTIVATEZARK}, {ctrl, 'Z', IDM_ACTIVATEZARKFS},
+        {ctrl, 'C', IDM_DEACTIVATEZARKFS}, {ctrl, 'R', IDM_RUNTIBERIANSUN}, {ctrl, 'Q', IDM_EXITLAUNCHER},
+        {FVIRTKEY, VK_F2, IDM_SHOWREADME}, {FVIRTKEY, VK_F3, IDM_SHOWHISTORY},
+        {FVIRTKEY, VK_F4, IDM_SHOWLAUNCHERHISTORY}, {ctrl, 'H', IDM_VISITHOMEPAGE},
+        {ctrl, 'B', IDM_VISITNVARO}};
+    EXPECT_EQ(shortcuts, expected);
+
+    const auto bar = file.menu(IDR_MAINMENU);
+    for (const ACCEL& accel : file.accelerators(IDR_ACCELERATORS)) {
+        const MenuEntry* item = nullptr;
+        for (const MenuEntry& menu : bar)
+            for (const MenuEntry& entry : menu.items)
+                if (!(entry.type & MFT_SEPARATOR) && entry.id == accel.cmd) item = &entry;
+        ASSERT_NE(item, nullptr) << "shortcut for command " << accel.cmd << " has no menu item";
+        const auto tab = item->caption.find(L'\t');
+        ASSERT_NE(tab, std::wstring::npos);
+        EXPECT_EQ(item->caption.substr(tab + 1), shortcutText(accel));
+    }
+}
+
+TEST_F(ProgramFileTest, VersionBlockNamesTheLauncher)
+{
+    const auto fixed = file.fixedInfo();
+    ASSERT_TRUE(fixed);
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(2, 1));
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(2, 1));
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+
+    const auto translations = file.translations();
+    EXPECT_NE(std::find(translations.begin(), translations.end(), MAKELONG(0x0409, 0x04B0)), translations.end())
+        << "US English, Unicode";
+    const std::wstring block = L"040904B0";
+    EXPECT_EQ(file.versionString(block, L"FileVersion"), L"1.02");
+    EXPECT_EQ(file.versionString(block, L"ProductVersion"), L"1.02");
+    EXPECT_EQ(file.versionString(block, L"ProductName"), L"ZARK Launcher v1.2");
+    EXPECT_EQ(file.versionString(block, L"FileDescription"), L"ZARK modification for Tiberian Sun Launcher");
+    EXPECT_EQ(file.versionString(block, L"InternalName"), L"ZARKLauncher");
+    EXPECT_EQ(file.versionString(block, L"OriginalFilename"), L"ZARKLauncher.exe");
+}
+
+TEST_F(ProgramFileTest, IconIsOnePairOf256ColourImages)
+{
+    auto images = file.icon(IDI_ZARK);
+    std::sort(images.begin(), images.end(), [](auto& a, auto& b) { return a.width < b.width; });
+    ASSERT_EQ(images.size(), 2u);
+    EXPECT_EQ(std::tie(images[0].width, images[0].height, images[0].bitsPerPixel), std::make_tuple(16, 16, 8));
+    EXPECT_EQ(std::tie(images[1].width, images[1].height, images[1].bitsPerPixel), std::make_tuple(32, 32, 8));
+}
+
+}  // namespace
+}  // namespace windowtest

@@ -1,0 +1,105 @@
+// Start-up: the indicator pictures that each stored state shows, a store that cannot be read,
+// and Exit.
+#include "support/fixture.h"
+#include "support/input.h"
+
+#include <resource.h>
+
+namespace windowtest {
+namespace {
+
+struct StoredState {
+    const char* name;
+    std::string base;
+    std::string expansion;
+    Pictures shown;
+};
+
+class StartupTest : public LauncherTest, public ::testing::WithParamInterface<StoredState> {};
+
+TEST_P(StartupTest, ShowsOnePictureOfEachPairAndWritesNothing)
+{
+    const StoredState& state = GetParam();
+    layOutGame(folder, state.base, state.expansion);
+    const FolderContents before = folder.contents();
+    ASSERT_NO_FATAL_FAILURE(start());
+
+    EXPECT_EQ(picturesOf(main), state.shown);
+    EXPECT_FALSE(messageBoxOf(launcher->id()));
+    EXPECT_EQ(folder.contents(), before) << "start-up must never write the store";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StoredValues, StartupTest,
+    ::testing::Values(
+        StoredState{"BothInactive", "2\r\n", "2\r\n", {false, true, false, true}},
+        StoredState{"BaseActive", "1\r\n", "2\r\n", {true, false, false, true}},
+        StoredState{"ExpansionActive", "2\r\n", "1\r\n", {false, true, true, false}},
+        // An empty first line reads as 0, which start-up shows as inactive without writing it.
+        StoredState{"EmptyFirstLine", "\r\n2\r\n", "2\r\n", {false, true, false, true}},
+        StoredState{"NoLineBreak", "1", "2", {true, false, false, true}},
+        // A value other than 0, 1 and 2 hides neither picture of its pair.
+        StoredState{"UnknownValue", "3\r\n", "2\r\n", {true, true, false, true}}),
+    [](const auto& info) { return info.param.name; });
+
+struct UnreadableStore {
+    const char* name;
+    const char* file;
+    std::optional<std::string> bytes;  // none: the file is missing
+};
+
+class StoreUnreadableTest : public LauncherTest, public ::testing::WithParamInterface<UnreadableStore> {};
+
+TEST_P(StoreUnreadableTest, ReportsTheFileAndEndsWithoutShowingTheWindow)
+{
+    const UnreadableStore& store = GetParam();
+    layOutGame(folder);
+    if (store.bytes)
+        folder.write(store.file, *store.bytes);
+    else
+        folder.remove(store.file);
+    const FolderContents before = folder.contents();
+    launcher.emplace(folder.path());
+
+    ASSERT_NO_FATAL_FAILURE(expectErrorReport(store.file));
+    EXPECT_TRUE(launcher->exitsWithin(kPatience));
+    EXPECT_TRUE(windowsOf(launcher->id(), ZARK_MAIN_CLASS).empty());
+    EXPECT_EQ(folder.contents(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stores, StoreUnreadableTest,
+    ::testing::Values(UnreadableStore{"ExpansionMissing", "zarkdata2.dat", std::nullopt},
+                      UnreadableStore{"BaseEmpty", "zarkdata.dat", ""},
+                      UnreadableStore{"BaseOverflow", "zarkdata.dat", "40000\r\n"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(LauncherTest, ExitEndsTheProgramAndWritesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithStores("1\r\n", "2\r\n"));
+    const FolderContents before = folder.contents();
+    const FILETIME baseTime = folder.modified("zarkdata.dat");
+    const FILETIME expansionTime = folder.modified("zarkdata2.dat");
+
+    ASSERT_TRUE(bringToFront(main));
+    pressKeys({VK_CONTROL, 'Q'});
+
+    EXPECT_TRUE(launcher->exitsWithin(kPatience));
+    EXPECT_EQ(folder.contents(), before);
+    const FILETIME baseAfter = folder.modified("zarkdata.dat");
+    const FILETIME expansionAfter = folder.modified("zarkdata2.dat");
+    EXPECT_EQ(CompareFileTime(&baseTime, &baseAfter), 0);
+    EXPECT_EQ(CompareFileTime(&expansionTime, &expansionAfter), 0);
+}
+
+TEST_F(LauncherTest, ExitFromTheMenuEndsTheProgram)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
+    const FolderContents before = folder.contents();
+    ASSERT_TRUE(chooseFromModMenu(main, ModCommand::Exit, MenuWay::Keyboard));
+    EXPECT_TRUE(launcher->exitsWithin(kPatience));
+    EXPECT_EQ(folder.contents(), before);
+}
+
+}  // namespace
+}  // namespace windowtest

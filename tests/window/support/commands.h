@@ -1,0 +1,19 @@
+// The four switch commands, given in each of the ways that the main window offers.
+#pragma once
+
+#include <windows.h>
+
+namespace windowtest {
+
+enum class Switch { ActivateZark, DeactivateZark, ActivateZarkFs, DeactivateZarkFs };
+
+enum class Way { MenuByKeyboard, MenuByMouse, Shortcut, Picture };
+
+const char* nameOf(Switch command);
+const char* nameOf(Way way);
+
+// Gives the command; false if the input could not be delivered (the window did not come to
+// the front, or the menu did not open).
+[[nodiscard]] bool give(HWND main, Switch command, Way way);
+
+}  // namespace windowtest

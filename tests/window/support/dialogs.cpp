@@ -1,0 +1,75 @@
+#include "support/dialogs.h"
+
+#include "support/input.h"
+#include "support/launcher.h"
+#include "support/wait.h"
+
+namespace windowtest {
+namespace {
+
+// The id that the system's message box gives the static control holding its text.
+constexpr int kMessageTextId = 0xFFFF;
+
+std::wstring className(HWND window)
+{
+    wchar_t name[64];
+    return GetClassNameW(window, name, 64) ? name : L"";
+}
+
+BOOL CALLBACK readControl(HWND control, LPARAM context)
+{
+    auto& box = *reinterpret_cast<MessageBoxView*>(context);
+    if (!IsWindowVisible(control)) return TRUE;
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const std::wstring kind = className(control);
+    if (_wcsicmp(kind.c_str(), L"Button") == 0) box.buttons.push_back(windowText(control));
+    // The system's message box keeps its icon control when it shows no icon; it is empty then.
+    if (_wcsicmp(kind.c_str(), L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON) {
+        DWORD_PTR icon = 0;
+        SendMessageTimeoutW(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, static_cast<UINT>(kPatience.count()), &icon);
+        if (icon) box.hasIcon = true;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::wstring windowText(HWND window)
+{
+    wchar_t text[1024] = L"";
+    DWORD_PTR copied = 0;
+    // WM_GETTEXT rather than GetWindowTextW, which does not read controls of other processes.
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        static_cast<UINT>(kPatience.count()), &copied);
+    return text;
+}
+
+std::optional<MessageBoxView> messageBoxOf(DWORD processId)
+{
+    const auto dialogs = windowsOf(processId, L"#32770");
+    if (dialogs.empty()) return std::nullopt;
+    MessageBoxView box;
+    box.window = dialogs.front();
+    box.title = windowText(box.window);
+    if (HWND text = GetDlgItem(box.window, kMessageTextId)) box.text = windowText(text);
+    EnumChildWindows(box.window, readControl, reinterpret_cast<LPARAM>(&box));
+    return box;
+}
+
+std::optional<MessageBoxView> waitForMessageBox(DWORD processId)
+{
+    return eventually([&] { return messageBoxOf(processId); });
+}
+
+bool pressOk(const MessageBoxView& box)
+{
+    HWND ok = GetDlgItem(box.window, IDOK);
+    if (!ok) return false;
+    RECT area;
+    if (!GetWindowRect(ok, &area)) return false;
+    bringToFront(box.window);
+    if (!clickAt(centreOf(area))) return false;
+    return eventually([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
+}
+
+}  // namespace windowtest

@@ -1,0 +1,39 @@
+// The common ground of the window tests: a game folder, the launcher started in it, and the
+// checks that every message of the launcher must pass.
+#pragma once
+
+#include "support/dialogs.h"
+#include "support/gamefolder.h"
+#include "support/launcher.h"
+#include "support/mainwindow.h"
+#include "support/wait.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace windowtest {
+
+// The title of every message box of the launcher.
+inline const std::wstring kApplicationTitle = L"ZARK Launcher v1.2";
+
+class LauncherTest : public ::testing::Test {
+protected:
+    // Starts the launcher in the folder as it stands and waits for its main window.
+    void start();
+    // Lays out a game with these store bytes, then starts the launcher.
+    void startWithStores(const std::string& base, const std::string& expansion);
+
+    // Expects a message box with exactly this text, the application title, only an OK button
+    // and no icon; presses OK and expects the launcher to go on running.
+    void expectMessage(const std::wstring& text);
+    // Expects the standard error report naming `file`; presses OK.
+    void expectErrorReport(const std::string& file);
+
+    GameFolder folder;  // outlives the launcher, whose working directory it is
+    std::optional<Launcher> launcher;
+    HWND main = nullptr;
+};
+
+}  // namespace windowtest

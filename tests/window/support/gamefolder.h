@@ -1,0 +1,43 @@
+// A temporary game folder for one test: the launcher's working directory, removed afterwards.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace windowtest {
+
+// Name → bytes of every file in a folder; compared whole to prove that nothing changed.
+using FolderContents = std::map<std::string, std::string>;
+
+class GameFolder {
+public:
+    // An empty folder of its own under %TEMP%.
+    GameFolder();
+    // Removes the folder with everything in it; the programs using it must have ended.
+    ~GameFolder();
+    GameFolder(const GameFolder&) = delete;
+    GameFolder& operator=(const GameFolder&) = delete;
+
+    const std::wstring& path() const { return path_; }
+    std::wstring pathOf(const std::string& name) const;
+
+    void write(const std::string& name, const std::string& bytes) const;
+    std::optional<std::string> read(const std::string& name) const;
+    bool exists(const std::string& name) const;
+    void remove(const std::string& name) const;
+    FILETIME modified(const std::string& name) const;
+    FolderContents contents() const;
+
+private:
+    std::wstring path_;
+};
+
+// A freshly installed modification: the two store files with the given bytes and the three
+// zark rule files, each holding a line that names it so that a wrong rename shows.
+void layOutGame(const GameFolder& folder, const std::string& base = "2\r\n",
+                const std::string& expansion = "2\r\n");
+
+}  // namespace windowtest

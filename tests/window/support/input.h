@@ -1,0 +1,32 @@
+// Real input through SendInput: the launcher sees it exactly as a user's keys and clicks.
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+
+namespace windowtest {
+
+// Makes `window` the foreground window, which receives the keyboard; true once it is.
+bool bringToFront(HWND window);
+
+// Presses the keys in order and releases them in reverse: {VK_CONTROL, 'A'} is Ctrl+A.
+void pressKeys(std::initializer_list<WORD> keys);
+
+// Moves the mouse to a screen position and clicks the left button there; false if the
+// cursor did not get there, and then nothing is clicked.
+[[nodiscard]] bool clickAt(POINT screen);
+
+POINT centreOf(const RECT& area);
+
+// Moves the mouse into the screen's bottom-right corner, where no window opens. A window that
+// opens under the mouse makes Wine read the pointer's place from X with a delay, which can
+// undo a later move.
+[[nodiscard]] bool parkMouse();
+
+// Returns once the thread of `window` has taken the input sent to it so far. No message can
+// be waited for when the input must do nothing, so this lets the window answer a run of sent
+// messages; each waits behind the input that the window is handling at the time.
+void letWindowTakeInput(HWND window);
+
+}  // namespace windowtest

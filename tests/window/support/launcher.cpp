@@ -1,0 +1,97 @@
+#include "support/launcher.h"
+
+#include "support/input.h"
+#include "support/wait.h"
+
+#include <resource.h>
+
+#include <stdexcept>
+
+namespace windowtest {
+namespace {
+
+struct Search {
+    DWORD processId;
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect(HWND window, LPARAM context)
+{
+    auto& search = *reinterpret_cast<Search*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
+    if (search.className) {
+        wchar_t name[64];
+        if (!GetClassNameW(window, name, 64) || wcscmp(name, search.className) != 0) return TRUE;
+    }
+    search.found.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::wstring launcherPath()
+{
+    // Wine's drive Z: is the Linux root, where the build put the program file.
+    std::wstring path = L"Z:";
+    for (const char* c = ZARK_LAUNCHER_FILE; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    return path;
+}
+
+std::wstring helperPath(const std::wstring& name)
+{
+    wchar_t self[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) throw std::runtime_error("GetModuleFileNameW failed");
+    std::wstring path(self, length);
+    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
+}
+
+std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className)
+{
+    Search search{processId, className, {}};
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+Launcher::Launcher(const std::wstring& folder)
+{
+    if (!parkMouse()) throw std::runtime_error("cannot move the mouse out of the way");
+    const std::wstring program = launcherPath();
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION created{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &created))
+        throw std::runtime_error("cannot start ZARKLauncher.exe (error " +
+                                 std::to_string(GetLastError()) + ")");
+    process_.reset(created.hProcess);
+    thread_.reset(created.hThread);
+    id_ = created.dwProcessId;
+}
+
+Launcher::~Launcher()
+{
+    if (running()) TerminateProcess(process_.get(), 1);
+    WaitForSingleObject(process_.get(), static_cast<DWORD>(kPatience.count()));
+}
+
+bool Launcher::running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+
+bool Launcher::exitsWithin(std::chrono::milliseconds limit) const
+{
+    return WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+}
+
+HWND Launcher::waitForMainWindow() const
+{
+    return eventually([&]() -> HWND {
+        const auto found = windowsOf(id_, ZARK_MAIN_CLASS);
+        return found.empty() ? nullptr : found.front();
+    });
+}
+
+}  // namespace windowtest

@@ -1,0 +1,43 @@
+// The launcher under test: ZARKLauncher.exe started in a game folder, ended with the test.
+#pragma once
+
+#include "support/handles.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace windowtest {
+
+// The program file under test, as the build made it.
+std::wstring launcherPath();
+// A file built beside windowtests.exe (the stand-ins for outside programs).
+std::wstring helperPath(const std::wstring& name);
+
+// Visible top-level windows of a process, optionally of one window class only.
+std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className = nullptr);
+
+class Launcher {
+public:
+    // Starts the program with `folder` as its working directory, as the game folder is.
+    explicit Launcher(const std::wstring& folder);
+    // Ends the program if it still runs, and waits until it has.
+    ~Launcher();
+    Launcher(const Launcher&) = delete;
+    Launcher& operator=(const Launcher&) = delete;
+
+    DWORD id() const { return id_; }
+    bool running() const;
+    bool exitsWithin(std::chrono::milliseconds limit) const;
+    // The visible main window once it has appeared, or nullptr after the usual patience.
+    HWND waitForMainWindow() const;
+
+private:
+    Handle process_;
+    Handle thread_;
+    DWORD id_ = 0;
+};
+
+}  // namespace windowtest

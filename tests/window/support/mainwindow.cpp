@@ -1,0 +1,119 @@
+#include "support/mainwindow.h"
+
+#include "support/input.h"
+#include "support/launcher.h"
+#include "support/wait.h"
+
+#include <resource.h>
+
+namespace windowtest {
+namespace {
+
+// Layout of the "&Mod" menu: separators lie before Activate ZARK-FS, Run and Exit.
+constexpr int kModCommands = 6;
+constexpr int kModSeparators = 3;
+constexpr int kSeparatorsBefore[kModCommands] = {0, 0, 1, 1, 2, 3};
+
+// Wine draws a popup menu with a 3-pixel frame and separators of half a menu line.
+constexpr int kPopupFrame = 3;
+
+DWORD processOf(HWND window)
+{
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+HWND waitForPopup(HWND main)
+{
+    return eventually([&]() -> HWND {
+        const auto popups = windowsOf(processOf(main), L"#32768");
+        return popups.empty() ? nullptr : popups.front();
+    });
+}
+
+bool popupGone(HWND main)
+{
+    return eventually([&] { return windowsOf(processOf(main), L"#32768").empty(); });
+}
+
+// The middle of a command of the open "&Mod" popup. Text items share one height, which
+// follows from the popup's height once the frame and the separators are taken off.
+POINT modItemCentre(HWND popup, int command)
+{
+    RECT area;
+    GetWindowRect(popup, &area);
+    const int separator = GetSystemMetrics(SM_CYMENUSIZE) / 2;
+    const int itemHeight =
+        (area.bottom - area.top - 2 * kPopupFrame - kModSeparators * separator) / kModCommands;
+    return {(area.left + area.right) / 2, area.top + kPopupFrame + command * itemHeight +
+                                              kSeparatorsBefore[command] * separator + itemHeight / 2};
+}
+
+}  // namespace
+
+std::ostream& operator<<(std::ostream& out, const Pictures& pictures)
+{
+    out << '{';
+    const char* separator = "";
+    for (auto [shown, name] : {std::pair{pictures.active, "active"}, {pictures.deactive, "deactive"},
+                               {pictures.fsactive, "fsactive"}, {pictures.fsdeactive, "fsdeactive"}}) {
+        if (!shown) continue;
+        out << separator << name;
+        separator = ", ";
+    }
+    return out << '}';
+}
+
+Pictures picturesOf(HWND main)
+{
+    auto visible = [&](int id) {
+        HWND picture = GetDlgItem(main, id);
+        return picture != nullptr && IsWindowVisible(picture) != FALSE;
+    };
+    return {visible(IDC_ACTIVE), visible(IDC_DEACTIVE), visible(IDC_FSACTIVE), visible(IDC_FSDEACTIVE)};
+}
+
+RECT clientOnScreen(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+    return client;
+}
+
+RECT controlOnScreen(HWND main, int id)
+{
+    RECT area{};
+    GetWindowRect(GetDlgItem(main, id), &area);
+    return area;
+}
+
+bool clickPicture(HWND main, int id)
+{
+    return bringToFront(main) && clickAt(centreOf(controlOnScreen(main, id)));
+}
+
+bool chooseFromModMenu(HWND main, ModCommand command, MenuWay way)
+{
+    const int index = static_cast<int>(command);
+    if (way == MenuWay::Keyboard) return chooseByKeyboard(main, 'M', index);
+
+    if (!bringToFront(main)) return false;
+    const RECT client = clientOnScreen(main);
+    if (!clickAt({client.left + 12, client.top - GetSystemMetrics(SM_CYMENU) / 2})) return false;
+    HWND popup = waitForPopup(main);
+    return popup && clickAt(modItemCentre(popup, index)) && popupGone(main);
+}
+
+bool chooseByKeyboard(HWND main, WORD accessLetter, int index)
+{
+    if (!bringToFront(main)) return false;
+    pressKeys({VK_MENU, accessLetter});
+    if (!waitForPopup(main)) return false;
+    for (int i = 0; i < index; ++i) pressKeys({VK_DOWN});
+    pressKeys({VK_RETURN});
+    return popupGone(main);
+}
+
+}  // namespace windowtest

@@ -1,0 +1,46 @@
+// The launcher's main window seen from outside: its pictures, and its menus driven by input.
+#pragma once
+
+#include <windows.h>
+
+#include <ostream>
+
+namespace windowtest {
+
+// Which indicator pictures are visible.
+struct Pictures {
+    bool active = false;
+    bool deactive = false;
+    bool fsactive = false;
+    bool fsdeactive = false;
+
+    bool operator==(const Pictures& other) const
+    {
+        return active == other.active && deactive == other.deactive && fsactive == other.fsactive &&
+               fsdeactive == other.fsdeactive;
+    }
+};
+std::ostream& operator<<(std::ostream& out, const Pictures& pictures);
+
+Pictures picturesOf(HWND main);
+
+// Rectangles in screen pixels.
+RECT clientOnScreen(HWND window);
+RECT controlOnScreen(HWND main, int id);
+
+// Clicks the middle of the indicator picture `id` (IDC_ACTIVE ...).
+[[nodiscard]] bool clickPicture(HWND main, int id);
+
+// The commands of the "&Mod" menu, in menu order.
+enum class ModCommand { ActivateZark, DeactivateZark, ActivateZarkFs, DeactivateZarkFs, Run, Exit };
+
+enum class MenuWay { Keyboard, Mouse };
+
+// Opens the "&Mod" menu and chooses `command`: by Alt+M and the arrow keys, or by clicking the
+// menu bar and then the item.
+[[nodiscard]] bool chooseFromModMenu(HWND main, ModCommand command, MenuWay way);
+
+// Opens a menu by its access letter and chooses its `index`-th command with the arrow keys.
+[[nodiscard]] bool chooseByKeyboard(HWND main, WORD accessLetter, int index);
+
+}  // namespace windowtest

@@ -1,0 +1,110 @@
+#include "support/screenshot.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace windowtest {
+namespace {
+
+class ScreenDc {
+public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ~ScreenDc()
+    {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+class MemoryDc {
+public:
+    explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
+    ~MemoryDc()
+    {
+        if (dc_) DeleteDC(dc_);
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+class Bitmap {
+public:
+    explicit Bitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
+    ~Bitmap()
+    {
+        if (bitmap_) DeleteObject(bitmap_);
+    }
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+    HBITMAP get() const { return bitmap_; }
+
+private:
+    HBITMAP bitmap_;
+};
+
+}  // namespace
+
+void saveScreenshot(const std::wstring& name, std::initializer_list<HWND> windows)
+{
+    wchar_t folder[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(L"ZARK_SCREENSHOTS", folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+
+    RECT area{};
+    for (HWND window : windows) {
+        RECT rect;
+        if (GetWindowRect(window, &rect)) UnionRect(&area, &area, &rect);
+    }
+
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
+
+    ScreenDc screen;
+    MemoryDc memory(screen.get());
+    void* bits = nullptr;
+    Bitmap bitmap(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header),
+                                   DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!screen.get() || !memory.get() || !bitmap.get()) {
+        ADD_FAILURE() << "cannot capture the screen";
+        return;
+    }
+    HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+    const BOOL copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+    SelectObject(memory.get(), previous);
+    if (!copied) {
+        ADD_FAILURE() << "cannot copy the screen";
+        return;
+    }
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    std::ofstream out(std::filesystem::path(folder) / (name + L".bmp"), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(static_cast<const char*>(bits), header.biSizeImage);
+    if (!out) ADD_FAILURE() << "cannot write the screenshot";
+}
+
+}  // namespace windowtest

@@ -1,0 +1,158 @@
+// The four switches given by menu (keyboard and mouse), shortcut and picture click: the files
+// they rename, the store bytes they write, the pictures they swap, and their refusals.
+#include "support/commands.h"
+#include "support/fixture.h"
+#include "support/input.h"
+#include "support/screenshot.h"
+
+#include <resource.h>
+
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace windowtest {
+namespace {
+
+using Renames = std::vector<std::pair<std::string, std::string>>;
+
+// What the folder holds after the renames and the store write of a successful switch.
+FolderContents afterSwitch(FolderContents contents, const Renames& renames, const std::string& store,
+                           const std::string& bytes)
+{
+    for (const auto& [from, to] : renames) {
+        contents[to] = contents.at(from);
+        contents.erase(from);
+    }
+    contents[store] = bytes;
+    return contents;
+}
+
+struct Variant {
+    const char* name;
+    Switch activate;
+    Switch deactivate;
+    const char* store;
+    Renames renames;  // activation's, in order
+    Pictures active;  // shown once the variant is active, from both inactive
+    const wchar_t* screenshot;
+};
+
+const Variant kBase{"Base", Switch::ActivateZark, Switch::DeactivateZark, "zarkdata.dat",
+                    {{"zarkrules.ini", "rules.ini"}, {"zarkart.ini", "art.ini"}},
+                    {true, false, false, true}, L"base-active"};
+const Variant kExpansion{"Expansion", Switch::ActivateZarkFs, Switch::DeactivateZarkFs, "zarkdata2.dat",
+                         {{"zarkfirestrm.ini", "firestrm.ini"}, {"zarkrules.ini", "rules.ini"},
+                          {"zarkart.ini", "art.ini"}},
+                         {false, true, true, false}, L"expansion-active"};
+
+Renames reversed(const Renames& renames)
+{
+    Renames back;
+    for (const auto& [from, to] : renames) back.emplace_back(to, from);
+    return back;
+}
+
+class SwitchTest : public LauncherTest, public ::testing::WithParamInterface<std::tuple<Variant, Way>> {};
+
+TEST_P(SwitchTest, ActivatesAndDeactivates)
+{
+    const auto& [variant, way] = GetParam();
+    ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
+    const Pictures inactive{false, true, false, true};
+    ASSERT_EQ(picturesOf(main), inactive);
+    const FolderContents installed = folder.contents();
+    if (way == Way::Picture && variant.activate == Switch::ActivateZark)
+        saveScreenshot(L"both-inactive", {main});
+
+    ASSERT_TRUE(give(main, variant.activate, way));
+    const FolderContents active = afterSwitch(installed, variant.renames, variant.store, "1\r\n");
+    EXPECT_TRUE(eventually([&] { return folder.contents() == active; })) << "activation did not complete";
+    EXPECT_TRUE(eventually([&] { return picturesOf(main) == variant.active; })) << picturesOf(main);
+    EXPECT_EQ(folder.contents(), active);
+    if (way == Way::Picture) saveScreenshot(variant.screenshot, {main});
+
+    ASSERT_TRUE(give(main, variant.deactivate, way));
+    const FolderContents inactiveAgain =
+        afterSwitch(active, reversed(variant.renames), variant.store, "2\r\n");
+    EXPECT_TRUE(eventually([&] { return folder.contents() == inactiveAgain; }))
+        << "deactivation did not complete";
+    EXPECT_TRUE(eventually([&] { return picturesOf(main) == inactive; })) << picturesOf(main);
+    EXPECT_EQ(folder.contents(), inactiveAgain);
+    EXPECT_FALSE(messageBoxOf(launcher->id()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, SwitchTest,
+    ::testing::Combine(::testing::Values(kBase, kExpansion),
+                       ::testing::Values(Way::MenuByKeyboard, Way::MenuByMouse, Way::Shortcut, Way::Picture)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) + nameOf(std::get<1>(info.param));
+    });
+
+const std::wstring kM1 = L"ZARK is already activated!";
+const std::wstring kM2 =
+    L"If you have firestorm installed you should use Activate ZARKFS if you dont have firestorm "
+    L"installed use the apply ZARK button. If you use apply ZARKFS and dont have FS installed there is "
+    L"a possiblity that TS will crash. ZARK-FIRESTORM IS ACTIVATED!";
+const std::wstring kM3 = L"ZARK is already DEactivated!";
+const std::wstring kM4 = L"ZARK-FS is already activated!";
+const std::wstring kM5 =
+    L"If you have firestorm installed you should use Activate ZARKFS if you dont have firestorm "
+    L"installed use the apply ZARK button. If you use apply ZARKFS and dont have FS installed there is "
+    L"a possiblity that TS will crash.ZARK-TS IS ACTIVATED!";
+const std::wstring kM6 = L"ZARK-FS is already deactivated!";
+
+struct Refusal {
+    const char* name;
+    std::string base;
+    std::string expansion;
+    Switch command;
+    Way way;
+    const std::wstring* message;  // none: the command does nothing at all
+};
+
+class RefusalTest : public LauncherTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(RefusalTest, ChangesNothing)
+{
+    const Refusal& refusal = GetParam();
+    ASSERT_NO_FATAL_FAILURE(startWithStores(refusal.base, refusal.expansion));
+    const FolderContents before = folder.contents();
+    const Pictures shown = picturesOf(main);
+
+    ASSERT_TRUE(give(main, refusal.command, refusal.way));
+    if (refusal.message) {
+        if (refusal.message == &kM2) {
+            const auto box = waitForMessageBox(launcher->id());
+            ASSERT_TRUE(box);
+            saveScreenshot(L"message", {main, box->window});
+        }
+        ASSERT_NO_FATAL_FAILURE(expectMessage(*refusal.message));
+    } else {
+        letWindowTakeInput(main);
+        EXPECT_FALSE(messageBoxOf(launcher->id()));
+    }
+    EXPECT_EQ(folder.contents(), before);
+    EXPECT_EQ(picturesOf(main), shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Guards, RefusalTest,
+    ::testing::Values(
+        Refusal{"M1AlreadyActive", "1\r\n", "2\r\n", Switch::ActivateZark, Way::Shortcut, &kM1},
+        Refusal{"M2ExpansionActive", "2\r\n", "1\r\n", Switch::ActivateZark, Way::Picture, &kM2},
+        Refusal{"M3AlreadyInactive", "2\r\n", "2\r\n", Switch::DeactivateZark, Way::Shortcut, &kM3},
+        Refusal{"M3WhileExpansionActive", "2\r\n", "1\r\n", Switch::DeactivateZark, Way::MenuByKeyboard, &kM3},
+        Refusal{"M4AlreadyActive", "2\r\n", "1\r\n", Switch::ActivateZarkFs, Way::MenuByMouse, &kM4},
+        Refusal{"M4BeforeM5", "1\r\n", "1\r\n", Switch::ActivateZarkFs, Way::Shortcut, &kM4},
+        Refusal{"M5BaseActive", "1\r\n", "2\r\n", Switch::ActivateZarkFs, Way::Picture, &kM5},
+        Refusal{"M6AlreadyInactive", "2\r\n", "2\r\n", Switch::DeactivateZarkFs, Way::Shortcut, &kM6},
+        // A store whose first line is empty reads as 0, from which no switch acts.
+        Refusal{"NotSetActivate", "\r\n", "2\r\n", Switch::ActivateZark, Way::Picture, nullptr},
+        Refusal{"NotSetDeactivate", "\r\n", "2\r\n", Switch::DeactivateZark, Way::Shortcut, nullptr},
+        Refusal{"NotSetWhileExpansionActive", "\r\n", "1\r\n", Switch::ActivateZark, Way::Shortcut, &kM2}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace windowtest
