@@ -56,6 +56,9 @@ make_prefix() {
     [ -f "$WINEPREFIX/system.reg" ] && return 0
     echo "Creating the Wine prefix $WINEPREFIX"
     "$wine" wineboot -i </dev/null >/dev/null 2>&1
+    # Debian's Wine does not find the fonts that it ships (Marlett draws the title bar's
+    # buttons; Tahoma is the dialog font), so the prefix gets copies.
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     "${wine%/*}/wineserver" -w
