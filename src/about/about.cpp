@@ -4,6 +4,7 @@
 
 #include <windowsx.h>
 
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,6 +38,8 @@ struct ControlLayout {
     DWORD style;
     RECT bounds;  // left, top, right, bottom
     const wchar_t* text;
+    // A one-line label: widened if the font draws its text wider than the label.
+    bool oneLine = false;
 };
 
 class About {
@@ -56,6 +59,7 @@ private:
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     std::optional<Failure> create(HINSTANCE instance);
     std::optional<Failure> createControls(HINSTANCE instance);
+    std::optional<Failure> fitOneLine(HWND label, const RECT& bounds, bool centred);
 
     void OnSetFocus(HWND window, HWND previous);
     void OnCommand(HWND window, int id, HWND control, UINT code);
@@ -146,9 +150,9 @@ std::optional<Failure> About::createControls(HINSTANCE instance) {
         {IDC_CMDOK, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, {136, 157, 136 + 65, 157 + 23},
          L"&OK"},
         {IDC_LBLLABELS, L"STATIC", labelStyle | SS_CENTER, {88, 8, 88 + 169, 8 + 18},
-         L"Tiberian Sun Zarkonid Launcher"},
+         L"Tiberian Sun Zarkonid Launcher", true},
         {IDC_LABEL1, L"STATIC", labelStyle | SS_LEFT, {128, 32, 128 + 93, 32 + 17},
-         L"Version 1.2 Credits"},
+         L"Version 1.2 Credits", true},
         {IDC_LABEL2, L"STATIC", labelStyle | SS_LEFT, {40, 50, 40 + 249, 50 + 67},
          creditsText.c_str()},
         {IDC_LABEL3, L"STATIC", labelStyle | SS_LEFT, {41, 120, 41 + 253, 120 + 27},
@@ -163,6 +167,31 @@ std::optional<Failure> About::createControls(HINSTANCE instance) {
         if (created == nullptr) return lastError();
         SetWindowFont(created, font_.get(), FALSE);
         if (control.id == IDC_CMDOK) cmdOK_ = created;
+        if (control.oneLine) {
+            if (auto failure = fitOneLine(created, r, (control.style & SS_CENTER) != 0)) return failure;
+        }
+    }
+    return std::nullopt;
+}
+
+// Fonts of the same name differ between systems (Wine's Tahoma runs wider than Windows'): a
+// one-line text that no longer fits would wrap, and its second line would be clipped away.
+// Such a label grows just enough, to the right, or on both sides when its text is centred.
+std::optional<Failure> About::fitOneLine(HWND label, const RECT& bounds, bool centred) {
+    const ScopedWindowDC dc(label);
+    if (!dc) return lastError();
+    const ScopedSelect select(dc.get(), font_.get());
+    wchar_t text[64];
+    const int length = GetWindowTextW(label, text, static_cast<int>(std::size(text)));
+    SIZE extent;
+    if (!GetTextExtentPoint32W(dc.get(), text, length, &extent)) return lastError();
+    const int width = bounds.right - bounds.left;
+    if (extent.cx <= width) return std::nullopt;
+    const int grow = extent.cx - width;
+    const int left = centred ? bounds.left - (grow + 1) / 2 : bounds.left;
+    if (!SetWindowPos(label, nullptr, left, bounds.top, extent.cx, bounds.bottom - bounds.top,
+                      SWP_NOZORDER | SWP_NOACTIVATE)) {
+        return lastError();
     }
     return std::nullopt;
 }

@@ -85,6 +85,24 @@ private:
     HGDIOBJ previous_;
 };
 
+// A window's device context from GetDC, given back with ReleaseDC.
+class ScopedWindowDC {
+public:
+    explicit ScopedWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~ScopedWindowDC() {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
+    ScopedWindowDC(const ScopedWindowDC&) = delete;
+    ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // BeginPaint in the constructor, EndPaint in the destructor, for WM_PAINT handlers.
 class ScopedPaint {
 public:
