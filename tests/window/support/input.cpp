@@ -43,11 +43,11 @@ bool bringToFront(HWND window)
     return eventually([&] { return GetForegroundWindow() == window; });
 }
 
-void pressKeys(std::initializer_list<WORD> keys)
+void pressKeys(const std::vector<WORD>& keys)
 {
     std::vector<INPUT> inputs;
     for (WORD k : keys) inputs.push_back(key(k, 0));
-    for (auto k = keys.end(); k != keys.begin();) inputs.push_back(key(*--k, KEYEVENTF_KEYUP));
+    for (auto k = keys.rbegin(); k != keys.rend(); ++k) inputs.push_back(key(*k, KEYEVENTF_KEYUP));
     send(inputs);
 }
 

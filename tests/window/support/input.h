@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <initializer_list>
+#include <vector>
 
 namespace windowtest {
 
@@ -11,7 +11,7 @@ namespace windowtest {
 bool bringToFront(HWND window);
 
 // Presses the keys in order and releases them in reverse: {VK_CONTROL, 'A'} is Ctrl+A.
-void pressKeys(std::initializer_list<WORD> keys);
+void pressKeys(const std::vector<WORD>& keys);
 
 // Moves the mouse to a screen position and clicks the left button there; false if the
 // cursor did not get there, and then nothing is clicked.

@@ -21,7 +21,7 @@ BOOL CALLBACK collect(HWND window, LPARAM context)
     auto& search = *reinterpret_cast<Search*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
+    if ((search.processId != 0 && owner != search.processId) || !IsWindowVisible(window)) return TRUE;
     if (search.className) {
         wchar_t name[64];
         if (!GetClassNameW(window, name, 64) || wcscmp(name, search.className) != 0) return TRUE;
@@ -54,6 +54,19 @@ std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className)
     Search search{processId, className, {}};
     EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+OutsideProgram::OutsideProgram(HWND window)
+{
+    GetWindowThreadProcessId(window, &id_);
+    process_.reset(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id_));
+}
+
+OutsideProgram::~OutsideProgram()
+{
+    if (!process_) return;
+    TerminateProcess(process_.get(), 1);
+    WaitForSingleObject(process_.get(), static_cast<DWORD>(kPatience.count()));
 }
 
 Launcher::Launcher(const std::wstring& folder)

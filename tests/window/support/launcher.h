@@ -16,8 +16,24 @@ std::wstring launcherPath();
 // A file built beside windowtests.exe (the stand-ins for outside programs).
 std::wstring helperPath(const std::wstring& name);
 
-// Visible top-level windows of a process, optionally of one window class only.
+// Visible top-level windows of a process (0: of any process), optionally of one window class.
 std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className = nullptr);
+
+// The process of a window that the launcher made another program open, ended with the test
+// so that the game folder can be removed.
+class OutsideProgram {
+public:
+    explicit OutsideProgram(HWND window);
+    ~OutsideProgram();
+    OutsideProgram(const OutsideProgram&) = delete;
+    OutsideProgram& operator=(const OutsideProgram&) = delete;
+
+    DWORD id() const { return id_; }
+
+private:
+    DWORD id_ = 0;
+    Handle process_;
+};
 
 class Launcher {
 public:

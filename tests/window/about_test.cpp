@@ -1,0 +1,266 @@
+// The About box: its frame, place, controls and texts; the keys and clicks that close it and
+// those that do not; and the main window that it keeps disabled while it is open.
+#include "support/commands.h"
+#include "support/fixture.h"
+#include "support/input.h"
+#include "support/screenshot.h"
+
+#include <resource.h>
+
+#include <regex>
+
+namespace windowtest {
+namespace {
+
+// "left, top, width x height" of a window's rectangle, relative to `origin`.
+std::string placeOf(RECT r, POINT origin = {0, 0})
+{
+    OffsetRect(&r, -origin.x, -origin.y);
+    return std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right - r.left) +
+           " x " + std::to_string(r.bottom - r.top);
+}
+
+struct Control {
+    int id;
+    const char* place;  // in the box's client area
+    const wchar_t* text;
+};
+
+const Control kControls[] = {
+    {IDC_CMDOK, "136, 157, 65 x 23", L"&OK"},
+    {IDC_LBLLABELS, "88, 8, 169 x 18", L"Tiberian Sun Zarkonid Launcher"},
+    {IDC_LABEL1, "128, 32, 93 x 17", L"Version 1.2 Credits"},
+    {IDC_LABEL2, "40, 50, 249 x 67", nullptr},
+    {IDC_LABEL3, "41, 120, 253 x 27", L"Email adresses can be found in the Readmefile and in the help file."},
+};
+
+// Everything the box shows, to compare one opening with the next.
+std::string contentOf(HWND about)
+{
+    std::wstring content = windowText(about) + L"|";
+    for (const Control& control : kControls) {
+        HWND child = GetDlgItem(about, control.id);
+        content += windowText(child) + L"|";
+        const RECT client = clientOnScreen(about);
+        const std::string place = placeOf(controlOnScreen(about, control.id), {client.left, client.top});
+        content += std::wstring(place.begin(), place.end()) + L"|";
+    }
+    return std::string(content.begin(), content.end());
+}
+
+class AboutTest : public LauncherTest {
+protected:
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n")); }
+
+    // Opens the box from the "&Help" menu and waits for it.
+    HWND open()
+    {
+        if (!chooseByKeyboard(main, 'H', 0)) return nullptr;
+        return eventually([&]() -> HWND {
+            const auto found = windowsOf(launcher->id(), ZARK_ABOUT_CLASS);
+            return found.empty() ? nullptr : found.front();
+        });
+    }
+
+    bool closed(HWND about)
+    {
+        return eventually([&] { return !IsWindow(about) && IsWindowEnabled(main); });
+    }
+};
+
+TEST_F(AboutTest, ShowsItsTextsInItsPlace)
+{
+    const HWND about = open();
+    ASSERT_NE(about, nullptr);
+    saveScreenshot(L"about", {main, about});
+
+    EXPECT_EQ(windowText(about), L"Tiberian Sun Zarkonid Launcher");
+    const LONG style = GetWindowLongW(about, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr) << "the box has no owner";
+    EXPECT_EQ(placeOf(clientOnScreen(about)), "327, 261, 339 x 190");
+    EXPECT_FALSE(IsWindowEnabled(main));
+
+    const RECT client = clientOnScreen(about);
+    for (const Control& control : kControls) {
+        SCOPED_TRACE(control.id);
+        EXPECT_EQ(placeOf(controlOnScreen(about, control.id), {client.left, client.top}), control.place);
+        if (control.text) {
+            EXPECT_EQ(windowText(GetDlgItem(about, control.id)), control.text);
+        }
+    }
+
+    // Tab order is the order of the children: the button first, so it has the focus.
+    std::vector<int> order;
+    for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        order.push_back(GetDlgCtrlID(child));
+    EXPECT_EQ(order, (std::vector<int>{IDC_CMDOK, IDC_LBLLABELS, IDC_LABEL1, IDC_LABEL2, IDC_LABEL3}));
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(about, IDC_CMDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+    EXPECT_EQ(GetWindowLongW(GetDlgItem(about, IDC_LBLLABELS), GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
+    for (int id : {IDC_LABEL1, IDC_LABEL2, IDC_LABEL3})
+        EXPECT_EQ(GetWindowLongW(GetDlgItem(about, id), GWL_STYLE) & SS_TYPEMASK, SS_LEFT) << id;
+}
+
+TEST_F(AboutTest, CreditsGiveEachPersonALineOfTheirOwn)
+{
+    const HWND about = open();
+    ASSERT_NE(about, nullptr);
+    // The heading and each credit begin a line: through runs of spaces that wrap at the
+    // label's width, or through line breaks. Each name has a nickname in double quotes.
+    const std::wstring name = LR"((\S+ "[^"]+" \S+))";
+    const std::wregex credits(L"Launcher Authors:(\r\n| {47})" + name + L" \\(launcher coding\\)(\r\n| {13})" + name +
+                              L" \\(Launcher Graphics\\)(\r\n| {95})Mod Author: " + name);
+    const std::wstring text = windowText(GetDlgItem(about, IDC_LABEL2));
+    EXPECT_TRUE(std::regex_match(text, credits)) << std::string(text.begin(), text.end());
+}
+
+struct Key {
+    const char* name;
+    std::vector<WORD> keys;  // pressed together
+};
+
+class AboutKeyTest : public AboutTest, public ::testing::WithParamInterface<Key> {};
+
+TEST_P(AboutKeyTest, TypedCharacterClosesTheBox)
+{
+    const HWND about = open();
+    ASSERT_NE(about, nullptr);
+    ASSERT_TRUE(bringToFront(about));
+    pressKeys(GetParam().keys);
+    EXPECT_TRUE(closed(about));
+    EXPECT_FALSE(messageBoxOf(launcher->id()));
+    EXPECT_TRUE(launcher->running());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, AboutKeyTest,
+                         ::testing::Values(Key{"Letter", {'X'}}, Key{"Digit", {'7'}}, Key{"Space", {VK_SPACE}},
+                                           Key{"Enter", {VK_RETURN}}, Key{"Escape", {VK_ESCAPE}},
+                                           Key{"Backspace", {VK_BACK}}, Key{"AltO", {VK_MENU, 'O'}}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(AboutTest, KeysThatTypeNothingLeaveItOpen)
+{
+    const HWND about = open();
+    ASSERT_NE(about, nullptr);
+    ASSERT_TRUE(bringToFront(about));
+    for (WORD key : {VK_LEFT, VK_DOWN, VK_SHIFT, VK_CONTROL}) pressKeys({key});
+    letWindowTakeInput(about);
+    EXPECT_TRUE(IsWindowVisible(about));
+    EXPECT_FALSE(IsWindowEnabled(main));
+
+    pressKeys({VK_ESCAPE});
+    EXPECT_TRUE(closed(about));
+}
+
+TEST_F(AboutTest, ClickOnTheBackgroundClosesItAndOnATextDoesNot)
+{
+    const HWND about = open();
+    ASSERT_NE(about, nullptr);
+    ASSERT_TRUE(bringToFront(about));
+    for (int label : {IDC_LBLLABELS, IDC_LABEL1, IDC_LABEL2, IDC_LABEL3})
+        ASSERT_TRUE(clickAt(centreOf(controlOnScreen(about, label))));
+    letWindowTakeInput(about);
+    EXPECT_TRUE(IsWindowVisible(about)) << "a click on a text closed the box";
+
+    const RECT client = clientOnScreen(about);
+    ASSERT_TRUE(clickAt({client.left + 10, client.top + 10}));
+    EXPECT_TRUE(closed(about));
+}
+
+TEST_F(AboutTest, OkButtonClosesIt)
+{
+    const HWND about = open();
+    ASSERT_NE(about, nullptr);
+    ASSERT_TRUE(bringToFront(about));
+    ASSERT_TRUE(clickAt(centreOf(controlOnScreen(about, IDC_CMDOK))));
+    EXPECT_TRUE(closed(about));
+}
+
+TEST_F(AboutTest, TitleBarCloseButtonClosesIt)
+{
+    const HWND about = open();
+    ASSERT_NE(about, nullptr);
+    ASSERT_TRUE(bringToFront(about));
+    // The close button is where the box's own hit test says it is, along the title bar.
+    RECT frame;
+    ASSERT_TRUE(GetWindowRect(about, &frame));
+    const int y = (frame.top + clientOnScreen(about).top) / 2;
+    POINT closeButton{};
+    for (int x = frame.right - 1; x > frame.left && !closeButton.x; --x) {
+        DWORD_PTR hit = 0;
+        SendMessageTimeoutW(about, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 1000, &hit);
+        if (hit == HTCLOSE) closeButton = {x - 4, y};
+    }
+    ASSERT_NE(closeButton.x, 0) << "no close button on the title bar";
+    ASSERT_TRUE(clickAt(closeButton));
+    EXPECT_TRUE(closed(about));
+}
+
+TEST_F(AboutTest, MainWindowTakesNoInputWhileItIsOpen)
+{
+    const FolderContents before = folder.contents();
+    const HWND about = open();
+    ASSERT_NE(about, nullptr);
+
+    // The box covers the left part of the pictures; their right ends stay uncovered.
+    ASSERT_TRUE(bringToFront(main));
+    pressKeys({VK_CONTROL, 'A'});
+    pressKeys({VK_CONTROL, 'Z'});
+    for (int picture : {IDC_DEACTIVE, IDC_FSDEACTIVE}) {
+        const RECT area = controlOnScreen(main, picture);
+        ASSERT_TRUE(clickAt({area.right - 5, (area.top + area.bottom) / 2}));
+    }
+    letWindowTakeInput(main);
+    EXPECT_FALSE(messageBoxOf(launcher->id()));
+    EXPECT_EQ(folder.contents(), before);
+    EXPECT_FALSE(IsWindowEnabled(main));
+
+    ASSERT_TRUE(IsWindow(about));
+    ASSERT_TRUE(bringToFront(about));
+    pressKeys({VK_ESCAPE});
+    ASSERT_TRUE(closed(about));
+    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
+    EXPECT_TRUE(eventually([&] { return folder.read("zarkdata.dat") == "1\r\n"; }));
+}
+
+TEST_F(AboutTest, OpensAfreshTheSameWhereverTheMainWindowIs)
+{
+    HWND about = open();
+    ASSERT_NE(about, nullptr);
+    const std::string first = contentOf(about);
+    ASSERT_TRUE(bringToFront(about));
+    pressKeys({VK_ESCAPE});
+    ASSERT_TRUE(closed(about));
+
+    ASSERT_TRUE(SetWindowPos(main, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+    ASSERT_TRUE(eventually([&] { return clientOnScreen(main).left != 256; }));
+    about = open();
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(main));
+    EXPECT_EQ(contentOf(about), first);
+    EXPECT_EQ(placeOf(clientOnScreen(about)), "327, 261, 339 x 190");
+}
+
+TEST_F(AboutTest, F1InTheBoxOpensTheHelpFile)
+{
+    folder.write("zarkhelp.hlp", "not a help file");
+    const HWND about = open();
+    ASSERT_NE(about, nullptr);
+    ASSERT_TRUE(bringToFront(about));
+    pressKeys({VK_F1});
+    const HWND viewer = eventually([&]() -> HWND {
+        for (HWND dialog : windowsOf(0, L"#32770")) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(dialog, &owner);
+            if (owner != launcher->id()) return dialog;
+        }
+        return nullptr;
+    });
+    ASSERT_NE(viewer, nullptr) << "the help viewer did not open";
+    const OutsideProgram program(viewer);
+}
+
+}  // namespace
+}  // namespace windowtest

@@ -1,0 +1,212 @@
+// The commands that hand work to other programs: the game, Notepad with the documents, the
+// browser through the shell, the help message and the help viewer.
+#include "support/commands.h"
+#include "support/fixture.h"
+#include "support/input.h"
+#include "support/registry.h"
+
+#include <resource.h>
+
+#include <algorithm>
+#include <cwctype>
+
+namespace windowtest {
+namespace {
+
+std::wstring lower(std::wstring text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towlower(c); });
+    return text;
+}
+
+bool contains(const std::wstring& text, const std::wstring& part)
+{
+    return lower(text).find(lower(part)) != std::wstring::npos;
+}
+
+std::wstring wide(const std::string& bytes)
+{
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+}
+
+std::vector<std::wstring> split(const std::wstring& line)
+{
+    std::vector<std::wstring> fields;
+    size_t start = 0;
+    for (size_t tab; (tab = line.find(L'\t', start)) != std::wstring::npos; start = tab + 1)
+        fields.push_back(line.substr(start, tab - start));
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+// The records that the stand-in game has written, one for each start.
+std::vector<std::vector<std::wstring>> gameStarts(const GameFolder& folder)
+{
+    std::vector<std::vector<std::wstring>> starts;
+    for (const auto& [name, bytes] : folder.contents())
+        if (name.rfind("sun-", 0) == 0) starts.push_back(split(wide(bytes)));
+    return starts;
+}
+
+// A dialog box of a program other than the launcher whose text mentions `part`.
+HWND dialogMentioning(DWORD launcherId, const std::wstring& part)
+{
+    for (HWND dialog : windowsOf(0, L"#32770")) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(dialog, &owner);
+        if (owner == launcherId) continue;
+        if (const auto box = messageBoxOf(owner); box && contains(box->text, part)) return dialog;
+    }
+    return nullptr;
+}
+
+class CommandsTest : public LauncherTest {
+protected:
+    void SetUp() override { layOutGame(folder); }
+};
+
+TEST_F(CommandsTest, RunTiberianSunStartsTheGameEachTime)
+{
+    ASSERT_TRUE(CopyFileW(helperPath(L"sun.exe").c_str(), folder.pathOf("sun.exe").c_str(), TRUE));
+    ASSERT_NO_FATAL_FAILURE(start());
+
+    ASSERT_TRUE(chooseFromModMenu(main, ModCommand::Run, MenuWay::Keyboard));
+    ASSERT_TRUE(eventually([&] { return gameStarts(folder).size() == 1; }));
+    ASSERT_TRUE(bringToFront(main));
+    pressKeys({VK_CONTROL, 'R'});
+    ASSERT_TRUE(eventually([&] { return gameStarts(folder).size() == 2; }));
+
+    for (const auto& start : gameStarts(folder)) {
+        ASSERT_EQ(start.size(), 3u);
+        EXPECT_EQ(start[0], L"sun.exe") << "the command line";
+        EXPECT_EQ(lower(start[1]), lower(folder.path())) << "the working folder";
+        EXPECT_EQ(start[2], L"1") << "a normal window with the focus";
+    }
+    // The launcher goes on: a switch still works.
+    EXPECT_FALSE(messageBoxOf(launcher->id()));
+    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
+    EXPECT_TRUE(eventually([&] { return folder.read("zarkdata.dat") == "1\r\n"; }));
+}
+
+TEST_F(CommandsTest, RunTiberianSunWithoutTheGameReportsAndGoesOn)
+{
+    ASSERT_NO_FATAL_FAILURE(start());
+    const FolderContents before = folder.contents();
+    ASSERT_TRUE(bringToFront(main));
+    pressKeys({VK_CONTROL, 'R'});
+    ASSERT_NO_FATAL_FAILURE(expectErrorReport("sun.exe"));
+    letWindowTakeInput(main);
+    EXPECT_TRUE(launcher->running());
+    EXPECT_EQ(folder.contents(), before);
+}
+
+struct Document {
+    const char* name;
+    const char* file;
+    WORD shortcut;
+    int menuIndex;  // in the "&Documents" menu
+};
+
+class DocumentTest : public CommandsTest, public ::testing::WithParamInterface<std::tuple<Document, bool>> {};
+
+// A present document is opened by its shortcut, a missing one from the menu.
+TEST_P(DocumentTest, OpensNotepadMinimisedOnTheDocument)
+{
+    const auto& [document, present] = GetParam();
+    const std::wstring file(document.file, document.file + strlen(document.file));
+    const std::string text = std::string("The text of ") + document.file + "\r\n";
+    if (present) folder.write(document.file, text);
+    ASSERT_NO_FATAL_FAILURE(start());
+
+    if (present) {
+        ASSERT_TRUE(bringToFront(main));
+        pressKeys({document.shortcut});
+    } else {
+        ASSERT_TRUE(chooseByKeyboard(main, 'D', document.menuIndex));
+    }
+    const HWND notepad = eventually([] {
+        const auto found = windowsOf(0, L"Notepad");
+        return found.empty() ? nullptr : found.front();
+    });
+    ASSERT_NE(notepad, nullptr) << "Notepad did not open";
+    const OutsideProgram program(notepad);
+    EXPECT_TRUE(IsIconic(notepad)) << "Notepad opens minimised";
+    if (present) {
+        EXPECT_TRUE(contains(windowText(notepad), file)) << "Notepad shows " << document.file;
+        EXPECT_EQ(windowText(FindWindowExW(notepad, nullptr, L"Edit", nullptr)),
+                  std::wstring(text.begin(), text.end()));
+    } else {
+        // Notepad itself says that the document does not exist.
+        EXPECT_TRUE(eventually([&] { return dialogMentioning(launcher->id(), file); }));
+    }
+    EXPECT_FALSE(messageBoxOf(launcher->id()));
+    EXPECT_TRUE(launcher->running());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, DocumentTest,
+    ::testing::Combine(::testing::Values(Document{"Readme", "ZARKreadme.txt", VK_F2, 0},
+                                         Document{"History", "ZARKhistory.txt", VK_F3, 1},
+                                         Document{"LauncherHistory", "Zarklauncherhistory.txt", VK_F4, 2}),
+                       ::testing::Bool()),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "Present" : "Missing");
+    });
+
+TEST_F(CommandsTest, WebCommandsOpenTheirAddressesThroughTheShell)
+{
+    const std::string record = "browser.txt";
+    const HttpHandler handler(L"\"" + helperPath(L"browser.exe") + L"\" \"" + folder.pathOf(record) + L"\" \"%1\"");
+    ASSERT_NO_FATAL_FAILURE(start());
+
+    struct Visit {
+        WORD shortcut;
+        std::wstring address;
+    };
+    for (const Visit& visit : {Visit{'H', L"http://zark.example.com/"}, Visit{'B', L"http://nvaro.example.org/"}}) {
+        ASSERT_TRUE(bringToFront(main));
+        pressKeys({VK_CONTROL, visit.shortcut});
+        const auto opened = eventually([&] { return folder.read(record); });
+        ASSERT_TRUE(opened) << "the browser was not started for " << std::string(visit.address.begin(), visit.address.end());
+        const auto fields = split(wide(*opened));
+        ASSERT_EQ(fields.size(), 2u);
+        EXPECT_EQ(fields[0], L"C:\\") << "the working folder";
+        EXPECT_EQ(fields[1], visit.address);
+        folder.remove(record);
+    }
+    EXPECT_FALSE(messageBoxOf(launcher->id()));
+}
+
+TEST_F(CommandsTest, WebCommandsWithoutABrowserShowNothing)
+{
+    const HttpHandler noHandler(std::nullopt);
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_TRUE(chooseByKeyboard(main, 'W', 0));
+    ASSERT_TRUE(chooseByKeyboard(main, 'W', 1));
+    letWindowTakeInput(main);
+    EXPECT_FALSE(messageBoxOf(launcher->id()));
+    EXPECT_TRUE(launcher->running());
+}
+
+TEST_F(CommandsTest, HelpPointsToF1)
+{
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_TRUE(chooseByKeyboard(main, 'H', 1));
+    ASSERT_NO_FATAL_FAILURE(expectMessage(L"Click on F1 to view the help file"));
+}
+
+TEST_F(CommandsTest, F1OpensTheHelpFileOfTheGameFolder)
+{
+    // Not a help file the viewer can read: it names the file it failed on.
+    folder.write("zarkhelp.hlp", "not a help file");
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_TRUE(bringToFront(main));
+    pressKeys({VK_F1});
+    const HWND viewer = eventually([&] { return dialogMentioning(launcher->id(), folder.path() + L"\\zarkhelp.hlp"); });
+    ASSERT_NE(viewer, nullptr) << "the help viewer did not open the game folder's zarkhelp.hlp";
+    const OutsideProgram program(viewer);
+    EXPECT_FALSE(messageBoxOf(launcher->id()));
+}
+
+}  // namespace
+}  // namespace windowtest
