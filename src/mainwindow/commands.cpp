@@ -24,8 +24,9 @@ void ZARKMain::runtiberiansun_Click() {
     if (auto failure = startProgram(L"sun.exe", SW_SHOWNORMAL, "sun.exe")) showErrorReport(hwnd_, *failure);
 }
 
-// Notepad from the system's Windows folder, whichever drive the game lies on; the document
-// is named without a folder, so Notepad finds it in the game folder it inherits.
+// Notepad from the system's Windows folder, whichever drive the game lies on; its path is
+// quoted so that a folder with blanks cannot be taken for another program. The document is
+// named without a folder, so Notepad finds it in the game folder it inherits.
 void ZARKMain::showDocument(const std::wstring& document) {
     wchar_t folder[MAX_PATH];
     const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
@@ -34,7 +35,7 @@ void ZARKMain::showDocument(const std::wstring& document) {
         return;
     }
     const std::wstring notepad = std::wstring(folder, length) + L"\\notepad.exe";
-    if (auto failure = startProgram(notepad + L" " + document, SW_SHOWMINIMIZED, narrow(notepad))) {
+    if (auto failure = startProgram(L"\"" + notepad + L"\" " + document, SW_SHOWMINIMIZED, narrow(notepad))) {
         showErrorReport(hwnd_, *failure);
     }
 }
