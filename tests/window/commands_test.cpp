@@ -7,22 +7,10 @@
 
 #include <resource.h>
 
-#include <algorithm>
-#include <cwctype>
+#include <cstring>
 
 namespace windowtest {
 namespace {
-
-std::wstring lower(std::wstring text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towlower(c); });
-    return text;
-}
-
-bool contains(const std::wstring& text, const std::wstring& part)
-{
-    return lower(text).find(lower(part)) != std::wstring::npos;
-}
 
 std::wstring wide(const std::string& bytes)
 {
@@ -48,18 +36,6 @@ std::vector<std::vector<std::wstring>> gameStarts(const GameFolder& folder)
     return starts;
 }
 
-// A dialog box of a program other than the launcher whose text mentions `part`.
-HWND dialogMentioning(DWORD launcherId, const std::wstring& part)
-{
-    for (HWND dialog : windowsOf(0, L"#32770")) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(dialog, &owner);
-        if (owner == launcherId) continue;
-        if (const auto box = messageBoxOf(owner); box && contains(box->text, part)) return dialog;
-    }
-    return nullptr;
-}
-
 class CommandsTest : public LauncherTest {
 protected:
     void SetUp() override { layOutGame(folder); }
@@ -79,7 +55,7 @@ TEST_F(CommandsTest, RunTiberianSunStartsTheGameEachTime)
     for (const auto& start : gameStarts(folder)) {
         ASSERT_EQ(start.size(), 3u);
         EXPECT_EQ(start[0], L"sun.exe") << "the command line";
-        EXPECT_EQ(lower(start[1]), lower(folder.path())) << "the working folder";
+        EXPECT_EQ(_wcsicmp(start[1].c_str(), folder.path().c_str()), 0) << "the working folder";
         EXPECT_EQ(start[2], L"1") << "a normal window with the focus";
     }
     // The launcher goes on: a switch still works.
@@ -132,12 +108,12 @@ TEST_P(DocumentTest, OpensNotepadMinimisedOnTheDocument)
     const OutsideProgram program(notepad);
     EXPECT_TRUE(IsIconic(notepad)) << "Notepad opens minimised";
     if (present) {
-        EXPECT_TRUE(contains(windowText(notepad), file)) << "Notepad shows " << document.file;
+        EXPECT_NE(windowText(notepad).find(file), std::wstring::npos) << "Notepad shows " << document.file;
         EXPECT_EQ(windowText(FindWindowExW(notepad, nullptr, L"Edit", nullptr)),
                   std::wstring(text.begin(), text.end()));
     } else {
         // Notepad itself says that the document does not exist.
-        EXPECT_TRUE(eventually([&] { return dialogMentioning(launcher->id(), file); }));
+        EXPECT_TRUE(eventually([&] { return dialogOfAnotherProgram(launcher->id(), file); }));
     }
     EXPECT_FALSE(messageBoxOf(launcher->id()));
     EXPECT_TRUE(launcher->running());
@@ -202,7 +178,7 @@ TEST_F(CommandsTest, F1OpensTheHelpFileOfTheGameFolder)
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_TRUE(bringToFront(main));
     pressKeys({VK_F1});
-    const HWND viewer = eventually([&] { return dialogMentioning(launcher->id(), folder.path() + L"\\zarkhelp.hlp"); });
+    const HWND viewer = eventually([&] { return dialogOfAnotherProgram(launcher->id(), folder.path() + L"\\zarkhelp.hlp"); });
     ASSERT_NE(viewer, nullptr) << "the help viewer did not open the game folder's zarkhelp.hlp";
     const OutsideProgram program(viewer);
     EXPECT_FALSE(messageBoxOf(launcher->id()));

@@ -21,6 +21,8 @@ struct Failure {
     const char* reported;  // the file that the error report names
 };
 
+void PrintTo(const Failure& parameter, std::ostream* out) { *out << parameter.name; }
+
 class FailingSwitchTest : public LauncherTest, public ::testing::WithParamInterface<Failure> {};
 
 TEST_P(FailingSwitchTest, PutsEverythingBackAndGoesOn)

@@ -15,6 +15,8 @@ struct StoredState {
     Pictures shown;
 };
 
+void PrintTo(const StoredState& parameter, std::ostream* out) { *out << parameter.name; }
+
 class StartupTest : public LauncherTest, public ::testing::WithParamInterface<StoredState> {};
 
 TEST_P(StartupTest, ShowsOnePictureOfEachPairAndWritesNothing)
@@ -47,6 +49,8 @@ struct UnreadableStore {
     const char* file;
     std::optional<std::string> bytes;  // none: the file is missing
 };
+
+void PrintTo(const UnreadableStore& parameter, std::ostream* out) { *out << parameter.name; }
 
 class StoreUnreadableTest : public LauncherTest, public ::testing::WithParamInterface<UnreadableStore> {};
 

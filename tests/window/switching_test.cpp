@@ -7,6 +7,7 @@
 
 #include <resource.h>
 
+#include <cstring>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -46,6 +47,8 @@ const Variant kExpansion{"Expansion", Switch::ActivateZarkFs, Switch::Deactivate
                           {"zarkart.ini", "art.ini"}},
                          {false, true, true, false}, L"expansion-active"};
 
+void PrintTo(const Variant& variant, std::ostream* out) { *out << variant.name; }
+
 Renames reversed(const Renames& renames)
 {
     Renames back;
@@ -62,8 +65,7 @@ TEST_P(SwitchTest, ActivatesAndDeactivates)
     const Pictures inactive{false, true, false, true};
     ASSERT_EQ(picturesOf(main), inactive);
     const FolderContents installed = folder.contents();
-    if (way == Way::Picture && variant.activate == Switch::ActivateZark)
-        saveScreenshot(L"both-inactive", {main});
+    if (way == Way::Picture) saveScreenshot(L"both-inactive", {main});
 
     ASSERT_TRUE(give(main, variant.activate, way));
     const FolderContents active = afterSwitch(installed, variant.renames, variant.store, "1\r\n");
@@ -112,6 +114,8 @@ struct Refusal {
     const std::wstring* message;  // none: the command does nothing at all
 };
 
+void PrintTo(const Refusal& refusal, std::ostream* out) { *out << refusal.name; }
+
 class RefusalTest : public LauncherTest, public ::testing::WithParamInterface<Refusal> {};
 
 TEST_P(RefusalTest, ChangesNothing)
@@ -123,11 +127,10 @@ TEST_P(RefusalTest, ChangesNothing)
 
     ASSERT_TRUE(give(main, refusal.command, refusal.way));
     if (refusal.message) {
-        if (refusal.message == &kM2) {
-            const auto box = waitForMessageBox(launcher->id());
-            ASSERT_TRUE(box);
-            saveScreenshot(L"message", {main, box->window});
-        }
+        const auto box = waitForMessageBox(launcher->id());
+        ASSERT_TRUE(box);
+        saveScreenshot(L"refusal-" + std::wstring(refusal.name, refusal.name + strlen(refusal.name)),
+                       {main, box->window});
         ASSERT_NO_FATAL_FAILURE(expectMessage(*refusal.message));
     } else {
         letWindowTakeInput(main);

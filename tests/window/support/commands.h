@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <ostream>
+
 namespace windowtest {
 
 enum class Switch { ActivateZark, DeactivateZark, ActivateZarkFs, DeactivateZarkFs };
@@ -11,6 +13,7 @@ enum class Way { MenuByKeyboard, MenuByMouse, Shortcut, Picture };
 
 const char* nameOf(Switch command);
 const char* nameOf(Way way);
+inline void PrintTo(Way way, std::ostream* out) { *out << nameOf(way); }
 
 // Gives the command; false if the input could not be delivered (the window did not come to
 // the front, or the menu did not open).

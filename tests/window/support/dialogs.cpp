@@ -4,6 +4,8 @@
 #include "support/launcher.h"
 #include "support/wait.h"
 
+#include <cwctype>
+
 namespace windowtest {
 namespace {
 
@@ -44,21 +46,41 @@ std::wstring windowText(HWND window)
     return text;
 }
 
-std::optional<MessageBoxView> messageBoxOf(DWORD processId)
+MessageBoxView readMessageBox(HWND dialog)
 {
-    const auto dialogs = windowsOf(processId, L"#32770");
-    if (dialogs.empty()) return std::nullopt;
     MessageBoxView box;
-    box.window = dialogs.front();
+    box.window = dialog;
     box.title = windowText(box.window);
     if (HWND text = GetDlgItem(box.window, kMessageTextId)) box.text = windowText(text);
     EnumChildWindows(box.window, readControl, reinterpret_cast<LPARAM>(&box));
     return box;
 }
 
+std::optional<MessageBoxView> messageBoxOf(DWORD processId)
+{
+    const auto dialogs = windowsOf(processId, L"#32770");
+    if (dialogs.empty()) return std::nullopt;
+    return readMessageBox(dialogs.front());
+}
+
 std::optional<MessageBoxView> waitForMessageBox(DWORD processId)
 {
     return eventually([&] { return messageBoxOf(processId); });
+}
+
+HWND dialogOfAnotherProgram(DWORD launcherId, const std::wstring& part)
+{
+    auto lower = [](std::wstring text) {
+        for (wchar_t& c : text) c = static_cast<wchar_t>(towlower(c));
+        return text;
+    };
+    for (HWND dialog : windowsOf(0, L"#32770")) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(dialog, &owner);
+        if (owner == launcherId) continue;
+        if (lower(readMessageBox(dialog).text).find(lower(part)) != std::wstring::npos) return dialog;
+    }
+    return nullptr;
 }
 
 bool pressOk(const MessageBoxView& box)

@@ -17,9 +17,15 @@ struct MessageBoxView {
     bool hasIcon = false;
 };
 
+// A dialog-class window read as a message box.
+MessageBoxView readMessageBox(HWND dialog);
 // The first visible dialog-class window of the process, read as a message box.
 std::optional<MessageBoxView> messageBoxOf(DWORD processId);
 std::optional<MessageBoxView> waitForMessageBox(DWORD processId);
+
+// A dialog box of a program other than the launcher whose text mentions `part`, whatever its
+// case: how other programs answer what the launcher hands them.
+HWND dialogOfAnotherProgram(DWORD launcherId, const std::wstring& part);
 
 // Clicks the box's OK button with the mouse; true once the box has gone.
 bool pressOk(const MessageBoxView& box);
