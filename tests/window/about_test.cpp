@@ -239,8 +239,6 @@ TEST_F(AboutTest, MainWindowTakesNoInputWhileItIsOpen)
 
     // The box covers the left part of the pictures; their right ends stay uncovered.
     ASSERT_TRUE(bringToFront(main));
-    pressKeys({VK_CONTROL, 'A'});
-    pressKeys({VK_CONTROL, 'Z'});
     for (int picture : {IDC_DEACTIVE, IDC_FSDEACTIVE}) {
         const RECT area = controlOnScreen(main, picture);
         ASSERT_TRUE(clickAt({area.right - 5, (area.top + area.bottom) / 2}));
@@ -248,11 +246,21 @@ TEST_F(AboutTest, MainWindowTakesNoInputWhileItIsOpen)
     letWindowTakeInput(main);
     EXPECT_FALSE(messageBoxOf(launcher->id()));
     EXPECT_EQ(folder.contents(), before);
+    EXPECT_TRUE(IsWindowVisible(about)) << "only the box itself closes it";
     EXPECT_FALSE(IsWindowEnabled(main));
 
-    ASSERT_TRUE(IsWindow(about));
+    // Ctrl+A types a character, which closes the box, but only after its key has been
+    // refused as a shortcut: the main window was still disabled then.
     ASSERT_TRUE(bringToFront(about));
-    pressKeys({VK_ESCAPE});
+    pressKeys({VK_CONTROL, 'A'});
+    letWindowTakeInput(main);
+    EXPECT_FALSE(messageBoxOf(launcher->id()));
+    EXPECT_EQ(folder.contents(), before);
+
+    if (IsWindow(about)) {
+        ASSERT_TRUE(bringToFront(about));
+        pressKeys({VK_ESCAPE});
+    }
     ASSERT_TRUE(closed(about));
     ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
     EXPECT_TRUE(eventually([&] { return folder.read("zarkdata.dat") == "1\r\n"; }));
