@@ -1,5 +1,5 @@
-# Helpers for running the Windows programs under Wine, sourced by scripts/demo and
-# scripts/bench. The caller sets WINEPREFIX; finish_wine (run it from an EXIT trap) stops
+# Helpers for running the Windows programs under Wine, sourced by scripts/demo, scripts/bench
+# and scripts/lib/wine.sh. The caller sets WINEPREFIX; finish_wine (run it from an EXIT trap) stops
 # that prefix's Wine and the virtual display, if one was started.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
@@ -31,11 +31,16 @@ start_virtual_display() {
     return 1
 }
 
-# Creates the Wine prefix on first use; later runs keep it.
+# Creates the Wine prefix on first use, then runs the given command, if any, to set it up
+# further; later runs keep the prefix and return at once.
 make_prefix() {
     [ -f "$WINEPREFIX/system.reg" ] && return 0
     echo "Creating the Wine prefix $WINEPREFIX (takes a few seconds, once)"
     "$WINE" wineboot -i </dev/null >/dev/null 2>&1
+    # Debian's Wine does not find the fonts that it ships (Marlett draws the title bar's
+    # buttons; Tahoma is the dialog font), so the prefix gets copies.
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    if [ $# -gt 0 ]; then "$@"; fi
     "$WINESERVER" -w
 }
 
