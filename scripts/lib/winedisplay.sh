@@ -1,4 +1,4 @@
-# Helpers for running the Windows programs under Wine, sourced by scripts/demo, scripts/bench
+# Functions for running the Windows programs under Wine, sourced by scripts/demo, scripts/bench
 # and scripts/lib/wine.sh. The caller sets WINEPREFIX; finish_wine (run it from an EXIT trap) stops
 # that prefix's Wine and the virtual display, if one was started.
 export WINEDLLOVERRIDES="mscoree,mshtml="

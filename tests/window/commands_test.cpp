@@ -46,7 +46,7 @@ protected:
 
 TEST_F(CommandsTest, RunTiberianSunStartsTheGameEachTime)
 {
-    ASSERT_TRUE(CopyFileW(helperPath(L"sun.exe").c_str(), folder.pathOf("sun.exe").c_str(), TRUE));
+    ASSERT_TRUE(CopyFileW(standInPath(L"sun.exe").c_str(), folder.pathOf("sun.exe").c_str(), TRUE));
     ASSERT_NO_FATAL_FAILURE(start());
 
     ASSERT_TRUE(chooseFromModMenu(main, ModCommand::Run, MenuWay::Keyboard));
@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CommandsTest, WebCommandsOpenTheirAddressesThroughTheShell)
 {
     const std::string record = "browser.txt";
-    const HttpHandler handler(L"\"" + helperPath(L"browser.exe") + L"\" \"" + folder.pathOf(record) + L"\" \"%1\"");
+    const HttpHandler handler(L"\"" + standInPath(L"browser.exe") + L"\" \"" + folder.pathOf(record) + L"\" \"%1\"");
     ASSERT_NO_FATAL_FAILURE(start());
 
     struct Visit {

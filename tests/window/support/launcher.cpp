@@ -40,7 +40,7 @@ std::wstring launcherPath()
     return path;
 }
 
-std::wstring helperPath(const std::wstring& name)
+std::wstring standInPath(const std::wstring& name)
 {
     wchar_t self[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);

@@ -14,7 +14,7 @@ namespace windowtest {
 // The program file under test, as the build made it.
 std::wstring launcherPath();
 // A file built beside windowtests.exe (the stand-ins for outside programs).
-std::wstring helperPath(const std::wstring& name);
+std::wstring standInPath(const std::wstring& name);
 
 // Visible top-level windows of a process (0: of any process), optionally of one window class.
 std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className = nullptr);
