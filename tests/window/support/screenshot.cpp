@@ -1,5 +1,7 @@
 #include "support/screenshot.h"
 
+#include "scoped.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,54 +9,6 @@
 #include <vector>
 
 namespace windowtest {
-namespace {
-
-class ScreenDc {
-public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ~ScreenDc()
-    {
-        if (dc_) ReleaseDC(nullptr, dc_);
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
-    ~MemoryDc()
-    {
-        if (dc_) DeleteDC(dc_);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-class Bitmap {
-public:
-    explicit Bitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
-    ~Bitmap()
-    {
-        if (bitmap_) DeleteObject(bitmap_);
-    }
-    Bitmap(const Bitmap&) = delete;
-    Bitmap& operator=(const Bitmap&) = delete;
-    HBITMAP get() const { return bitmap_; }
-
-private:
-    HBITMAP bitmap_;
-};
-
-}  // namespace
 
 void saveScreenshot(const std::wstring& name, std::initializer_list<HWND> windows)
 {
@@ -79,18 +33,20 @@ void saveScreenshot(const std::wstring& name, std::initializer_list<HWND> window
     header.biCompression = BI_RGB;
     header.biSizeImage = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
 
-    ScreenDc screen;
-    MemoryDc memory(screen.get());
+    const zark::ScopedWindowDC screen(nullptr);
+    const zark::ScopedMemoryDC memory(screen.get());
     void* bits = nullptr;
-    Bitmap bitmap(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header),
+    const zark::ScopedBitmap bitmap(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header),
                                    DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!screen.get() || !memory.get() || !bitmap.get()) {
         ADD_FAILURE() << "cannot capture the screen";
         return;
     }
-    HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-    const BOOL copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
-    SelectObject(memory.get(), previous);
+    BOOL copied;
+    {
+        const zark::ScopedSelect select(memory.get(), bitmap.get());
+        copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+    }
     if (!copied) {
         ADD_FAILURE() << "cannot copy the screen";
         return;
