@@ -15,8 +15,9 @@ ensure_packages() {
 
 # What building the program needs: the mingw-w64 cross compilers and the native toolchain.
 BUILD_PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
-# What running it needs: Wine on a virtual X display, and ImageMagick for screenshots.
-RUN_PACKAGES=(wine64 xvfb imagemagick)
+# What running it needs: Wine with its fonts (a recommendation that --no-install-recommends
+# skips) on a virtual X display, and ImageMagick for screenshots.
+RUN_PACKAGES=(wine64 fonts-wine xvfb imagemagick)
 # What the tests need beyond that: GoogleTest (built from source for Windows) and clang's
 # libFuzzer for the store reader.
 TEST_PACKAGES=(libgtest-dev googletest clang libclang-rt-14-dev)

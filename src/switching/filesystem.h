@@ -17,6 +17,10 @@ public:
     // Reads the whole file. Fails if it does not exist or cannot be read.
     virtual std::optional<Failure> readFile(const std::string& name, std::string& content) = 0;
 
+    // Tells whether a file (or anything else) of that name is there. Fails only when the
+    // system cannot tell, for example when the folder may not be read.
+    virtual std::optional<Failure> fileExists(const std::string& name, bool& exists) = 0;
+
     // Gives the file `from` the name `to`. Never overwrites: fails if `to` exists, and is
     // atomic about it (no test-then-rename window).
     virtual std::optional<Failure> renameNoReplace(const std::string& from, const std::string& to) = 0;

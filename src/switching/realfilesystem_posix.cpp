@@ -96,6 +96,18 @@ public:
         return std::nullopt;
     }
 
+    std::optional<Failure> fileExists(const std::string& name, bool& exists) override {
+        struct stat st {};
+        // lstat: a rename moves a symbolic link itself, so the link is what counts.
+        if (::lstat(name.c_str(), &st) == 0) {
+            exists = true;
+            return std::nullopt;
+        }
+        if (errno != ENOENT && errno != ENOTDIR) return systemFailure(errno, name);
+        exists = false;
+        return std::nullopt;
+    }
+
     std::optional<Failure> renameNoReplace(const std::string& from, const std::string& to) override {
 #if defined(__linux__) && defined(RENAME_NOREPLACE)
         if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {

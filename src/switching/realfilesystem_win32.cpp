@@ -97,6 +97,17 @@ public:
         return std::nullopt;
     }
 
+    std::optional<Failure> fileExists(const std::string& name, bool& exists) override {
+        if (GetFileAttributesW(widen(name).c_str()) != INVALID_FILE_ATTRIBUTES) {
+            exists = true;
+            return std::nullopt;
+        }
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return lastFailure(name);
+        exists = false;
+        return std::nullopt;
+    }
+
     std::optional<Failure> renameNoReplace(const std::string& from, const std::string& to) override {
         // Without MOVEFILE_REPLACE_EXISTING the move fails if `to` exists, atomically.
         if (MoveFileExW(widen(from).c_str(), widen(to).c_str(), 0)) return std::nullopt;

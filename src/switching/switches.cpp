@@ -1,5 +1,7 @@
 #include "switches.h"
 
+#include "variants.h"
+
 namespace zark {
 
 namespace {
@@ -17,24 +19,6 @@ constexpr const char* kM5 =
     "installed use the apply ZARK button. If you use apply ZARKFS and dont have FS installed "
     "there is a possiblity that TS will crash.ZARK-TS IS ACTIVATED!";
 constexpr const char* kM6 = "ZARK-FS is already deactivated!";
-
-struct RuleFile {
-    const char* inactiveName;
-    const char* activeName;
-};
-
-// A variant: its store and its rule files in the order of their renaming (the same order in
-// both directions).
-struct Variant {
-    const std::string& store;
-    std::vector<RuleFile> files;
-};
-
-const Variant kBaseVariant{kBaseStore, {{"zarkrules.ini", "rules.ini"}, {"zarkart.ini", "art.ini"}}};
-const Variant kFsVariant{kFsStore,
-                         {{"zarkfirestrm.ini", "firestrm.ini"},
-                          {"zarkrules.ini", "rules.ini"},
-                          {"zarkart.ini", "art.ini"}}};
 
 Outcome failed(Failure failure, std::vector<Stranded> stranded = {}) {
     Outcome outcome;

@@ -85,6 +85,9 @@ public:
         if (fails(Read)) return injected(name);
         return realFileSystem().readFile(name, content);
     }
+    std::optional<Failure> fileExists(const std::string& name, bool& exists) override {
+        return realFileSystem().fileExists(name, exists);
+    }
     std::optional<Failure> renameNoReplace(const std::string& from, const std::string& to) override {
         log.push_back("rename " + from + " -> " + to);
         if (fails(Rename)) return injected(from);
