@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Checks the release package made by the windows preset's `package` target: exactly the
+# launcher, zarkswitch and the players' guide, at the top of the archive, the programs as
+# built, and the guide in Windows line ends with its version filled in.
+#   tests/package/check.sh <build folder>
+set -euo pipefail
+build=$(realpath "$1")
+zip=$build/ZARKLauncher-1.2-win64.zip
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+
+failures=0
+check() {
+    local what=$1
+    shift
+    if "$@"; then echo "ok: $what"; else echo "FAILED: $what" >&2; failures=$((failures + 1)); fi
+}
+
+check "the package exists" test -f "$zip"
+(cd "$unpacked" && cmake -E tar xf "$zip")
+check "it holds exactly the three files" test "$(cd "$unpacked" && find . -mindepth 1 | sort | tr '\n' ' ')" = \
+    "./PLAYERS.txt ./ZARKLauncher.exe ./zarkswitch.exe "
+check "ZARKLauncher.exe is the one built" cmp -s "$unpacked/ZARKLauncher.exe" "$build/ZARKLauncher.exe"
+check "zarkswitch.exe is the one built" cmp -s "$unpacked/zarkswitch.exe" "$build/zarkswitch.exe"
+guide=$unpacked/PLAYERS.txt
+check "every line of PLAYERS.txt ends in CR LF" test "$(grep -c $'\r$' "$guide")" = "$(wc -l <"$guide")"
+check "PLAYERS.txt names the release" grep -q "^ZARK Launcher 1.2: players' guide" "$guide"
+check "PLAYERS.txt has no unfilled placeholder" bash -c '! grep -q "@[A-Z_]*@" "$1"' _ "$guide"
+
+echo "release package: $failures failed"
+[ "$failures" -eq 0 ]
