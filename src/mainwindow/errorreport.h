@@ -8,9 +8,8 @@
 
 namespace zark {
 
-// The standard error report: a message box with the error's number, its description and the
-// file concerned; advice when the system refused access; and each file that a failed switch
-// could not put back, with the name it is left under.
+// The standard error report: the core's failure text (number, description, file, advice,
+// files left over) in a message box with the error icon.
 void showErrorReport(HWND owner, const Failure& failure, const std::vector<Stranded>& stranded = {});
 
 }  // namespace zark
