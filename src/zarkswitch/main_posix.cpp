@@ -30,6 +30,6 @@ int main(int argc, char* argv[]) {
     StdioConsole console;
     const int status = zark::RunZarkSwitch(std::vector<std::string>(argv + 1, argv + argc), console);
     // Output that could not be written (a full disk, a closed pipe) must not pass as success.
-    if (std::fflush(stdout) != 0 && status == zark::kExitDone) return zark::kExitFailed;
+    if ((std::fflush(stdout) != 0 || std::ferror(stdout)) && status == zark::kExitDone) return zark::kExitFailed;
     return status;
 }

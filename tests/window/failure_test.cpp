@@ -4,9 +4,11 @@
 #include "support/commands.h"
 #include "support/fixture.h"
 #include "support/input.h"
+#include "support/screenshot.h"
 
 #include <resource.h>
 
+#include <cstring>
 #include <functional>
 
 namespace windowtest {
@@ -34,6 +36,9 @@ TEST_P(FailingSwitchTest, PutsEverythingBackAndGoesOn)
     const Pictures shown = picturesOf(main);
 
     ASSERT_TRUE(give(main, failure.command, Way::Shortcut));
+    const auto box = waitForMessageBox(launcher->id());
+    ASSERT_TRUE(box) << "no error report appeared";
+    saveScreenshot(L"error-" + std::wstring(failure.name, failure.name + strlen(failure.name)), {main, box->window});
     ASSERT_NO_FATAL_FAILURE(expectErrorReport(failure.reported));
 
     letWindowTakeInput(main);
