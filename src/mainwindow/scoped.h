@@ -1,29 +1,15 @@
-// Owners for Win32 handles and GDI objects: each releases what it holds when it goes out of
-// scope, so no early return can leak one. None can be copied; a copy would release twice.
+// Owners for GDI objects and device contexts, beside ScopedHandle for kernel handles: each
+// releases what it holds when it goes out of scope, so no early return can leak one. None can
+// be copied; a copy would release twice.
 #pragma once
+
+#include "scopedhandle.h"
 
 #include <windows.h>
 
 #include <utility>
 
 namespace zark {
-
-// A kernel handle (process, thread, file). Null and INVALID_HANDLE_VALUE both mean none.
-class ScopedHandle {
-public:
-    explicit ScopedHandle(HANDLE handle = nullptr) : handle_(handle) {}
-    ~ScopedHandle() {
-        if (valid()) CloseHandle(handle_);
-    }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
 
 // A GDI object (bitmap, font, brush) that DeleteObject frees.
 template <typename T>

@@ -41,4 +41,8 @@ namespace zark {
 // elsewhere), described in the system's own words.
 Failure systemFailure(int code, const std::string& file);
 
+// The failure for the system's last error (GetLastError on Windows, errno elsewhere), read at
+// once after the call that failed.
+Failure lastFailure(const std::string& file);
+
 }  // namespace zark

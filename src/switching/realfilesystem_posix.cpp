@@ -21,6 +21,8 @@ Failure systemFailure(int code, const std::string& file) {
     return failure;
 }
 
+Failure lastFailure(const std::string& file) { return systemFailure(errno, file); }
+
 namespace {
 
 // Owns a file descriptor; close() reports the result for writes that must reach the disk.

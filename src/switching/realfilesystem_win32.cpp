@@ -1,5 +1,6 @@
 // The FileSystem seam on Windows, through the wide (W) API only.
 #include "filesystem.h"
+#include "scopedhandle.h"
 #include "winstrings.h"
 
 #include <windows.h>
@@ -26,31 +27,9 @@ Failure systemFailure(int code, const std::string& file) {
     return failure;
 }
 
-namespace {
-
-// Owns a file handle; close() reports the result for writes that must reach the disk.
-class Handle {
-public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() {
-        if (valid()) CloseHandle(handle_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    bool close() {
-        const HANDLE handle = handle_;
-        handle_ = INVALID_HANDLE_VALUE;
-        return CloseHandle(handle) != 0;
-    }
-
-private:
-    HANDLE handle_;
-};
-
 Failure lastFailure(const std::string& file) { return systemFailure(static_cast<int>(GetLastError()), file); }
+
+namespace {
 
 bool writeAll(HANDLE file, const std::string& content) {
     const char* data = content.data();
@@ -82,7 +61,7 @@ HANDLE createTemporaryBeside(const std::wstring& name, std::wstring& tempName) {
 class Win32FileSystem final : public FileSystem {
 public:
     std::optional<Failure> readFile(const std::string& name, std::string& content) override {
-        Handle file(CreateFileW(widen(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        ScopedHandle file(CreateFileW(widen(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) return lastFailure(name);
         std::string result;
@@ -119,7 +98,7 @@ public:
     std::optional<Failure> replaceAtomically(const std::string& name, const std::string& content) override {
         const std::wstring wideName = widen(name);
         std::wstring tempName;
-        Handle file(createTemporaryBeside(wideName, tempName));
+        ScopedHandle file(createTemporaryBeside(wideName, tempName));
         if (!file.valid()) return lastFailure(name);
 
         DWORD error = ERROR_SUCCESS;
