@@ -3,6 +3,7 @@
 
 #include "errorreport.h"
 #include "messages.h"
+#include "report.h"
 #include "picture.h"
 #include "scoped.h"
 #include "resources/resource.h"
@@ -179,12 +180,11 @@ void ZARKMain::OnDestroy(HWND) {
 }
 
 std::optional<Failure> ZARKMain::Form_Load() {
-    const ModStateRead base = ReadModState(realFileSystem(), kBaseStore);
-    if (const Failure* failure = std::get_if<Failure>(&base)) return *failure;
-    basestate = std::get<ModState>(base);
-    const ModStateRead expansion = ReadModState(realFileSystem(), kFsStore);
-    if (const Failure* failure = std::get_if<Failure>(&expansion)) return *failure;
-    fsstate = std::get<ModState>(expansion);
+    const StoresRead stores = ReadStores(realFileSystem());
+    if (const Failure* failure = std::get_if<Failure>(&stores.base.state)) return *failure;
+    basestate = std::get<ModState>(stores.base.state);
+    if (const Failure* failure = std::get_if<Failure>(&stores.fs.state)) return *failure;
+    fsstate = std::get<ModState>(stores.fs.state);
 
     // A store that is not set shows as inactive; the store itself keeps its content.
     if (basestate == 0) basestate = kInactive;
@@ -203,32 +203,49 @@ std::optional<Failure> ZARKMain::Form_Load() {
     return std::nullopt;
 }
 
+// Runs a switch command under the folder's switch lock and keeps the fields as the command
+// read and wrote them. Another program that is switching in the folder is waited for a
+// moment, then the user is told.
+SwitchOutcome ZARKMain::runSwitch(SwitchCommand command, ModState& switchedField) {
+    SwitchLock lock;
+    if (auto failure = LockSwitching(realFileSystem(), lock)) {
+        SwitchOutcome busy;
+        busy.failure = std::move(failure);
+        return busy;
+    }
+    SwitchOutcome outcome = command(realFileSystem(), lock);
+    if (outcome.basestateRead) basestate = *outcome.basestateRead;
+    if (outcome.fsstateRead) fsstate = *outcome.fsstateRead;
+    if (outcome.switchedTo) switchedField = *outcome.switchedTo;
+    return outcome;
+}
+
 // A failed switch has already put the files back (but for those it lists as stranded), so
 // the launcher reports it and stays open with its pictures as they were.
-void ZARKMain::carryOut(const Outcome& outcome, HWND activePicture, HWND inactivePicture) {
+void ZARKMain::carryOut(const SwitchOutcome& outcome, HWND activePicture, HWND inactivePicture) {
     if (outcome.failure) {
-        showErrorReport(hwnd_, *outcome.failure, outcome.stranded);
+        if (outcome.failure->cause == Cause::Busy) {
+            showMessage(hwnd_, widen(FailureReport(*outcome.failure)));
+        } else {
+            showErrorReport(hwnd_, *outcome.failure, outcome.stranded);
+        }
         return;
     }
     if (outcome.message != nullptr) showMessage(hwnd_, widen(outcome.message));
-    if (outcome.pictures) {
-        const bool nowActive = *outcome.pictures == kActive;
+    if (outcome.switchedTo) {
+        const bool nowActive = *outcome.switchedTo == kActive;
         ShowWindow(nowActive ? inactivePicture : activePicture, SW_HIDE);
         ShowWindow(nowActive ? activePicture : inactivePicture, SW_SHOWNA);
     }
 }
 
-void ZARKMain::activatezark_Click() { carryOut(ActivateZark(realFileSystem(), basestate, fsstate), active, deactive); }
+void ZARKMain::activatezark_Click() { carryOut(runSwitch(ActivateZark, basestate), active, deactive); }
 
-void ZARKMain::deactivatezark_Click() { carryOut(DeactivateZark(realFileSystem(), basestate), active, deactive); }
+void ZARKMain::deactivatezark_Click() { carryOut(runSwitch(DeactivateZark, basestate), active, deactive); }
 
-void ZARKMain::activatezarkfs_Click() {
-    carryOut(ActivateZarkFs(realFileSystem(), basestate, fsstate), fsactive, fsdeactive);
-}
+void ZARKMain::activatezarkfs_Click() { carryOut(runSwitch(ActivateZarkFs, fsstate), fsactive, fsdeactive); }
 
-void ZARKMain::deactivatezarkfs_Click() {
-    carryOut(DeactivateZarkFs(realFileSystem(), fsstate), fsactive, fsdeactive);
-}
+void ZARKMain::deactivatezarkfs_Click() { carryOut(runSwitch(DeactivateZarkFs, fsstate), fsactive, fsdeactive); }
 
 void ZARKMain::active_Click() { deactivatezark_Click(); }
 

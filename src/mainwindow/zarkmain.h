@@ -65,7 +65,9 @@ private:
 
     int StartURL(const std::wstring& address);
 
-    void carryOut(const Outcome& outcome, HWND activePicture, HWND inactivePicture);
+    using SwitchCommand = SwitchOutcome (*)(FileSystem&, const SwitchLock&);
+    SwitchOutcome runSwitch(SwitchCommand command, ModState& switchedField);
+    void carryOut(const SwitchOutcome& outcome, HWND activePicture, HWND inactivePicture);
     void showDocument(const std::wstring& document);
 
     HINSTANCE instance_;

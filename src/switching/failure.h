@@ -1,18 +1,32 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace zark {
 
-// What went wrong in a store access or a rename, in the terms the error report shows:
-// the error's number, its description and the file concerned.
+// What a failure means for the player, and so which advice the error report gives.
+enum class Cause {
+    Other,            // nothing to advise: the number and description say it all
+    InUse,            // another program has the file open (a sharing or lock violation)
+    ReadOnlyFile,     // the file itself is marked read-only
+    FolderProtected,  // the system refused writing into the game folder
+    SourceMissing,    // a rename found no file under the name to move
+    NameTaken,        // a rename found its new name already taken
+    Busy,             // another program holds the folder's switch lock
+};
+
+// What went wrong in a store access, a rename or a start of a program, in the terms the error
+// report shows: the error's number, its description and the file concerned.
 struct Failure {
     int number = 0;
     std::string description;
     std::string file;
-    // The system refused access (a write-protected game folder); the report adds advice.
-    bool accessDenied = false;
+    Cause cause = Cause::Other;
+    // The system refused for the moment only (a file held open by a virus scanner, an indexer,
+    // a cloud-sync client): the step is worth trying again shortly.
+    bool transient = false;
 };
 
 // A rule file that a failed switch could not put back: it now stands under `leftAs`.
@@ -20,5 +34,17 @@ struct Stranded {
     std::string file;
     std::string leftAs;
 };
+
+}  // namespace zark
+
+namespace zark {
+
+// The program's own failures, beside those the system reports. Their numbers are the classic
+// runtime error numbers for these cases, which players may already know from other programs.
+Failure PastEndFailure(const std::string& file);
+Failure OverflowFailure(const std::string& file);
+Failure NotPlainFileFailure(const std::string& file);
+Failure TooLongFailure(const std::string& file, std::size_t limit);
+Failure BusyFailure(const std::string& file);
 
 }  // namespace zark

@@ -2,40 +2,67 @@
 
 #include "failure.h"
 
+#include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zark {
 
+// Holds an exclusive lock on a lock file while it lives. The system lets go of it when its
+// process ends, however it ends, so a killed program never blocks the next one.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
+};
+
 // The few operating-system calls the switching logic makes. Everything goes through this
 // seam so that tests can fail any single step. Names are relative to the working folder,
-// in UTF-8.
+// in UTF-8. A failure that the system means as passing is marked transient; the core decides
+// whether to try again.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    // Reads the whole file. Fails if it does not exist or cannot be read.
-    virtual std::optional<Failure> readFile(const std::string& name, std::string& content) = 0;
+    // Reads a plain file whole, sharing it for reading, writing and deletion so that nobody
+    // else is blocked by the read. Fails if it does not exist, cannot be read, is no plain
+    // file (a folder, a device, a pipe), or holds more than `limit` bytes.
+    virtual std::optional<Failure> readFile(const std::string& name, std::size_t limit, std::string& content) = 0;
 
     // Tells whether a file (or anything else) of that name is there. Fails only when the
     // system cannot tell, for example when the folder may not be read.
     virtual std::optional<Failure> fileExists(const std::string& name, bool& exists) = 0;
 
+    // The names of everything in the working folder, as the folder spells them.
+    virtual std::optional<Failure> listFolder(std::vector<std::string>& names) = 0;
+
     // Gives the file `from` the name `to`. Never overwrites: fails if `to` exists, and is
     // atomic about it (no test-then-rename window).
     virtual std::optional<Failure> renameNoReplace(const std::string& from, const std::string& to) = 0;
 
-    // Replaces the file's whole content, or leaves the old content intact on failure:
-    // writes a temporary file beside it, flushes it to disk and renames it over the file.
-    virtual std::optional<Failure> replaceAtomically(const std::string& name, const std::string& content) = 0;
+    // Writes `content` to a new temporary file beside `name`, flushed to disk and closed, and
+    // returns that file's name: `name`.<process>.<count>.tmp.
+    virtual std::optional<Failure> writeTemporary(const std::string& name, const std::string& content,
+                                                  std::string& temporary) = 0;
+
+    // Puts the temporary file in the place of `name` in one step: `name` holds either its
+    // old content or the new one, never a mixture or nothing.
+    virtual std::optional<Failure> replaceWith(const std::string& temporary, const std::string& name) = 0;
+
+    virtual std::optional<Failure> removeFile(const std::string& name) = 0;
+
+    // Locks the first byte of the lock file `name`, creating the file if need be; a lock held
+    // by another process makes it fail at once with Cause::Busy. Programs under Wine and
+    // native ones lock the same byte, so they exclude each other too.
+    virtual std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) = 0;
+
+    // Waits before a step is tried again.
+    virtual void pause(int milliseconds) = 0;
 };
 
 // The real file system of the machine the program runs on.
 FileSystem& realFileSystem();
-
-}  // namespace zark
-
-namespace zark {
 
 // The failure for an operating-system error code (GetLastError on Windows, errno
 // elsewhere), described in the system's own words.

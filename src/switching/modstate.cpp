@@ -1,29 +1,36 @@
 #include "modstate.h"
 
+#include "retry.h"
+
 #include <limits>
 
 namespace zark {
 
 namespace {
 
-// The numbers and descriptions of the reader's own failures: the classic runtime error
-// numbers for these cases, which players may already know from other programs.
-constexpr int kPastEndNumber = 62;
-constexpr const char* kPastEndDescription = "Input past end of file";
-constexpr int kOverflowNumber = 6;
-constexpr const char* kOverflowDescription = "Overflow";
-
 // A blank is a space or a tab, as in classic sequential-file input.
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool endsItem(char c) { return isBlank(c) || c == ',' || c == '\r' || c == '\n'; }
+
+bool beginsWithByteOrderMark(const std::string& content) {
+    return content.rfind("\xEF\xBB\xBF", 0) == 0 || content.rfind("\xFF\xFE", 0) == 0 ||
+           content.rfind("\xFE\xFF", 0) == 0;
+}
+
+StoreRead readStore(FileSystem& fs, const std::string& fileName) {
+    std::string content;
+    // A virus scanner may hold the store for a moment, as it may hold the rule files.
+    if (auto failure = Retrying(fs, [&] { return fs.readFile(fileName, kStoreLimit, content); })) return {*failure};
+    return {ParseModState(content, fileName), beginsWithByteOrderMark(content)};
+}
 
 }  // namespace
 
 ModStateRead ParseModState(const std::string& content, const std::string& fileName) {
     std::size_t pos = 0;
     while (pos < content.size() && isBlank(content[pos])) ++pos;
-    if (pos == content.size()) return Failure{kPastEndNumber, kPastEndDescription, fileName};
+    if (pos == content.size()) return PastEndFailure(fileName);
 
     std::size_t end = pos;
     while (end < content.size() && !endsItem(content[end])) ++end;
@@ -45,19 +52,48 @@ ModStateRead ParseModState(const std::string& content, const std::string& fileNa
     }
     const long value = negative ? -magnitude : magnitude;
     if (value < std::numeric_limits<ModState>::min() || value > std::numeric_limits<ModState>::max()) {
-        return Failure{kOverflowNumber, kOverflowDescription, fileName};
+        return OverflowFailure(fileName);
     }
     return static_cast<ModState>(value);
 }
 
-ModStateRead ReadModState(FileSystem& fs, const std::string& fileName) {
-    std::string content;
-    if (auto failure = fs.readFile(fileName, content)) return *failure;
-    return ParseModState(content, fileName);
+std::string DescribeState(ModState state) {
+    if (state == kActive) return "active";
+    if (state == kInactive) return "inactive";
+    if (state == 0) return "not set";
+    return std::to_string(state);
 }
 
+ModStateRead ReadModState(FileSystem& fs, const std::string& fileName) { return readStore(fs, fileName).state; }
+
 std::optional<Failure> WriteModState(FileSystem& fs, const std::string& fileName, ModState value) {
-    return fs.replaceAtomically(fileName, std::to_string(value) + "\r\n");
+    std::string temporary;
+    if (auto failure = fs.writeTemporary(fileName, std::to_string(value) + "\r\n", temporary)) return failure;
+    auto failure = Retrying(fs, [&] { return fs.replaceWith(temporary, fileName); });
+    if (failure) {
+        // The old content stays; the new one must not linger beside it. A temporary file that
+        // cannot be removed is harmless to the game, and repair removes it later.
+        Retrying(fs, [&] { return fs.removeFile(temporary); });
+    }
+    return failure;
 }
+
+bool IsStoreTemporary(const std::string& name) {
+    for (const std::string& store : {kBaseStore, kFsStore}) {
+        if (name.size() <= store.size() + 1 || name.compare(0, store.size() + 1, store + ".") != 0) continue;
+        // <process>.<count>.tmp: two runs of digits, then the extension.
+        std::size_t pos = store.size() + 1;
+        for (int run = 0; run < 2; ++run) {
+            const std::size_t start = pos;
+            while (pos < name.size() && name[pos] >= '0' && name[pos] <= '9') ++pos;
+            if (pos == start || pos == name.size() || name[pos] != '.') return false;
+            ++pos;
+        }
+        return name.compare(pos, std::string::npos, "tmp") == 0;
+    }
+    return false;
+}
+
+StoresRead ReadStores(FileSystem& fs) { return {readStore(fs, kBaseStore), readStore(fs, kFsStore)}; }
 
 }  // namespace zark

@@ -3,6 +3,7 @@
 #include "failure.h"
 #include "filesystem.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,6 +20,10 @@ inline constexpr ModState kInactive = 2;
 inline const std::string kBaseStore = "zarkdata.dat";
 inline const std::string kFsStore = "zarkdata2.dat";
 
+// A store holds three bytes; anything longer than this is no store, and reading it whole
+// would only cost time and memory.
+inline constexpr std::size_t kStoreLimit = 64 * 1024;
+
 // A read yields a state or the failure that stopped it.
 using ModStateRead = std::variant<ModState, Failure>;
 
@@ -26,6 +31,32 @@ using ModStateRead = std::variant<ModState, Failure>;
 ModStateRead ParseModState(const std::string& content, const std::string& fileName);
 
 ModStateRead ReadModState(FileSystem& fs, const std::string& fileName);
+
+// "active", "inactive", "not set", or the number itself.
+std::string DescribeState(ModState state);
+
+// Replaces the store's content with the value and CR LF, atomically: a write that fails
+// leaves the old content and no temporary file.
 std::optional<Failure> WriteModState(FileSystem& fs, const std::string& fileName, ModState value);
+
+// A temporary file of a store write, <store>.<process>.<count>.tmp: one that is there while
+// nobody holds the switch lock was left by a write that was cut short.
+bool IsStoreTemporary(const std::string& name);
+
+// A store as start-up and the status check read it.
+struct StoreRead {
+    ModStateRead state;
+    // The file begins with a byte-order mark (UTF-8 or UTF-16), as an editor may save it:
+    // the number after it does not read as a number.
+    bool byteOrderMark = false;
+};
+
+struct StoresRead {
+    StoreRead base;  // zarkdata.dat
+    StoreRead fs;    // zarkdata2.dat
+};
+
+// Reads both stores, zarkdata.dat first, each whether or not the other could be read.
+StoresRead ReadStores(FileSystem& fs);
 
 }  // namespace zark

@@ -2,13 +2,15 @@
 // natively.
 #include "realfilesystem_posix.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <thread>
 
 namespace zark {
 
@@ -17,13 +19,27 @@ Failure systemFailure(int code, const std::string& file) {
     failure.number = code;
     failure.description = std::strerror(code);
     failure.file = file;
-    failure.accessDenied = code == EACCES || code == EPERM || code == EROFS;
     return failure;
 }
 
 Failure lastFailure(const std::string& file) { return systemFailure(errno, file); }
 
 namespace {
+
+// The failure of a step that writes into the folder: a refusal there is the folder's.
+Failure writeFailure(int code, const std::string& file) {
+    Failure failure = systemFailure(code, file);
+    if (code == EACCES || code == EPERM || code == EROFS) failure.cause = Cause::FolderProtected;
+    return failure;
+}
+
+// A rename's failure names the file it concerns: the new name when that is taken, else the old.
+Failure renameFailure(int code, const std::string& from, const std::string& to) {
+    Failure failure = writeFailure(code, code == EEXIST ? to : from);
+    if (code == EEXIST) failure.cause = Cause::NameTaken;
+    if (code == ENOENT) failure.cause = Cause::SourceMissing;
+    return failure;
+}
 
 // Owns a file descriptor; close() reports the result for writes that must reach the disk.
 class FileDescriptor {
@@ -45,6 +61,15 @@ public:
 
 private:
     int fd_;
+};
+
+// A record lock dies with its process: the system drops it when the descriptor closes.
+class RecordLock final : public FileLock {
+public:
+    explicit RecordLock(int fd) : fd_(fd) {}
+
+private:
+    FileDescriptor fd_;
 };
 
 bool writeAll(int fd, const std::string& content) {
@@ -69,7 +94,7 @@ std::string folderOf(const std::string& name) {
 }
 
 // The permissions a newly created file would get, or those of the file being replaced, so
-// that replacing does not narrow them to mkstemp's 0600.
+// that replacing does not narrow them.
 mode_t modeFor(const std::string& name) {
     struct stat st {};
     if (::stat(name.c_str(), &st) == 0) return st.st_mode & 07777;
@@ -80,20 +105,28 @@ mode_t modeFor(const std::string& name) {
 
 class PosixFileSystem final : public FileSystem {
 public:
-    std::optional<Failure> readFile(const std::string& name, std::string& content) override {
-        FileDescriptor fd(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
-        if (!fd.valid()) return systemFailure(errno, name);
+    std::optional<Failure> readFile(const std::string& name, std::size_t limit, std::string& content) override {
+        // Non-blocking, so that opening a pipe does not wait for a writer; it is refused below.
+        FileDescriptor fd(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        if (!fd.valid()) return lastFailure(name);
+        struct stat st {};
+        if (::fstat(fd.get(), &st) != 0) return lastFailure(name);
+        if (!S_ISREG(st.st_mode)) return NotPlainFileFailure(name);
+        if (static_cast<unsigned long long>(st.st_size) > limit) return TooLongFailure(name, limit);
+
+        // A file that grows while it is read still ends at the limit.
         std::string result;
         char buffer[4096];
-        for (;;) {
+        while (result.size() <= limit) {
             const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
             if (got < 0) {
                 if (errno == EINTR) continue;
-                return systemFailure(errno, name);
+                return lastFailure(name);
             }
             if (got == 0) break;
             result.append(buffer, static_cast<std::size_t>(got));
         }
+        if (result.size() > limit) return TooLongFailure(name, limit);
         content = std::move(result);
         return std::nullopt;
     }
@@ -105,8 +138,22 @@ public:
             exists = true;
             return std::nullopt;
         }
-        if (errno != ENOENT && errno != ENOTDIR) return systemFailure(errno, name);
+        if (errno != ENOENT && errno != ENOTDIR) return lastFailure(name);
         exists = false;
+        return std::nullopt;
+    }
+
+    std::optional<Failure> listFolder(std::vector<std::string>& names) override {
+        DIR* folder = ::opendir(".");
+        if (folder == nullptr) return lastFailure(".");
+        errno = 0;
+        while (const dirent* entry = ::readdir(folder)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..") names.push_back(name);
+        }
+        const int code = errno;
+        ::closedir(folder);
+        if (code != 0) return systemFailure(code, ".");
         return std::nullopt;
     }
 
@@ -117,31 +164,37 @@ public:
         }
         const int code = errno;
         // Only a file system that does not know the flag gets the fallback.
-        if (code != EINVAL && code != ENOSYS && code != EOPNOTSUPP) {
-            return systemFailure(code, code == EEXIST ? to : from);
-        }
+        if (code != EINVAL && code != ENOSYS && code != EOPNOTSUPP) return renameFailure(code, from, to);
 #endif
         return renameByLink(from, to);
     }
 
-    std::optional<Failure> replaceAtomically(const std::string& name, const std::string& content) override {
-        std::vector<char> temp(name.begin(), name.end());
-        const std::string suffix = ".XXXXXX";
-        temp.insert(temp.end(), suffix.begin(), suffix.end());
-        temp.push_back('\0');
-
-        FileDescriptor fd(::mkstemp(temp.data()));
-        if (!fd.valid()) return systemFailure(errno, name);
+    std::optional<Failure> writeTemporary(const std::string& name, const std::string& content,
+                                          std::string& temporary) override {
+        static unsigned counter = 0;
+        const std::string stem = name + "." + std::to_string(::getpid()) + ".";
+        int fd = -1;
+        for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+            temporary = stem + std::to_string(++counter) + ".tmp";
+            fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            if (fd < 0 && errno != EEXIST) break;
+        }
+        FileDescriptor file(fd);
+        if (!file.valid()) return writeFailure(errno, name);
         int code = 0;
-        if (::fchmod(fd.get(), modeFor(name)) != 0 || !writeAll(fd.get(), content) || ::fsync(fd.get()) != 0) {
+        if (::fchmod(file.get(), modeFor(name)) != 0 || !writeAll(file.get(), content) || ::fsync(file.get()) != 0) {
             code = errno;
         }
-        if (!fd.close() && code == 0) code = errno;
-        if (code == 0 && ::rename(temp.data(), name.c_str()) != 0) code = errno;
+        if (!file.close() && code == 0) code = errno;
         if (code != 0) {
-            ::unlink(temp.data());
-            return systemFailure(code, name);
+            ::unlink(temporary.c_str());
+            return writeFailure(code, name);
         }
+        return std::nullopt;
+    }
+
+    std::optional<Failure> replaceWith(const std::string& temporary, const std::string& name) override {
+        if (::rename(temporary.c_str(), name.c_str()) != 0) return writeFailure(errno, name);
         // Makes the rename itself durable. The new content is already in place, so a failure
         // here is not reported: reporting it would make a switch undo its renames while the
         // store holds the new value.
@@ -149,20 +202,50 @@ public:
         if (folder.valid()) ::fsync(folder.get());
         return std::nullopt;
     }
+
+    std::optional<Failure> removeFile(const std::string& name) override {
+        if (::unlink(name.c_str()) != 0) return writeFailure(errno, name);
+        return std::nullopt;
+    }
+
+    std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) override {
+        const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0) return writeFailure(errno, name);
+        auto held = std::make_unique<RecordLock>(fd);
+        // A record lock on byte 0: Wine keeps its programs' LockFileEx locks as record locks
+        // too, so a launcher under Wine and this program exclude each other. Linux's locks of
+        // the open file (OFD) also exclude two holders within one process, and conflict with
+        // the classic ones that Wine takes.
+        struct flock range {};
+        range.l_type = F_WRLCK;
+        range.l_whence = SEEK_SET;
+        range.l_start = 0;
+        range.l_len = 1;
+#ifdef F_OFD_SETLK
+        const int command = F_OFD_SETLK;
+#else
+        const int command = F_SETLK;
+#endif
+        if (::fcntl(fd, command, &range) != 0) {
+            if (errno == EACCES || errno == EAGAIN) return BusyFailure(name);
+            return lastFailure(name);
+        }
+        lock = std::move(held);
+        return std::nullopt;
+    }
+
+    void pause(int milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 };
 
 }  // namespace
 
 std::optional<Failure> renameByLink(const std::string& from, const std::string& to) {
     // link() fails with EEXIST if `to` exists, atomically.
-    if (::link(from.c_str(), to.c_str()) != 0) {
-        const int code = errno;
-        return systemFailure(code, code == EEXIST ? to : from);
-    }
+    if (::link(from.c_str(), to.c_str()) != 0) return renameFailure(errno, from, to);
     if (::unlink(from.c_str()) != 0) {
         const int code = errno;
         ::unlink(to.c_str());  // Back to one name, the old one.
-        return systemFailure(code, from);
+        return writeFailure(code, from);
     }
     return std::nullopt;
 }

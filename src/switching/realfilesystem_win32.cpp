@@ -22,14 +22,59 @@ Failure systemFailure(int code, const std::string& file) {
     failure.number = code;
     failure.description = text.empty() ? "Error " + std::to_string(error) : narrow(text);
     failure.file = file;
-    // A write-protected medium counts too: the advice (another folder, other rights) is the same.
-    failure.accessDenied = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+        failure.cause = Cause::InUse;
+        failure.transient = true;
+    }
     return failure;
 }
 
 Failure lastFailure(const std::string& file) { return systemFailure(static_cast<int>(GetLastError()), file); }
 
 namespace {
+
+// Access denied means different things: a read-only file, a file that another program holds
+// open without letting others delete it (a virus scanner, for a moment), or a folder where
+// the user may not write. Opening the file for deletion, as the failed step needed, tells
+// the last two apart.
+Cause deniedCause(const std::wstring& file) {
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        return Cause::ReadOnlyFile;
+    }
+    const ScopedHandle probe(CreateFileW(file.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (probe.valid()) return Cause::InUse;
+    return GetLastError() == ERROR_SHARING_VIOLATION ? Cause::InUse : Cause::FolderProtected;
+}
+
+// The failure of a step that writes into the folder, for `error` (GetLastError's value).
+// `affected` is the existing file whose deletion or replacement the step needed, if any: a
+// refusal to create a new file is always the folder's.
+Failure writeFailure(DWORD error, const std::string& file, const std::wstring& affected = {}) {
+    Failure failure = systemFailure(static_cast<int>(error), file);
+    if (error == ERROR_ACCESS_DENIED) {
+        failure.cause = affected.empty() ? Cause::FolderProtected : deniedCause(affected);
+        failure.transient = failure.cause == Cause::InUse;
+    } else if (error == ERROR_WRITE_PROTECT) {
+        failure.cause = Cause::FolderProtected;
+    }
+    return failure;
+}
+
+// Holds a lock on the first byte of the open lock file; the system drops it with the handle
+// when the process ends, however it ends.
+class ByteLock final : public FileLock {
+public:
+    explicit ByteLock(HANDLE file) : file_(file) {}
+    ~ByteLock() override {
+        OVERLAPPED first{};
+        UnlockFileEx(file_.get(), 0, 1, 0, &first);
+    }
+
+private:
+    ScopedHandle file_;
+};
 
 bool writeAll(HANDLE file, const std::string& content) {
     const char* data = content.data();
@@ -60,18 +105,32 @@ HANDLE createTemporaryBeside(const std::wstring& name, std::wstring& tempName) {
 
 class Win32FileSystem final : public FileSystem {
 public:
-    std::optional<Failure> readFile(const std::string& name, std::string& content) override {
-        ScopedHandle file(CreateFileW(widen(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::optional<Failure> readFile(const std::string& name, std::size_t limit, std::string& content) override {
+        const std::wstring wideName = widen(name);
+        // A folder cannot be opened as a file at all; it would read as access denied.
+        const DWORD attributes = GetFileAttributesW(wideName.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            return NotPlainFileFailure(name);
+        }
+        ScopedHandle file(CreateFileW(wideName.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) return lastFailure(name);
+        if (GetFileType(file.get()) != FILE_TYPE_DISK) return NotPlainFileFailure(name);
+        LARGE_INTEGER size;
+        if (!GetFileSizeEx(file.get(), &size)) return lastFailure(name);
+        if (static_cast<unsigned long long>(size.QuadPart) > limit) return TooLongFailure(name, limit);
+
+        // A file that grows while it is read still ends at the limit.
         std::string result;
         char buffer[4096];
-        for (;;) {
+        while (result.size() <= limit) {
             DWORD got = 0;
             if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return lastFailure(name);
             if (got == 0) break;
             result.append(buffer, got);
         }
+        if (result.size() > limit) return TooLongFailure(name, limit);
         content = std::move(result);
         return std::nullopt;
     }
@@ -82,38 +141,91 @@ public:
             return std::nullopt;
         }
         const DWORD error = GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return lastFailure(name);
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return systemFailure(static_cast<int>(error), name);
         exists = false;
         return std::nullopt;
     }
 
-    std::optional<Failure> renameNoReplace(const std::string& from, const std::string& to) override {
-        // Without MOVEFILE_REPLACE_EXISTING the move fails if `to` exists, atomically.
-        if (MoveFileExW(widen(from).c_str(), widen(to).c_str(), 0)) return std::nullopt;
-        const DWORD error = GetLastError();
-        const bool targetTaken = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
-        return systemFailure(static_cast<int>(error), targetTaken ? to : from);
+    std::optional<Failure> listFolder(std::vector<std::string>& names) override {
+        WIN32_FIND_DATAW found;
+        const HANDLE search = FindFirstFileExW(L"*", FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+        if (search == INVALID_HANDLE_VALUE) return lastFailure(".");
+        DWORD error = ERROR_SUCCESS;
+        do {
+            const std::wstring name = found.cFileName;
+            if (name != L"." && name != L"..") names.push_back(narrow(name));
+        } while (FindNextFileW(search, &found));
+        error = GetLastError();
+        FindClose(search);
+        if (error != ERROR_NO_MORE_FILES) return systemFailure(static_cast<int>(error), ".");
+        return std::nullopt;
     }
 
-    std::optional<Failure> replaceAtomically(const std::string& name, const std::string& content) override {
-        const std::wstring wideName = widen(name);
+    std::optional<Failure> renameNoReplace(const std::string& from, const std::string& to) override {
+        const std::wstring wideFrom = widen(from);
+        // Without MOVEFILE_REPLACE_EXISTING the move fails if `to` exists, atomically.
+        if (MoveFileExW(wideFrom.c_str(), widen(to).c_str(), 0)) return std::nullopt;
+        const DWORD error = GetLastError();
+        if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
+            Failure failure = systemFailure(static_cast<int>(error), to);
+            failure.cause = Cause::NameTaken;
+            return failure;
+        }
+        Failure failure = writeFailure(error, from, wideFrom);
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) failure.cause = Cause::SourceMissing;
+        return failure;
+    }
+
+    std::optional<Failure> writeTemporary(const std::string& name, const std::string& content,
+                                          std::string& temporary) override {
         std::wstring tempName;
-        ScopedHandle file(createTemporaryBeside(wideName, tempName));
-        if (!file.valid()) return lastFailure(name);
+        ScopedHandle file(createTemporaryBeside(widen(name), tempName));
+        if (!file.valid()) return writeFailure(GetLastError(), name);
 
         DWORD error = ERROR_SUCCESS;
         if (!writeAll(file.get(), content) || !FlushFileBuffers(file.get())) error = GetLastError();
         if (!file.close() && error == ERROR_SUCCESS) error = GetLastError();
-        if (error == ERROR_SUCCESS &&
-            !MoveFileExW(tempName.c_str(), wideName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            error = GetLastError();
-        }
         if (error != ERROR_SUCCESS) {
             DeleteFileW(tempName.c_str());
-            return systemFailure(static_cast<int>(error), name);
+            return writeFailure(error, name);
         }
+        temporary = narrow(tempName);
         return std::nullopt;
     }
+
+    std::optional<Failure> replaceWith(const std::string& temporary, const std::string& name) override {
+        const std::wstring wideName = widen(name);
+        if (MoveFileExW(widen(temporary).c_str(), wideName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return std::nullopt;
+        }
+        return writeFailure(GetLastError(), name, wideName);
+    }
+
+    std::optional<Failure> removeFile(const std::string& name) override {
+        const std::wstring wideName = widen(name);
+        if (DeleteFileW(wideName.c_str())) return std::nullopt;
+        return writeFailure(GetLastError(), name, wideName);
+    }
+
+    std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) override {
+        const std::wstring wideName = widen(name);
+        // Everyone may open the lock file: only the lock on its first byte excludes.
+        const HANDLE file = CreateFileW(wideName.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return writeFailure(GetLastError(), name, wideName);
+        ScopedHandle opened(file);
+        OVERLAPPED first{};
+        if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &first)) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING) return BusyFailure(name);
+            return systemFailure(static_cast<int>(error), name);
+        }
+        lock = std::make_unique<ByteLock>(opened.release());
+        return std::nullopt;
+    }
+
+    void pause(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }
 };
 
 }  // namespace

@@ -8,8 +8,9 @@
 namespace zark {
 
 // The text of the standard error report, lines separated by "\n": the error's number, its
-// description and the file concerned; advice when the system refused access; and each file
-// that a failed switch could not put back, with the name it is left under.
+// description and the file concerned; advice where the cause leaves the player something to
+// do; and each file that a failed switch could not put back, with the name it is left under.
+// A busy folder is reported in a sentence of its own.
 std::string FailureReport(const Failure& failure, const std::vector<Stranded>& stranded = {});
 
 }  // namespace zark

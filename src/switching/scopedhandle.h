@@ -25,6 +25,13 @@ public:
         handle_ = handle;
     }
 
+    // Gives the handle up to the caller, who then owns it.
+    HANDLE release() {
+        const HANDLE handle = handle_;
+        handle_ = nullptr;
+        return handle;
+    }
+
     // Closes the handle now and tells whether that worked, for writes that must reach the disk.
     bool close() {
         const HANDLE handle = handle_;

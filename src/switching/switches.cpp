@@ -1,6 +1,8 @@
 #include "switches.h"
 
+#include "retry.h"
 #include "variants.h"
+
 
 namespace zark {
 
@@ -20,92 +22,93 @@ constexpr const char* kM5 =
     "there is a possiblity that TS will crash.ZARK-TS IS ACTIVATED!";
 constexpr const char* kM6 = "ZARK-FS is already deactivated!";
 
-Outcome failed(Failure failure, std::vector<Stranded> stranded = {}) {
-    Outcome outcome;
-    outcome.failure = std::move(failure);
-    outcome.stranded = std::move(stranded);
-    return outcome;
-}
-
-Outcome message(const char* text) {
-    Outcome outcome;
-    outcome.message = text;
-    return outcome;
-}
-
-std::optional<Failure> readInto(FileSystem& fs, const std::string& store, ModState& field) {
+// Reads a store into the outcome's field for it; false (with the failure set) if it failed.
+bool readInto(FileSystem& fs, const std::string& store, std::optional<ModState>& field, SwitchOutcome& outcome) {
     ModStateRead read = ReadModState(fs, store);
-    if (auto* failure = std::get_if<Failure>(&read)) return *failure;
+    if (auto* failure = std::get_if<Failure>(&read)) {
+        outcome.failure = std::move(*failure);
+        return false;
+    }
     field = std::get<ModState>(read);
-    return std::nullopt;
+    return true;
+}
+
+SwitchOutcome& refuse(SwitchOutcome& outcome, const char* message) {
+    outcome.message = message;
+    return outcome;
 }
 
 // Renames the variant's files to their names in state `to`, then writes `to` to the store.
 // If a step fails, the renames already made are undone in reverse order before the failure
 // is reported, so the files stay where the unchanged store says they are; a file that cannot
-// be put back is listed as stranded. `field` changes only when the whole switch succeeded.
-Outcome switchVariant(FileSystem& fs, const Variant& variant, ModState to, ModState& field) {
+// be put back is listed as stranded. A file held open for a moment by another program is
+// waited for, forwards and back.
+SwitchOutcome& switchVariant(FileSystem& fs, const Variant& variant, ModState to, SwitchOutcome& outcome) {
     const bool activating = to == kActive;
     auto fromName = [&](const RuleFile& f) { return activating ? f.inactiveName : f.activeName; };
     auto toName = [&](const RuleFile& f) { return activating ? f.activeName : f.inactiveName; };
+    auto rename = [&](const std::string& from, const std::string& target) {
+        return Retrying(fs, [&] { return fs.renameNoReplace(from, target); });
+    };
 
     std::size_t done = 0;
     std::optional<Failure> failure;
     for (; done < variant.files.size(); ++done) {
         const RuleFile& file = variant.files[done];
-        if ((failure = fs.renameNoReplace(fromName(file), toName(file)))) break;
+        if ((failure = rename(fromName(file), toName(file)))) break;
     }
     if (!failure) failure = WriteModState(fs, variant.store, to);
     if (!failure) {
-        field = to;
-        Outcome outcome;
-        outcome.pictures = to;
+        outcome.switchedTo = to;
         return outcome;
     }
 
-    std::vector<Stranded> stranded;
     while (done > 0) {
         const RuleFile& file = variant.files[--done];
-        if (fs.renameNoReplace(toName(file), fromName(file))) {
-            stranded.push_back({fromName(file), toName(file)});
-        }
+        if (rename(toName(file), fromName(file))) outcome.stranded.push_back({fromName(file), toName(file)});
     }
-    return failed(std::move(*failure), std::move(stranded));
+    outcome.failure = std::move(failure);
+    return outcome;
 }
 
 }  // namespace
 
-Outcome ActivateZark(FileSystem& fs, ModState& basestate, ModState& fsstate) {
-    if (auto failure = readInto(fs, kBaseStore, basestate)) return failed(*failure);
-    if (auto failure = readInto(fs, kFsStore, fsstate)) return failed(*failure);
-    if (basestate == kActive) return message(kM1);
-    if (fsstate == kActive) return message(kM2);
-    if (basestate == kInactive) return switchVariant(fs, kBaseVariant, kActive, basestate);
-    return {};
+// The lock is not used here: taking it is the caller's proof that no other switch runs.
+SwitchOutcome ActivateZark(FileSystem& fs, const SwitchLock&) {
+    SwitchOutcome outcome;
+    if (!readInto(fs, kBaseStore, outcome.basestateRead, outcome)) return outcome;
+    if (!readInto(fs, kFsStore, outcome.fsstateRead, outcome)) return outcome;
+    if (outcome.basestateRead == kActive) return refuse(outcome, kM1);
+    if (outcome.fsstateRead == kActive) return refuse(outcome, kM2);
+    if (outcome.basestateRead == kInactive) return switchVariant(fs, kBaseVariant, kActive, outcome);
+    return outcome;
 }
 
-Outcome DeactivateZark(FileSystem& fs, ModState& basestate) {
-    if (auto failure = readInto(fs, kBaseStore, basestate)) return failed(*failure);
-    if (basestate == kInactive) return message(kM3);
-    if (basestate == kActive) return switchVariant(fs, kBaseVariant, kInactive, basestate);
-    return {};
+SwitchOutcome DeactivateZark(FileSystem& fs, const SwitchLock&) {
+    SwitchOutcome outcome;
+    if (!readInto(fs, kBaseStore, outcome.basestateRead, outcome)) return outcome;
+    if (outcome.basestateRead == kInactive) return refuse(outcome, kM3);
+    if (outcome.basestateRead == kActive) return switchVariant(fs, kBaseVariant, kInactive, outcome);
+    return outcome;
 }
 
-Outcome ActivateZarkFs(FileSystem& fs, ModState& basestate, ModState& fsstate) {
+SwitchOutcome ActivateZarkFs(FileSystem& fs, const SwitchLock&) {
+    SwitchOutcome outcome;
     // The one command that reads the expansion store first.
-    if (auto failure = readInto(fs, kFsStore, fsstate)) return failed(*failure);
-    if (auto failure = readInto(fs, kBaseStore, basestate)) return failed(*failure);
-    if (fsstate == kActive) return message(kM4);
-    if (basestate == kActive) return message(kM5);
-    if (fsstate == kInactive) return switchVariant(fs, kFsVariant, kActive, fsstate);
-    return {};
+    if (!readInto(fs, kFsStore, outcome.fsstateRead, outcome)) return outcome;
+    if (!readInto(fs, kBaseStore, outcome.basestateRead, outcome)) return outcome;
+    if (outcome.fsstateRead == kActive) return refuse(outcome, kM4);
+    if (outcome.basestateRead == kActive) return refuse(outcome, kM5);
+    if (outcome.fsstateRead == kInactive) return switchVariant(fs, kFsVariant, kActive, outcome);
+    return outcome;
 }
 
-Outcome DeactivateZarkFs(FileSystem& fs, ModState& fsstate) {
-    if (auto failure = readInto(fs, kFsStore, fsstate)) return failed(*failure);
-    if (fsstate == kInactive) return message(kM6);
-    if (fsstate == kActive) return switchVariant(fs, kFsVariant, kInactive, fsstate);
-    return {};
+SwitchOutcome DeactivateZarkFs(FileSystem& fs, const SwitchLock&) {
+    SwitchOutcome outcome;
+    if (!readInto(fs, kFsStore, outcome.fsstateRead, outcome)) return outcome;
+    if (outcome.fsstateRead == kInactive) return refuse(outcome, kM6);
+    if (outcome.fsstateRead == kActive) return switchVariant(fs, kFsVariant, kInactive, outcome);
+    return outcome;
 }
 
 }  // namespace zark

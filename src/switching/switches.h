@@ -3,29 +3,34 @@
 #include "failure.h"
 #include "filesystem.h"
 #include "modstate.h"
+#include "switchlock.h"
 
 #include <optional>
 #include <vector>
 
 namespace zark {
 
-// What the window has to do after a switch command.
-struct Outcome {
+// What a switch command read, what it did, and what the window has to do about it.
+struct SwitchOutcome {
+    // The stores' values as the command read them, each set once its read succeeded.
+    std::optional<ModState> basestateRead;
+    std::optional<ModState> fsstateRead;
+    // Set when the command switched: the state its variant's store now holds (kActive or
+    // kInactive), which its pair of pictures is to show.
+    std::optional<ModState> switchedTo;
     // A message to show (exact text), or null.
     const char* message = nullptr;
-    // Set when the command switched: the pair's new state (kActive or kInactive).
-    std::optional<ModState> pictures;
     // Set when the command failed; the files are then back where the store says they are,
     // except those listed in `stranded` (undoing failed for them).
     std::optional<Failure> failure;
     std::vector<Stranded> stranded;
 };
 
-// The four switch commands. `basestate` and `fsstate` are the window's fields: each
-// command reads the store into them and sets the one it switches.
-Outcome ActivateZark(FileSystem& fs, ModState& basestate, ModState& fsstate);
-Outcome DeactivateZark(FileSystem& fs, ModState& basestate);
-Outcome ActivateZarkFs(FileSystem& fs, ModState& basestate, ModState& fsstate);
-Outcome DeactivateZarkFs(FileSystem& fs, ModState& fsstate);
+// The four switch commands. Each runs under the folder's switch lock, which the caller takes
+// with LockSwitching and holds until the command has returned.
+SwitchOutcome ActivateZark(FileSystem& fs, const SwitchLock& lock);
+SwitchOutcome DeactivateZark(FileSystem& fs, const SwitchLock& lock);
+SwitchOutcome ActivateZarkFs(FileSystem& fs, const SwitchLock& lock);
+SwitchOutcome DeactivateZarkFs(FileSystem& fs, const SwitchLock& lock);
 
 }  // namespace zark

@@ -54,7 +54,7 @@ int wmain(int argc, wchar_t* argv[]) {
     for (int i = 1; i < argc; ++i) args.push_back(zark::narrow(argv[i]));
     Win32Console console;
     const int status = zark::RunZarkSwitch(args, console);
-    // Output that could not be written (a full disk, a closed pipe) must not pass as success.
-    if (!console.ok() && status == zark::kExitDone) return zark::kExitFailed;
+    // Output that could not be written (a full disk, a closed pipe) must not pass unnoticed.
+    if (!console.ok() && status == zark::kExitDone) return zark::kExitDoneUnreported;
     return status;
 }

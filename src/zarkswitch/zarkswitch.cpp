@@ -1,18 +1,21 @@
-// zarkswitch: the launcher's switches for the command line, plus a status check.
+// zarkswitch: the launcher's switches for the command line, plus a status check and a repair.
 #include "zarkswitch.h"
 
 #include "filesystem.h"
+#include "foldercheck.h"
 #include "modstate.h"
+#include "repair.h"
 #include "report.h"
-#include "rulecheck.h"
 #include "switches.h"
+#include "switchlock.h"
 #include "version.h"
 
 namespace zark {
 
 namespace {
 
-constexpr const char* kUsage = "usage: zarkswitch [--dir PATH] status | activate base|fs | deactivate base|fs\n";
+constexpr const char* kUsage =
+    "usage: zarkswitch [--dir PATH] status | repair | activate base|fs | deactivate base|fs\n";
 
 constexpr const char* kHelp =
     "Switches the ZARK modification of Tiberian Sun on and off, exactly as ZARK Launcher\n"
@@ -21,6 +24,9 @@ constexpr const char* kHelp =
     "Commands:\n"
     "  status             show what zarkdata.dat and zarkdata2.dat say, and check that\n"
     "                     the rule files on disk agree with them\n"
+    "  repair             rename rule files that stand under the wrong name where the\n"
+    "                     stores leave no doubt, remove what a cut-short store write\n"
+    "                     left behind, and say what you must decide about the rest\n"
     "  activate base      Activate ZARK (Tiberian Sun alone)\n"
     "  deactivate base    Deactivate ZARK\n"
     "  activate fs        Activate ZARK-FS (Tiberian Sun with Firestorm)\n"
@@ -31,15 +37,20 @@ constexpr const char* kHelp =
     "  -h, --help         show this help and exit\n"
     "  --version          show the version and exit\n"
     "\n"
+    "Only one program switches in a game folder at a time (the launcher included): the\n"
+    "others wait about two seconds for it, then give up with exit status 2.\n"
+    "\n"
     "Exit status:\n"
-    "  0   done; for status, the rule files agree with the stores\n"
+    "  0   done; for status and repair, the rule files agree with the stores\n"
     "  1   refused (the launcher's message is printed), or nothing to do\n"
     "  2   failed (the error is printed on standard error; files already moved are put back)\n"
-    "  3   status only: the rule files disagree with the stores\n"
+    "  3   status and repair: the rule files disagree with the stores (repair says what\n"
+    "      you must decide)\n"
+    "  4   done, but what it printed could not be written (a full disk, a closed pipe)\n"
     "  64  wrong usage\n";
 
 struct Request {
-    std::string command;  // "status", "activate" or "deactivate"
+    std::string command;  // "status", "repair", "activate" or "deactivate"
     bool fs = false;      // the expansion variant rather than the base game's
     std::optional<std::string> folder;
 };
@@ -50,13 +61,6 @@ struct VariantName {
 };
 const VariantName kBaseName{"ZARK", kBaseStore};
 const VariantName kFsName{"ZARK-FS", kFsStore};
-
-std::string describe(ModState state) {
-    if (state == kActive) return "active";
-    if (state == kInactive) return "inactive";
-    if (state == 0) return "not set";
-    return std::to_string(state);
-}
 
 std::string stateLine(const VariantName& variant, const std::string& state) {
     return std::string(variant.label) + " (" + variant.store + "): " + state + "\n";
@@ -72,25 +76,8 @@ int usage(Console& console, const std::string& problem) {
     return kExitUsage;
 }
 
-int status(Console& console) {
-    FileSystem& fs = realFileSystem();
-    ModState states[2] = {};
-    std::optional<Failure> unreadable;
-    const VariantName* names[2] = {&kBaseName, &kFsName};
-    for (int i = 0; i < 2; ++i) {
-        ModStateRead read = ReadModState(fs, names[i]->store);
-        if (const auto* failure = std::get_if<Failure>(&read)) {
-            console.out(stateLine(*names[i], "cannot be read"));
-            if (!unreadable) unreadable = *failure;
-        } else {
-            states[i] = std::get<ModState>(read);
-            console.out(stateLine(*names[i], describe(states[i])));
-        }
-    }
-    if (unreadable) return failed(console, *unreadable);
-
-    std::vector<std::string> findings;
-    if (auto failure = CheckRuleFiles(fs, states[0], states[1], findings)) return failed(console, *failure);
+// Prints each finding, or that there are none; the exit status says which.
+int conclude(Console& console, const std::vector<std::string>& findings) {
     if (findings.empty()) {
         console.out("The rule files agree with the stores.\n");
         return kExitDone;
@@ -99,16 +86,35 @@ int status(Console& console) {
     return kExitDisagree;
 }
 
+int status(Console& console) {
+    FileSystem& fs = realFileSystem();
+    const StoresRead stores = ReadStores(fs);
+    std::optional<Failure> unreadable;
+    for (const auto& [name, read] : {std::pair{&kBaseName, &stores.base}, std::pair{&kFsName, &stores.fs}}) {
+        if (const auto* failure = std::get_if<Failure>(&read->state)) {
+            console.out(stateLine(*name, "cannot be read"));
+            if (!unreadable) unreadable = *failure;
+        } else {
+            console.out(stateLine(*name, DescribeState(std::get<ModState>(read->state))));
+        }
+    }
+    if (unreadable) return failed(console, *unreadable);
+
+    std::vector<std::string> findings;
+    if (auto failure = CheckFolder(fs, stores, findings)) return failed(console, *failure);
+    return conclude(console, findings);
+}
+
 int switchVariant(Console& console, const Request& request) {
     FileSystem& fs = realFileSystem();
-    ModState basestate = 0;
-    ModState fsstate = 0;
+    SwitchLock lock;
+    if (auto failure = LockSwitching(fs, lock)) return failed(console, *failure);
     const bool activate = request.command == "activate";
-    Outcome outcome;
+    SwitchOutcome outcome;
     if (request.fs) {
-        outcome = activate ? ActivateZarkFs(fs, basestate, fsstate) : DeactivateZarkFs(fs, fsstate);
+        outcome = activate ? ActivateZarkFs(fs, lock) : DeactivateZarkFs(fs, lock);
     } else {
-        outcome = activate ? ActivateZark(fs, basestate, fsstate) : DeactivateZark(fs, basestate);
+        outcome = activate ? ActivateZark(fs, lock) : DeactivateZark(fs, lock);
     }
 
     const VariantName& variant = request.fs ? kFsName : kBaseName;
@@ -117,16 +123,34 @@ int switchVariant(Console& console, const Request& request) {
         console.out(std::string(outcome.message) + "\n");
         return kExitRefused;
     }
-    if (outcome.pictures) {
-        console.out(stateLine(variant, describe(*outcome.pictures)));
+    if (outcome.switchedTo) {
+        console.out(stateLine(variant, DescribeState(*outcome.switchedTo)));
         return kExitDone;
     }
     // The launcher does nothing, silently, for a store that is neither active nor inactive;
     // a script is told why.
-    const ModState stored = request.fs ? fsstate : basestate;
-    console.out("Nothing done: " + variant.store + " says " + describe(stored) +
+    const ModState stored = *(request.fs ? outcome.fsstateRead : outcome.basestateRead);
+    console.out("Nothing done: " + variant.store + " says " + DescribeState(stored) +
                 ", neither active nor inactive.\n");
     return kExitRefused;
+}
+
+// Repairs what is certain, then checks the folder as status does: the findings that remain
+// are those the player must decide, each said with how.
+int repair(Console& console) {
+    FileSystem& fs = realFileSystem();
+    SwitchLock lock;
+    if (auto failure = LockSwitching(fs, lock)) return failed(console, *failure);
+    RepairReport report;
+    const std::optional<Failure> failure = RepairFolder(fs, lock, report);
+    for (const std::string& line : report.done) console.out(line + "\n");
+    if (failure) return failed(console, *failure);
+
+    std::vector<std::string> findings;
+    if (auto failure = CheckFolder(fs, ReadStores(fs), findings)) return failed(console, *failure);
+    if (findings.empty()) return conclude(console, findings);
+    for (const std::string& decision : report.decisions) console.out(decision + "\n");
+    return kExitDisagree;
 }
 
 }  // namespace
@@ -158,8 +182,8 @@ int RunZarkSwitch(const std::vector<std::string>& args, Console& console) {
 
     if (words.empty()) return usage(console, "no command given");
     request.command = words[0];
-    if (request.command == "status") {
-        if (words.size() > 1) return usage(console, "status takes no variant");
+    if (request.command == "status" || request.command == "repair") {
+        if (words.size() > 1) return usage(console, request.command + " takes no variant");
     } else if (request.command == "activate" || request.command == "deactivate") {
         if (words.size() != 2 || (words[1] != "base" && words[1] != "fs")) {
             return usage(console, request.command + " needs one variant: base or fs");
@@ -172,7 +196,9 @@ int RunZarkSwitch(const std::vector<std::string>& args, Console& console) {
     if (request.folder) {
         if (auto failure = ChangeFolder(*request.folder)) return failed(console, *failure);
     }
-    return request.command == "status" ? status(console) : switchVariant(console, request);
+    if (request.command == "status") return status(console);
+    if (request.command == "repair") return repair(console);
+    return switchVariant(console, request);
 }
 
 }  // namespace zark

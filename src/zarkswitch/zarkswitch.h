@@ -22,6 +22,9 @@ enum ExitStatus {
     kExitRefused = 1,
     kExitFailed = 2,
     kExitDisagree = 3,
+    // The command was carried out, but its output did not reach its destination: a script
+    // must not take it for a failure whose files were put back.
+    kExitDoneUnreported = 4,
     kExitUsage = 64,
 };
 

@@ -30,15 +30,21 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     zark::FileSystem& fs = zark::realFileSystem();
-    zark::ModState basestate = 0;
-    zark::ModState fsstate = 0;
     std::vector<double> times;
     for (long i = 0; i < switches; ++i) {
+        // As the programs switch: the folder's lock first, let go of once the switch is done.
         const double begin = now();
-        const zark::Outcome outcome = i % 2 == 0 ? zark::ActivateZark(fs, basestate, fsstate)
-                                                 : zark::DeactivateZark(fs, basestate);
+        zark::SwitchOutcome outcome;
+        {
+            zark::SwitchLock lock;
+            if (auto failure = zark::LockSwitching(fs, lock)) {
+                std::fwprintf(stderr, L"cannot lock the folder\n");
+                return 1;
+            }
+            outcome = i % 2 == 0 ? zark::ActivateZark(fs, lock) : zark::DeactivateZark(fs, lock);
+        }
         times.push_back(now() - begin);
-        if (!outcome.pictures) {
+        if (!outcome.switchedTo) {
             std::fwprintf(stderr, L"switch %ld did not switch\n", i + 1);
             return 1;
         }

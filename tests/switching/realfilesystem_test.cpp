@@ -1,10 +1,14 @@
-// The real file system behind the seam: no-overwrite renames and atomic replacement.
+// The real file system behind the seam: no-overwrite renames, atomic replacement and the lock.
 #include "realfilesystem_posix.h"
 #include "testfolder.h"
 
+#include "modstate.h"
+
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace zark::test {
@@ -55,13 +59,18 @@ INSTANTIATE_TEST_SUITE_P(Seam, Rename,
                          testing::Values(RenameCase{"Renameat2", realRename}, RenameCase{"LinkFallback", renameByLink}),
                          [](const testing::TestParamInfo<RenameCase>& info) { return std::string(info.param.label); });
 
+// Replacing a store: a temporary file beside it, then renamed over it.
 class Replace : public testing::Test {
     TempFolder folder_;
 };
 
-TEST_F(Replace, LeavesOnlyTheNewContent) {
+TEST_F(Replace, WritesATemporaryFileThenPutsItInPlace) {
     writeFile("zarkdata.dat", "old content, longer than the new");
-    EXPECT_FALSE(realFileSystem().replaceAtomically("zarkdata.dat", "new"));
+    std::string temporary;
+    ASSERT_FALSE(realFileSystem().writeTemporary("zarkdata.dat", "new", temporary));
+    EXPECT_TRUE(IsStoreTemporary(temporary)) << temporary;
+    EXPECT_EQ(fileBytes(temporary), "new");
+    EXPECT_FALSE(realFileSystem().replaceWith(temporary, "zarkdata.dat"));
     EXPECT_EQ(snapshot(), (Snapshot{{"zarkdata.dat", "new"}}));
 }
 
@@ -70,7 +79,7 @@ TEST_F(Replace, LeavesOnlyTheNewContent) {
 TEST_F(Replace, FailureRemovesTemporaryFile) {
     std::filesystem::create_directory("zarkdata.dat");
     writeFile("zarkdata.dat/inside", "kept");
-    const auto failure = realFileSystem().replaceAtomically("zarkdata.dat", "1\r\n");
+    const auto failure = WriteModState(realFileSystem(), "zarkdata.dat", kActive);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->file, "zarkdata.dat");
     EXPECT_EQ(snapshot(), (Snapshot{{"zarkdata.dat", "<not a file>"}}));
@@ -78,22 +87,61 @@ TEST_F(Replace, FailureRemovesTemporaryFile) {
 }
 
 TEST_F(Replace, MissingFolderFails) {
-    const auto failure = realFileSystem().replaceAtomically("nowhere/zarkdata.dat", "1\r\n");
+    const auto failure = WriteModState(realFileSystem(), "nowhere/zarkdata.dat", kActive);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->number, ENOENT);
     EXPECT_EQ(failure->file, "nowhere/zarkdata.dat");
     EXPECT_TRUE(snapshot().empty());
 }
 
-TEST_F(Replace, ReadOnlyFolderKeepsOldContent) {
+TEST_F(Replace, ReadOnlyFolderKeepsOldContentAndSaysWhy) {
     if (::geteuid() == 0) GTEST_SKIP() << "root may write into read-only folders";
     writeFile("zarkdata.dat", "2\r\n");
     std::filesystem::permissions(".", std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
-    const auto failure = realFileSystem().replaceAtomically("zarkdata.dat", "1\r\n");
+    const auto failure = WriteModState(realFileSystem(), "zarkdata.dat", kActive);
     std::filesystem::permissions(".", std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
     ASSERT_TRUE(failure);
-    EXPECT_TRUE(failure->accessDenied);
+    EXPECT_EQ(failure->cause, Cause::FolderProtected);
     EXPECT_EQ(snapshot(), (Snapshot{{"zarkdata.dat", "2\r\n"}}));
+}
+
+// The folder's switch lock: one holder at a time, whether in this process or another, and
+// none once the holder is gone, however it went.
+class Lock : public testing::Test {
+    TempFolder folder_;
+};
+
+TEST_F(Lock, HasOneHolderAtATime) {
+    std::unique_ptr<FileLock> first;
+    ASSERT_FALSE(realFileSystem().tryLock(kLockFile, first));
+    std::unique_ptr<FileLock> second;
+    const auto busy = realFileSystem().tryLock(kLockFile, second);
+    ASSERT_TRUE(busy);
+    EXPECT_EQ(busy->cause, Cause::Busy);
+    EXPECT_FALSE(second);
+    first.reset();
+    EXPECT_FALSE(realFileSystem().tryLock(kLockFile, second));
+}
+
+TEST_F(Lock, AKilledHolderLetsGo) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        std::unique_ptr<FileLock> lock;
+        if (!realFileSystem().tryLock(kLockFile, lock)) (void)!::write(ready[1], "L", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char got = 0;
+    ASSERT_EQ(::read(ready[0], &got, 1), 1) << "the holder did not take the lock";
+    std::unique_ptr<FileLock> lock;
+    EXPECT_TRUE(realFileSystem().tryLock(kLockFile, lock)) << "the holder's lock does not exclude";
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    EXPECT_FALSE(realFileSystem().tryLock(kLockFile, lock));
+    ::close(ready[0]);
+    ::close(ready[1]);
 }
 
 TEST(SystemFailure, DescribesInTheSystemsWords) {
@@ -101,10 +149,7 @@ TEST(SystemFailure, DescribesInTheSystemsWords) {
     EXPECT_EQ(denied.number, EACCES);
     EXPECT_EQ(denied.description, std::strerror(EACCES));
     EXPECT_EQ(denied.file, "zarkdata.dat");
-    EXPECT_TRUE(denied.accessDenied);
-    EXPECT_TRUE(systemFailure(EROFS, "x").accessDenied);
-    EXPECT_TRUE(systemFailure(EPERM, "x").accessDenied);
-    EXPECT_FALSE(systemFailure(ENOENT, "x").accessDenied);
+    EXPECT_FALSE(denied.transient);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // Parts 1.2 and 1.3: the four switch commands, on real temporary folders.
+#include "retry.h"
 #include "switches.h"
 #include "testfolder.h"
 
@@ -55,21 +56,23 @@ const CommandSteps& steps(Command command) {
 std::string fromName(const CommandSteps& s, const RuleFile& f) { return s.newState == kActive ? f.zarkName : f.gameName; }
 std::string toName(const CommandSteps& s, const RuleFile& f) { return s.newState == kActive ? f.gameName : f.zarkName; }
 
-// The window's fields, with values that no store holds so that every read shows.
-struct Fields {
-    ModState base = 77;
-    ModState fs = 77;
-};
-
-Outcome run(Command command, FileSystem& fs, Fields& fields) {
+// Runs a command as the programs do: under the folder's switch lock.
+SwitchOutcome run(Command command, FileSystem& fs) {
+    SwitchLock lock;
+    if (auto failure = LockSwitching(fs, lock)) {
+        ADD_FAILURE() << "cannot lock: " << failure->description;
+        return {};
+    }
     switch (command) {
-    case ActivateZarkCmd: return ActivateZark(fs, fields.base, fields.fs);
-    case DeactivateZarkCmd: return DeactivateZark(fs, fields.base);
-    case ActivateZarkFsCmd: return ActivateZarkFs(fs, fields.base, fields.fs);
-    case DeactivateZarkFsCmd: return DeactivateZarkFs(fs, fields.fs);
+    case ActivateZarkCmd: return ActivateZark(fs, lock);
+    case DeactivateZarkCmd: return DeactivateZark(fs, lock);
+    case ActivateZarkFsCmd: return ActivateZarkFs(fs, lock);
+    case DeactivateZarkFsCmd: return DeactivateZarkFs(fs, lock);
     }
     return {};
 }
+
+std::optional<ModState> none() { return std::nullopt; }
 
 // A store as a user's machine might hold it: the value plus a further line, so that any
 // write shows in its bytes.
@@ -134,8 +137,7 @@ TEST_P(OutcomeTable, MatchesThePart) {
     const Expected expected = fromTables(command, base, exp);
     create(folderFor(base, exp));
 
-    Fields fields;
-    const Outcome outcome = run(command, realFileSystem(), fields);
+    const SwitchOutcome outcome = run(command, realFileSystem());
 
     ASSERT_FALSE(outcome.failure) << outcome.failure->description << ": " << outcome.failure->file;
     EXPECT_TRUE(outcome.stranded.empty());
@@ -145,16 +147,14 @@ TEST_P(OutcomeTable, MatchesThePart) {
     } else {
         EXPECT_EQ(outcome.message, nullptr) << outcome.message;
     }
-    EXPECT_EQ(outcome.pictures, expected.switches ? std::optional<ModState>(s.newState) : std::nullopt);
+    EXPECT_EQ(outcome.switchedTo, expected.switches ? std::optional<ModState>(s.newState) : none());
 
-    // Each field holds what was read, or the new state; a store the command does not read
-    // leaves its field alone.
+    // The outcome carries what each read store held; a store the command does not read has
+    // no value.
     const bool readsBase = command != DeactivateZarkFsCmd;
     const bool readsFs = command != DeactivateZarkCmd;
-    const ModState newBase = expected.switches && !s.expansion ? s.newState : base;
-    const ModState newFs = expected.switches && s.expansion ? s.newState : exp;
-    EXPECT_EQ(fields.base, readsBase ? newBase : 77);
-    EXPECT_EQ(fields.fs, readsFs ? newFs : 77);
+    EXPECT_EQ(outcome.basestateRead, readsBase ? std::optional<ModState>(base) : none());
+    EXPECT_EQ(outcome.fsstateRead, readsFs ? std::optional<ModState>(exp) : none());
 
     // The switched store holds exactly the new digits and CR LF; the other store is untouched.
     Snapshot after = folderFor(base, exp);
@@ -185,19 +185,14 @@ class RoundTrip : public testing::TestWithParam<bool> {
 TEST_P(RoundTrip, BringsBackEveryFile) {
     const bool expansion = GetParam();
     create(folderFor(kInactive, kInactive));
-    Fields fields;
-    const Outcome on = expansion ? ActivateZarkFs(realFileSystem(), fields.base, fields.fs)
-                                 : ActivateZark(realFileSystem(), fields.base, fields.fs);
-    EXPECT_EQ(on.pictures, kActive);
+    const SwitchOutcome on = run(expansion ? ActivateZarkFsCmd : ActivateZarkCmd, realFileSystem());
+    EXPECT_EQ(on.switchedTo, kActive);
     EXPECT_EQ(snapshot(), expansion ? folder(storeBytes(2), "1\r\n", true, true)
                                     : folder("1\r\n", storeBytes(2), true, false));
-    const Outcome off = expansion ? DeactivateZarkFs(realFileSystem(), fields.fs)
-                                  : DeactivateZark(realFileSystem(), fields.base);
-    EXPECT_EQ(off.pictures, kInactive);
+    const SwitchOutcome off = run(expansion ? DeactivateZarkFsCmd : DeactivateZarkCmd, realFileSystem());
+    EXPECT_EQ(off.switchedTo, kInactive);
     EXPECT_EQ(snapshot(), expansion ? folder(storeBytes(2), "2\r\n", false, false)
                                     : folder("2\r\n", storeBytes(2), false, false));
-    EXPECT_EQ(fields.base, 2);
-    EXPECT_EQ(fields.fs, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, RoundTrip, testing::Values(false, true),
@@ -225,7 +220,7 @@ struct FaultCase {
 };
 
 std::ostream& operator<<(std::ostream& out, const FaultCase& c) {
-    static const char* ops[] = {"read", "rename", "replace"};
+    static const char* ops[] = {"read", "rename", "replace", "remove"};
     out << steps(c.command).name << ", " << ops[c.op] << " #" << c.call;
     for (int u : c.undoFailing) out << ", undo #" << u;
     return out;
@@ -273,8 +268,7 @@ TEST_P(FaultInjection, UndoesEverythingOrNamesWhatIsLeft) {
     const int firstUndoCall = c.op == FaultyFileSystem::Rename ? c.call : renames;
     for (int u : c.undoFailing) fs.failing[FaultyFileSystem::Rename].insert(firstUndoCall + u);
 
-    Fields fields;
-    const Outcome outcome = run(c.command, fs, fields);
+    const SwitchOutcome outcome = run(c.command, fs);
 
     // The steps in the Parts' order up to the failing one, then the undo renames in reverse.
     std::vector<std::string> log;
@@ -285,7 +279,10 @@ TEST_P(FaultInjection, UndoesEverythingOrNamesWhatIsLeft) {
     for (int k = 0; k < attempted; ++k) {
         log.push_back("rename " + fromName(s, s.files[k]) + " -> " + toName(s, s.files[k]));
     }
-    if (c.op == FaultyFileSystem::Replace) log.push_back("replace " + store);
+    if (c.op == FaultyFileSystem::Replace) {
+        for (const char* step : {"write ", "replace ", "remove "}) log.push_back(step + store);
+        log.back() += ".tmp";
+    }
     for (int k = done - 1; k >= 0; --k) {
         log.push_back("rename " + toName(s, s.files[k]) + " -> " + fromName(s, s.files[k]));
     }
@@ -299,7 +296,7 @@ TEST_P(FaultInjection, UndoesEverythingOrNamesWhatIsLeft) {
     EXPECT_EQ(outcome.failure->number, FaultyFileSystem::injected("").number);
     EXPECT_EQ(outcome.failure->file, failingFile);
     EXPECT_EQ(outcome.message, nullptr);
-    EXPECT_FALSE(outcome.pictures);
+    EXPECT_FALSE(outcome.switchedTo);
 
     // Every file is back, except those whose undo failed: they are named, in the order the
     // undo met them, under the name they are left with.
@@ -318,15 +315,75 @@ TEST_P(FaultInjection, UndoesEverythingOrNamesWhatIsLeft) {
     }
     EXPECT_EQ(snapshot(), expectedFolder);
 
-    // The fields keep what was read before the failure; the switched one is not changed.
+    // The outcome keeps what was read before the failure.
     for (int k = 0; k < static_cast<int>(s.reads.size()); ++k) {
         const bool read = !(c.op == FaultyFileSystem::Read && k + 1 >= c.call);
         const bool isBase = s.reads[k] == kBaseStore;
-        EXPECT_EQ(isBase ? fields.base : fields.fs, read ? (isBase ? base : exp) : 77) << s.reads[k];
+        const std::optional<ModState> value = isBase ? base : exp;
+        EXPECT_EQ(isBase ? outcome.basestateRead : outcome.fsstateRead, read ? value : none()) << s.reads[k];
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryStep, FaultInjection, testing::ValuesIn(faultCases()));
+
+// ---------------------------------------------------------------------------------------------
+// A file held open for a moment by another program (a virus scanner, an indexer) is waited
+// for, forwards and back; one held for longer fails the switch after about two seconds, and
+// everything is put back.
+
+struct HoldCase {
+    const char* label;
+    FaultyFileSystem::Op op;
+    std::set<int> failing;  // calls of `op` that fail for good
+    std::set<int> held;     // calls of `op` held for the moment
+    const char* heldFile;   // a file held for good, or null
+    bool switches;
+};
+
+std::ostream& operator<<(std::ostream& out, const HoldCase& c) { return out << c.label; }
+
+class Held : public testing::TestWithParam<HoldCase> {
+    TempFolder folder_;
+};
+
+TEST_P(Held, WaitsThenSwitchesOrPutsBack) {
+    const HoldCase& c = GetParam();
+    const Snapshot before = folderFor(2, 2);
+    create(before);
+    FaultyFileSystem fs;
+    fs.failing[c.op] = c.failing;
+    fs.held[c.op] = c.held;
+    if (c.heldFile) fs.heldFiles.insert(c.heldFile);
+    // The expansion's activation: three renames and the store.
+    const SwitchOutcome outcome = run(ActivateZarkFsCmd, fs);
+
+    EXPECT_TRUE(outcome.stranded.empty());
+    if (c.switches) {
+        EXPECT_FALSE(outcome.failure) << outcome.failure->description;
+        EXPECT_EQ(outcome.switchedTo, kActive);
+        EXPECT_EQ(snapshot(), folder(storeBytes(2), "1\r\n", true, true));
+        EXPECT_LT(fs.pausedMs(), 100) << "a short hold costs a short wait";
+    } else {
+        ASSERT_TRUE(outcome.failure);
+        EXPECT_EQ(outcome.failure->number, FaultyFileSystem::injected("").number);
+        EXPECT_EQ(snapshot(), before);
+        if (c.heldFile) {
+            EXPECT_GE(fs.pausedMs(), kRetryBudgetMs);
+            EXPECT_LT(fs.pausedMs(), kRetryBudgetMs + kLongestPauseMs + 1);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, Held,
+    testing::Values(HoldCase{"RenameOnce", FaultyFileSystem::Rename, {}, {1}, nullptr, true},
+                    HoldCase{"RenameTwice", FaultyFileSystem::Rename, {}, {3, 4}, nullptr, true},
+                    HoldCase{"StoreReplacementTwice", FaultyFileSystem::Replace, {}, {1, 2}, nullptr, true},
+                    // The third rename fails for good; the undo finds the second file held twice.
+                    HoldCase{"UndoRenameTwice", FaultyFileSystem::Rename, {3}, {4, 5}, nullptr, false},
+                    HoldCase{"RenameForGood", FaultyFileSystem::Rename, {}, {}, "zarkrules.ini", false},
+                    HoldCase{"StoreReplacementForGood", FaultyFileSystem::Replace, {}, {}, "zarkdata2.dat", false}),
+    [](const testing::TestParamInfo<HoldCase>& info) { return std::string(info.param.label); });
 
 // ---------------------------------------------------------------------------------------------
 // Failures on the real disk, from the Parts' edge cases.
@@ -354,11 +411,10 @@ TEST_P(DiskFailure, ChangesNothing) {
     for (const auto& name : c.added) before[name] = "stray";
     create(before);
 
-    Fields fields;
-    const Outcome outcome = run(c.command, realFileSystem(), fields);
+    const SwitchOutcome outcome = run(c.command, realFileSystem());
     if (c.errorNumber == 0) {
         EXPECT_FALSE(outcome.failure);
-        EXPECT_EQ(outcome.pictures, steps(c.command).newState);
+        EXPECT_EQ(outcome.switchedTo, steps(c.command).newState);
         return;
     }
     ASSERT_TRUE(outcome.failure);
@@ -389,8 +445,7 @@ TEST(EmptyStore, FailsPastEndBeforeAnyRename) {
     Snapshot before = folderFor(2, 2);
     before[kFsStore] = "";
     create(before);
-    Fields fields;
-    const Outcome outcome = ActivateZarkFs(realFileSystem(), fields.base, fields.fs);
+    const SwitchOutcome outcome = run(ActivateZarkFsCmd, realFileSystem());
     ASSERT_TRUE(outcome.failure);
     EXPECT_EQ(outcome.failure->number, 62);
     EXPECT_EQ(outcome.failure->file, kFsStore);

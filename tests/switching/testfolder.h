@@ -1,6 +1,8 @@
 #pragma once
 
 #include "filesystem.h"
+#include "modstate.h"
+#include "switchlock.h"
 
 #include <gtest/gtest.h>
 
@@ -54,53 +56,93 @@ inline std::optional<std::string> fileBytes(const std::string& name) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Every regular file of the working folder with its content: compares whole folder states,
-// so that a stray temporary file or a file under a wrong name shows.
+// Every file of the working folder with its content: compares whole folder states, so that a
+// stray temporary file or a file under a wrong name shows. The switch lock's file is left
+// out: it comes with the first switch and stays, empty.
 using Snapshot = std::map<std::string, std::string>;
 
 inline Snapshot snapshot() {
     Snapshot result;
     for (const auto& entry : std::filesystem::directory_iterator(".")) {
         const std::string name = entry.path().filename().string();
+        if (name == kLockFile) continue;
         result[name] = entry.is_regular_file() ? fileBytes(name).value_or("<unreadable>") : "<not a file>";
     }
     return result;
 }
 
 // The real file system, with chosen calls made to fail: the N-th call (counted from 1) of an
-// operation fails without touching the disk. Counts every call.
+// operation fails without touching the disk, for good (`failing`) or for the moment, as for a
+// file that another program holds open (`held`); a file named in `heldFiles` is held for as
+// long as the test lasts. Counts every call and logs it; pauses are logged, not waited.
 class FaultyFileSystem final : public FileSystem {
 public:
-    enum Op { Read, Rename, Replace, OpCount };
+    enum Op { Read, Rename, Replace, Remove, OpCount };
 
     std::set<int> failing[OpCount];
+    std::set<int> held[OpCount];
+    std::set<std::string> heldFiles;
     int calls[OpCount] = {};
-    // Every call in order ("read x", "rename a -> b", "replace x"), failing ones included.
+    // Every call in order ("read x", "rename a -> b", "write x", "replace x", "remove x.tmp",
+    // "pause 10"), failing ones included; a temporary file of x shows as x.tmp.
     std::vector<std::string> log;
 
-    static Failure injected(const std::string& file) { return Failure{9999, "injected fault", file, false}; }
+    static Failure injected(const std::string& file) { return Failure{9999, "injected fault", file}; }
 
-    std::optional<Failure> readFile(const std::string& name, std::string& content) override {
+    int pausedMs() const { return paused_; }
+
+    std::optional<Failure> readFile(const std::string& name, std::size_t limit, std::string& content) override {
         log.push_back("read " + name);
-        if (fails(Read)) return injected(name);
-        return realFileSystem().readFile(name, content);
+        if (auto failure = fault(Read, name)) return failure;
+        return realFileSystem().readFile(name, limit, content);
     }
     std::optional<Failure> fileExists(const std::string& name, bool& exists) override {
         return realFileSystem().fileExists(name, exists);
     }
+    std::optional<Failure> listFolder(std::vector<std::string>& names) override {
+        return realFileSystem().listFolder(names);
+    }
     std::optional<Failure> renameNoReplace(const std::string& from, const std::string& to) override {
         log.push_back("rename " + from + " -> " + to);
-        if (fails(Rename)) return injected(from);
+        if (auto failure = fault(Rename, from)) return failure;
         return realFileSystem().renameNoReplace(from, to);
     }
-    std::optional<Failure> replaceAtomically(const std::string& name, const std::string& content) override {
+    std::optional<Failure> writeTemporary(const std::string& name, const std::string& content,
+                                          std::string& temporary) override {
+        log.push_back("write " + name);
+        return realFileSystem().writeTemporary(name, content, temporary);
+    }
+    std::optional<Failure> replaceWith(const std::string& temporary, const std::string& name) override {
         log.push_back("replace " + name);
-        if (fails(Replace)) return injected(name);
-        return realFileSystem().replaceAtomically(name, content);
+        if (auto failure = fault(Replace, name)) return failure;
+        return realFileSystem().replaceWith(temporary, name);
+    }
+    std::optional<Failure> removeFile(const std::string& name) override {
+        log.push_back("remove " + shown(name));
+        if (auto failure = fault(Remove, name)) return failure;
+        return realFileSystem().removeFile(name);
+    }
+    std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) override {
+        return realFileSystem().tryLock(name, lock);
+    }
+    void pause(int milliseconds) override {
+        log.push_back("pause " + std::to_string(milliseconds));
+        paused_ += milliseconds;
     }
 
 private:
-    bool fails(Op op) { return failing[op].count(++calls[op]) > 0; }
+    std::optional<Failure> fault(Op op, const std::string& file) {
+        const int call = ++calls[op];
+        const bool isHeld = held[op].count(call) > 0 || heldFiles.count(file) > 0;
+        if (failing[op].count(call) == 0 && !isHeld) return std::nullopt;
+        Failure failure = injected(file);
+        failure.transient = isHeld;
+        return failure;
+    }
+    static std::string shown(const std::string& name) {
+        return IsStoreTemporary(name) ? name.substr(0, name.find(".dat.") + 4) + ".tmp" : name;
+    }
+    int paused_ = 0;
 };
 
 }  // namespace zark::test

@@ -30,7 +30,8 @@ zarkswitch() {
     rm -f "$game.out" "$game.err"
 }
 
-files() { (cd "$game" && ls | tr '\n' ' '); }
+# The switch lock's file comes with the first switch and stays, empty.
+files() { (cd "$game" && ls | grep -vx zarkdata.lock | tr '\n' ' '); }
 
 crlf=$'\r'
 printf '2\r\n' >"$game/zarkdata.dat"

@@ -15,6 +15,8 @@
 namespace zark::test {
 namespace {
 
+using namespace std::string_literals;
+
 struct Result {
     int status = -1;
     std::string out;
@@ -126,6 +128,8 @@ TEST_P(Status, ReportsStoresAndDisagreementsAndTouchesNothing) {
 }
 
 const std::string kAgree = "The rule files agree with the stores.\n";
+const std::string kByteOrderMark =
+    "it begins with a byte-order mark, so save it as ANSI (plain text), not as Unicode or UTF-8";
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, Status,
@@ -149,13 +153,34 @@ INSTANTIATE_TEST_SUITE_P(
                    "ZARK (zarkdata.dat): active\nZARK-FS (zarkdata2.dat): active\n"
                    "zarkdata.dat and zarkdata2.dat both say active, but only one variant can be active at a "
                    "time\n"},
-        // A variant whose store is neither active nor inactive expects nothing of its files.
-        StatusCase{"NotSetAndRawValue", "\r\n", "7\r\n", {"rules.ini", "zarkrules.ini"}, 0,
-                   "ZARK (zarkdata.dat): not set\nZARK-FS (zarkdata2.dat): 7\n" + kAgree},
+        // A store that is neither active nor inactive is a finding of its own, and expects
+        // nothing of the files that only its variant moves.
+        StatusCase{"NotSetAndRawValue", "\r\n", "7\r\n", {"rules.ini", "zarkrules.ini"}, 3,
+                   "ZARK (zarkdata.dat): not set\nZARK-FS (zarkdata2.dat): 7\n"
+                   "zarkdata.dat says not set, neither active nor inactive\n"
+                   "zarkdata2.dat says 7, neither active nor inactive\n"},
         StatusCase{"OnlyTheSetVariantIsChecked", "0\r\n", "2\r\n", {"zarkrules.ini", "art.ini"}, 3,
                    "ZARK (zarkdata.dat): not set\nZARK-FS (zarkdata2.dat): inactive\n"
+                   "zarkdata.dat says not set, neither active nor inactive\n"
                    "zarkdata2.dat says inactive, but art.ini is there and zarkart.ini is missing\n"
-                   "zarkdata2.dat says inactive, but neither zarkfirestrm.ini nor firestrm.ini is there\n"}),
+                   "zarkdata2.dat says inactive, but neither zarkfirestrm.ini nor firestrm.ini is there\n"},
+        // Notepad's "Unicode" and "UTF-8 with BOM": the number after the mark reads as nothing.
+        StatusCase{"StoreSavedWithByteOrderMark", "\xEF\xBB\xBF" "1\r\n", "\xFF\xFE" "2\0\r\0\n\0"s, kBaseActive, 3,
+                   "ZARK (zarkdata.dat): not set\nZARK-FS (zarkdata2.dat): not set\n"
+                   "zarkdata.dat says not set, neither active nor inactive: " + kByteOrderMark + "\n"
+                   "zarkdata2.dat says not set, neither active nor inactive: " + kByteOrderMark + "\n"},
+        StatusCase{"LeftoversOfACutShortWrite", "2\r\n", "2\r\n",
+                   {"zarkrules.ini", "zarkart.ini", "zarkfirestrm.ini", "zarkdata.dat.4711.1.tmp",
+                    "zarkdata.dat.saved.tmp"}, 3,
+                   "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): inactive\n"
+                   "zarkdata.dat.4711.1.tmp is left over from a store write that was cut short\n"},
+        // Only a file system that tells case apart has two files here.
+        StatusCase{"OtherSpellings", "2\r\n", "2\r\n", {"zarkrules.ini", "zarkart.ini", "zarkfirestrm.ini", "RULES.INI",
+                   "Zarkart.ini", "ZARKDATA2.DAT"}, 3,
+                   "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): inactive\n"
+                   "ZARKDATA2.DAT is another spelling of zarkdata2.dat, which the game under Wine may read in its place\n"
+                   "RULES.INI is another spelling of rules.ini, which the game under Wine may read in its place\n"
+                   "Zarkart.ini is another spelling of zarkart.ini, which the game under Wine may read in its place\n"}),
     [](const testing::TestParamInfo<StatusCase>& info) { return info.param.name; });
 
 TEST(StatusFailure, AnUnreadableStoreIsAFailureAndNothingIsChecked) {
@@ -239,6 +264,10 @@ INSTANTIATE_TEST_SUITE_P(
                             "Nothing done: zarkdata2.dat says 5, neither active nor inactive.\n"}),
     [](const testing::TestParamInfo<Refusal>& info) { return info.param.name; });
 
+const std::string kSeeRepair =
+    "Run zarkswitch status in the game folder to see what is out of place, and zarkswitch repair to put it "
+    "right.\n";
+
 TEST(SwitchFailures, ReportOnStandardErrorExitTwoAndLeaveEverythingAsItWas) {
     struct Case {
         std::vector<std::string> ruleFiles;
@@ -248,10 +277,10 @@ TEST(SwitchFailures, ReportOnStandardErrorExitTwoAndLeaveEverythingAsItWas) {
     const std::vector<Case> cases{
         // The first rename's target is taken: nothing has moved yet.
         {{"zarkrules.ini", "zarkart.ini", "rules.ini"}, {"activate", "base"},
-         "zarkswitch: Error 17: File exists\nFile: rules.ini\n"},
+         "zarkswitch: Error 17: File exists\nFile: rules.ini\n\n" + kSeeRepair},
         // The third rename fails: the first two are put back.
         {{"zarkfirestrm.ini", "zarkrules.ini"}, {"activate", "fs"},
-         "zarkswitch: Error 2: No such file or directory\nFile: zarkart.ini\n"},
+         "zarkswitch: Error 2: No such file or directory\nFile: zarkart.ini\n\n" + kSeeRepair},
     };
     for (const Case& c : cases) {
         TempFolder folder;

@@ -106,6 +106,8 @@ FolderContents GameFolder::contents() const
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         const std::string name = narrow(found.cFileName);
+        // The switch lock's file comes with the first switch and stays, empty.
+        if (name == "zarkdata.lock") continue;
         contents[name] = read(name).value_or("<unreadable>");
     } while (FindNextFileW(search, &found));
     FindClose(search);

@@ -9,7 +9,8 @@
 
 namespace windowtest {
 
-// Name → bytes of every file in a folder; compared whole to prove that nothing changed.
+// Name → bytes of every file in a folder but the switch lock's; compared whole to prove that
+// nothing changed.
 using FolderContents = std::map<std::string, std::string>;
 
 class GameFolder {
