@@ -1,14 +1,8 @@
 // zarkswitch as scripts see it: the real program, run on real temporary game folders, judged by
 // its exit status, its two output streams and the files it leaves.
-#include "testfolder.h"
-
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
+#include "zarkswitchrun.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,52 +10,6 @@ namespace zark::test {
 namespace {
 
 using namespace std::string_literals;
-
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Reads and removes a capture file that lies outside the game folder.
-std::string takeCapture(const std::string& path) {
-    std::string bytes = fileBytes(path).value_or("<no capture>");
-    std::remove(path.c_str());
-    return bytes;
-}
-
-// Runs zarkswitch in the working folder with `args`.
-Result zarkswitch(const std::vector<std::string>& args) {
-    const std::string out = std::filesystem::temp_directory_path() / ("zarkswitch-out." + std::to_string(::getpid()));
-    const std::string err = std::filesystem::temp_directory_path() / ("zarkswitch-err." + std::to_string(::getpid()));
-    std::vector<char*> argv{const_cast<char*>(ZARKSWITCH)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr)) ::_exit(126);
-        ::execv(ZARKSWITCH, argv.data());
-        ::_exit(127);
-    }
-    Result run;
-    int wstatus = 0;
-    if (child > 0 && ::waitpid(child, &wstatus, 0) == child && WIFEXITED(wstatus)) run.status = WEXITSTATUS(wstatus);
-    run.out = takeCapture(out);
-    run.err = takeCapture(err);
-    return run;
-}
-
-// A game folder: the two stores and, present or not, each of the six rule-file names.
-void layOut(const std::string& base, const std::string& fs, const std::vector<std::string>& ruleFiles) {
-    if (!base.empty()) writeFile("zarkdata.dat", base);
-    if (!fs.empty()) writeFile("zarkdata2.dat", fs);
-    for (const std::string& name : ruleFiles) writeFile(name, "; " + name + "\r\n");
-}
-
-const std::vector<std::string> kAllInactive{"zarkrules.ini", "zarkart.ini", "zarkfirestrm.ini"};
-const std::vector<std::string> kBaseActive{"rules.ini", "art.ini", "zarkfirestrm.ini"};
-const std::vector<std::string> kFsActive{"rules.ini", "art.ini", "firestrm.ini"};
 
 TEST(Usage, WrongArgumentsGiveTheUsageLineAndStatus64) {
     TempFolder folder;
