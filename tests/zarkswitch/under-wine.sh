@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # zarkswitch.exe under Wine, used the way a Linux launch script uses it: the exit status comes
 # through Wine, the game folder is the current folder or --dir, and the files move as they do
-# natively.
-#   tests/zarkswitch/under-wine.sh <zarkswitch.exe>
+# natively. Then native programs and those under Wine must not switch in one folder at once.
+#   tests/zarkswitch/under-wine.sh <windows build folder> <native build folder>
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
-exe=$(realpath "$1")
+exe=$(realpath "$1/zarkswitch.exe")
+holdfile=$(realpath "$1/tests/window/holdfile.exe")
+native=$(realpath "$2/zarkswitch")
+holdlock=$(realpath "$2/tests/zarkswitch/holdlock")
 
 # A prefix of its own: the window tests' prefix is set up for windows, this one needs none.
 export WINEPREFIX=$repo/build/wineprefix-console
@@ -64,6 +67,29 @@ check "the store still says active" test "$(od -An -tx1 "$game/zarkdata2.dat")" 
 
 zarkswitch activate
 check "a missing variant: exit 64" test "$status" = 64
+
+# One switch at a time, across Wine and native programs: each waits about two seconds for
+# the other's lock, then gives up with exit 2 and the busy line.
+busy="zarkswitch: Another program is switching ZARK in this folder. Try again once it has finished."
+ready=$game.ready
+rm -f "$ready"
+"$WINE" "$holdfile" "Z:${game//\//\\}\\zarkdata.lock" lock 4000 "Z:${ready//\//\\}" &
+holder=$!
+for _ in $(seq 100); do [ -e "$ready" ] && break; sleep 0.1; done
+status=0
+err=$(cd "$game" && "$native" deactivate fs 2>&1 >/dev/null) || status=$?
+check "native zarkswitch waits for a lock held under Wine, then exits 2" test "$status" = 2
+check "and says that another program is switching" test "$err" = "$busy"
+wait "$holder"
+rm -f "$ready"
+
+coproc native_holder { cd "$game" && exec "$holdlock" 4000; }
+read -r held <&"${native_holder[0]}"
+zarkswitch deactivate fs
+check "zarkswitch.exe waits for a lock held natively, then exits 2" test "$status" = 2
+check "and says that another program is switching" test "$err" = "$busy$crlf"
+wait "$native_holder_PID"
+check "the files are as they were" test "$(files)" = "firestrm.ini rules.ini zarkdata.dat zarkdata2.dat "
 
 echo "zarkswitch under Wine: $failures failed"
 [ "$failures" -eq 0 ]

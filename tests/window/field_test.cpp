@@ -1,0 +1,167 @@
+// What players' machines do to a switch: another program holding a file of the game folder
+// for a moment or for long, and a second launcher switching in the same folder at once.
+#include "support/commands.h"
+#include "support/fixture.h"
+#include "support/input.h"
+
+#include <resource.h>
+
+#include <random>
+#include <set>
+
+namespace windowtest {
+namespace {
+
+// holdfile.exe holding a file of the game folder; ended with the test.
+class Holder {
+public:
+    Holder(const GameFolder& folder, const std::string& file, const wchar_t* mode, int milliseconds)
+        : ready_(folder.path() + L".ready")
+    {
+        DeleteFileW(ready_.c_str());
+        std::wstring commandLine = L"\"" + standInPath(L"holdfile.exe") + L"\" \"" + folder.pathOf(file) + L"\" " +
+                                   mode + L" " + std::to_wstring(milliseconds) + L" \"" + ready_ + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION created{};
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                           &created)) {
+            process_.reset(created.hProcess);
+            CloseHandle(created.hThread);
+        }
+    }
+    ~Holder()
+    {
+        if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 1);
+        WaitForSingleObject(process_.get(), static_cast<DWORD>(kPatience.count()));
+        DeleteFileW(ready_.c_str());
+    }
+    Holder(const Holder&) = delete;
+    Holder& operator=(const Holder&) = delete;
+
+    // True once the file is held.
+    bool holds() const
+    {
+        return process_ && eventually([&] { return GetFileAttributesW(ready_.c_str()) != INVALID_FILE_ATTRIBUTES; });
+    }
+
+private:
+    std::wstring ready_;
+    Handle process_;
+};
+
+struct Hold {
+    const char* name;
+    const char* file;
+    const wchar_t* mode;
+    int milliseconds;
+    bool switches;  // the switch waits out the hold; else it fails and reports this advice
+};
+
+void PrintTo(const Hold& hold, std::ostream* out) { *out << hold.name; }
+
+const std::wstring kInUse =
+    L"Another program has this file open: the game, an editor, or a virus scanner. Close it and try again.";
+
+class HeldFileTest : public LauncherTest, public ::testing::WithParamInterface<Hold> {};
+
+TEST_P(HeldFileTest, IsWaitedForOrReportedWithEverythingPutBack)
+{
+    const Hold& hold = GetParam();
+    ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
+    FolderContents after = folder.contents();
+    const FolderContents before = after;
+    std::optional<Holder> holder(std::in_place, folder, hold.file, hold.mode, hold.milliseconds);
+    ASSERT_TRUE(holder->holds()) << "holdfile.exe did not take " << hold.file;
+
+    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
+    if (hold.switches) {
+        after["rules.ini"] = after.at("zarkrules.ini");
+        after["art.ini"] = after.at("zarkart.ini");
+        after.erase("zarkrules.ini");
+        after.erase("zarkart.ini");
+        after["zarkdata.dat"] = "1\r\n";
+        EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }));
+        EXPECT_EQ(folder.contents(), after);
+        EXPECT_FALSE(messageBoxOf(launcher->id()));
+        return;
+    }
+    const auto box = waitForMessageBox(launcher->id());
+    ASSERT_TRUE(box) << "no error report appeared";
+    EXPECT_NE(box->text.find(kInUse), std::wstring::npos) << std::string(box->text.begin(), box->text.end());
+    EXPECT_EQ(box->text.find(L"write-protected"), std::wstring::npos);
+    ASSERT_NO_FATAL_FAILURE(expectErrorReport(hold.file));
+    holder.reset();  // the file can be read again
+    EXPECT_EQ(folder.contents(), before);
+    EXPECT_EQ(picturesOf(main), (Pictures{false, true, false, true}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Holds, HeldFileTest,
+    ::testing::Values(
+        // A virus scanner that opens a rule file without sharing it, as renamed files are.
+        Hold{"RuleFileForAMoment", "zarkart.ini", L"open", 300, true},
+        // A reader that shares the store for reading and writing, not for deletion.
+        Hold{"StoreForAMoment", "zarkdata.dat", L"readwrite", 300, true},
+        // Held past the launcher's patience: the first rename is put back.
+        Hold{"RuleFileForLong", "zarkart.ini", L"open", 8000, false},
+        Hold{"StoreForLong", "zarkdata.dat", L"readwrite", 8000, false}),
+    [](const auto& info) { return info.param.name; });
+
+// Whether the stores and the rule files agree, with every rule file's content there once.
+bool agrees(const FolderContents& contents)
+{
+    const auto store = [&](const char* name) {
+        const auto found = contents.find(name);
+        return found == contents.end() ? std::string() : found->second;
+    };
+    const bool base = store("zarkdata.dat") == "1\r\n";
+    const bool fs = store("zarkdata2.dat") == "1\r\n";
+    if (base && fs) return false;
+    const bool rulesActive = base || fs;
+    const std::set<std::string> expected{rulesActive ? "rules.ini" : "zarkrules.ini",
+                                         rulesActive ? "art.ini" : "zarkart.ini",
+                                         fs ? "firestrm.ini" : "zarkfirestrm.ini", "zarkdata.dat", "zarkdata2.dat"};
+    std::set<std::string> names;
+    for (const auto& [name, bytes] : contents) names.insert(name);
+    return names == expected;
+}
+
+// Two launchers on one game folder, each given a switch command at the same moment, round
+// after round: one switches at a time, and the folder always agrees with its stores.
+TEST_F(LauncherTest, TwoLaunchersSwitchingAtOnceLeaveTheFolderAgreeing)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
+    const Launcher second(folder.path());
+    const HWND secondMain = second.waitForMainWindow();
+    ASSERT_NE(secondMain, nullptr);
+    const std::pair<HWND, DWORD> launchers[] = {{main, launcher->id()}, {secondMain, second.id()}};
+    const UINT commands[] = {IDM_ACTIVATEZARK, IDM_DEACTIVATEZARK, IDM_ACTIVATEZARKFS, IDM_DEACTIVATEZARKFS};
+    std::mt19937 random(5);
+
+    for (int round = 1; round <= 30; ++round) {
+        // Posted back to back, as close together as two launchers can be given a command;
+        // the Help message after each shows that its switch has been handled.
+        for (const auto& [window, id] : launchers) {
+            PostMessageW(window, WM_COMMAND, commands[random() % 4], 0);
+            PostMessageW(window, WM_COMMAND, IDM_VIEWHELP, 0);
+        }
+        for (const auto& [window, id] : launchers) {
+            for (bool helped = false; !helped;) {
+                const auto box = waitForMessageBox(id);
+                ASSERT_TRUE(box) << "round " << round << ": a launcher did not answer";
+                EXPECT_EQ(box->text.find(L"Error"), std::wstring::npos)
+                    << "round " << round << ": " << std::string(box->text.begin(), box->text.end());
+                helped = box->text == L"Click on F1 to view the help file";
+                // The two launchers' boxes lie on top of each other, where a click may hit
+                // the wrong one: the box is answered as its OK button would.
+                PostMessageW(box->window, WM_COMMAND, IDOK, 0);
+                ASSERT_TRUE(eventually([&] { return !IsWindow(box->window) || !IsWindowVisible(box->window); }));
+            }
+        }
+        ASSERT_TRUE(agrees(folder.contents())) << "round " << round;
+    }
+}
+
+}  // namespace
+}  // namespace windowtest
