@@ -1,0 +1,45 @@
+// The error report's advice: only where it is true, in words for the system it runs on.
+#include "report.h"
+
+#include <gtest/gtest.h>
+
+namespace zark::test {
+namespace {
+
+TEST(Report, AdvisesOnlyWhatFitsTheCause) {
+    struct Case {
+        Cause cause;
+        const char* advice;  // null: the report ends with the file
+    };
+    const Case cases[] = {
+        {Cause::Other, nullptr},
+        {Cause::InUse, "Another program has this file open: the game, an editor, or a virus scanner. Close it and "
+                       "try again."},
+        {Cause::ReadOnlyFile, "The file is read-only. Give it write permission (chmod u+w) and try again."},
+        {Cause::FolderProtected, "You may not write in the game folder. Check its permissions and owner (ls -ld), "
+                                 "give yourself write permission (chmod u+w), or move the game to a folder of your "
+                                 "own."},
+        {Cause::SourceMissing, "Run zarkswitch status in the game folder to see what is out of place, and zarkswitch "
+                               "repair to put it right."},
+        {Cause::NameTaken, "Run zarkswitch status in the game folder to see what is out of place, and zarkswitch "
+                           "repair to put it right."},
+    };
+    for (const Case& c : cases) {
+        Failure failure{13, "Permission denied", "zarkart.ini"};
+        failure.cause = c.cause;
+        const std::string plain = "Error 13: Permission denied\nFile: zarkart.ini";
+        EXPECT_EQ(FailureReport(failure), c.advice ? plain + "\n\n" + c.advice : plain);
+    }
+}
+
+TEST(Report, ListsWhatCouldNotBePutBackAndSaysBusyInASentence) {
+    Failure failure{2, "No such file or directory", "zarkart.ini"};
+    EXPECT_EQ(FailureReport(failure, {{"zarkrules.ini", "rules.ini"}}),
+              "Error 2: No such file or directory\nFile: zarkart.ini\n\nThese files could not be put back:\n"
+              "zarkrules.ini is left as rules.ini");
+    EXPECT_EQ(FailureReport(BusyFailure("zarkdata.lock")),
+              "Another program is switching ZARK in this folder. Try again once it has finished.");
+}
+
+}  // namespace
+}  // namespace zark::test
