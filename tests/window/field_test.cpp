@@ -108,6 +108,19 @@ INSTANTIATE_TEST_SUITE_P(
         Hold{"StoreForLong", "zarkdata.dat", L"readwrite", 8000, false}),
     [](const auto& info) { return info.param.name; });
 
+TEST_F(LauncherTest, AnotherSwitcherIsWaitedForThenNamedInAMessage)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
+    const FolderContents before = folder.contents();
+    const Holder holder(folder, "zarkdata.lock", L"lock", 8000);
+    ASSERT_TRUE(holder.holds());
+    ASSERT_TRUE(give(main, Switch::ActivateZarkFs, Way::Picture));
+    ASSERT_NO_FATAL_FAILURE(
+        expectMessage(L"Another program is switching ZARK in this folder. Try again once it has finished."));
+    EXPECT_EQ(folder.contents(), before);
+    EXPECT_EQ(picturesOf(main), (Pictures{false, true, false, true}));
+}
+
 // Whether the stores and the rule files agree, with every rule file's content there once.
 bool agrees(const FolderContents& contents)
 {
