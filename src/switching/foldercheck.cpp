@@ -84,6 +84,11 @@ std::vector<Placement> Placements(ModState basestate, ModState fsstate) {
     return placements;
 }
 
+std::optional<Failure> Look(FileSystem& fs, const Placement& placement, Found& found) {
+    if (auto failure = fs.fileExists(placement.wantedName(), found.wanted)) return failure;
+    return fs.fileExists(placement.otherName(), found.other);
+}
+
 std::optional<Failure> OtherSpellings(FileSystem& fs, const std::vector<std::string>& listing,
                                       std::vector<OtherSpelling>& found) {
     for (const std::string& name : knownNames()) {
@@ -124,16 +129,14 @@ std::optional<Failure> CheckFolder(FileSystem& fs, const StoresRead& stores, std
     for (const Placement& placement : Placements(basestate, fsstate)) {
         const std::string wanted = placement.wantedName();
         const std::string other = placement.otherName();
-        bool wantedThere = false;
-        bool otherThere = false;
-        if (auto failure = fs.fileExists(wanted, wantedThere)) return failure;
-        if (auto failure = fs.fileExists(other, otherThere)) return failure;
-        if (wantedThere && !otherThere) continue;
+        Found found;
+        if (auto failure = Look(fs, placement, found)) return failure;
+        if (found.wanted && !found.other) continue;
 
         const std::string because = placement.because + ", but ";
-        if (wantedThere) {
+        if (found.wanted) {
             findings.push_back(because + "both " + wanted + " and " + other + " are there");
-        } else if (otherThere) {
+        } else if (found.other) {
             findings.push_back(because + other + " is there and " + wanted + " is missing");
         } else {
             findings.push_back(because + "neither " + wanted + " nor " + other + " is there");

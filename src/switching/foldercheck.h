@@ -27,6 +27,14 @@ struct Placement {
     std::string otherName() const { return wanted == kActive ? file.inactiveName : file.activeName; }
 };
 
+// Which of a rule file's two names the folder holds.
+struct Found {
+    bool wanted = false;
+    bool other = false;
+};
+
+std::optional<Failure> Look(FileSystem& fs, const Placement& placement, Found& found);
+
 // Each rule file once, in the order the variants name them, that the stores want somewhere;
 // a file whose variants all say neither active nor inactive is left out.
 std::vector<Placement> Placements(ModState basestate, ModState fsstate);

@@ -31,19 +31,17 @@ std::optional<Failure> removeLeftovers(FileSystem& fs, const std::vector<std::st
 std::optional<Failure> place(FileSystem& fs, const Placement& placement, RepairReport& report) {
     const std::string wanted = placement.wantedName();
     const std::string other = placement.otherName();
-    bool wantedThere = false;
-    bool otherThere = false;
-    if (auto failure = fs.fileExists(wanted, wantedThere)) return failure;
-    if (auto failure = fs.fileExists(other, otherThere)) return failure;
-    if (wantedThere && otherThere) {
+    Found found;
+    if (auto failure = Look(fs, placement, found)) return failure;
+    if (found.wanted && found.other) {
         report.decisions.push_back("Both " + wanted + " and " + other + " are there, and " + placement.because +
                                    ", so ZARK's copy belongs under " + wanted +
                                    ". Move the copy that is not ZARK's out of the game folder" + kAgain);
-    } else if (!wantedThere && !otherThere) {
+    } else if (!found.wanted && !found.other) {
         report.decisions.push_back("Neither " + wanted + " nor " + other + " is there, and " + placement.because +
                                    ". Put ZARK's copy back as " + wanted +
                                    " (from the modification's package or a backup)" + kAgain);
-    } else if (otherThere) {
+    } else if (found.other) {
         if (auto failure = Retrying(fs, [&] { return fs.renameNoReplace(other, wanted); })) return failure;
         report.done.push_back("Renamed " + other + " to " + wanted);
     }
