@@ -11,9 +11,9 @@
 
 #include "about/credits.h"
 #include "filesystem.h"
-#include "mainwindow/errorreport.h"
-#include "mainwindow/scoped.h"
 #include "resources/resource.h"
+#include "win/errorreport.h"
+#include "win/scoped.h"
 
 namespace zark {
 namespace {
@@ -84,10 +84,6 @@ private:
 // The box that is loaded, if any; it lives until its window is destroyed.
 std::unique_ptr<About> openBox;
 
-Failure lastError() {
-    return systemFailure(static_cast<int>(GetLastError()), {});
-}
-
 // Builds the box and runs Form_Load; nothing is shown yet. A box that cannot be built
 // completely is taken down again, before the main window has been disabled.
 std::optional<Failure> About::load(HINSTANCE instance, HWND mainWindow) {
@@ -111,15 +107,15 @@ std::optional<Failure> About::registerClass(HINSTANCE instance) {
     // LR_SHARED: the system keeps the icons for the program's lifetime, whatever the windows do.
     windowClass.hIcon = static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZARK), IMAGE_ICON, 32, 32, LR_SHARED));
-    if (windowClass.hIcon == nullptr) return lastError();
+    if (windowClass.hIcon == nullptr) return lastFailure({});
     windowClass.hIconSm = static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZARK), IMAGE_ICON, 16, 16, LR_SHARED));
-    if (windowClass.hIconSm == nullptr) return lastError();
+    if (windowClass.hIconSm == nullptr) return lastFailure({});
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = ZARK_ABOUT_CLASS;
     if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        return lastError();
+        return lastFailure({});
     }
     return std::nullopt;
 }
@@ -128,17 +124,17 @@ std::optional<Failure> About::create(HINSTANCE instance) {
     font_ = ScopedFont(CreateFontW(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                    DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
-    if (!font_) return lastError();
+    if (!font_) return lastFailure({});
 
     RECT frame = clientArea;
-    if (!AdjustWindowRectEx(&frame, boxStyle, FALSE, boxExStyle)) return lastError();
+    if (!AdjustWindowRectEx(&frame, boxStyle, FALSE, boxExStyle)) return lastFailure({});
     // No owner: the box stands on its own and has its own taskbar entry, by which the user
     // finds it again when other windows cover it, since the disabled main window cannot
     // bring it forward.
     if (CreateWindowExW(boxExStyle, ZARK_ABOUT_CLASS, L"Tiberian Sun Zarkonid Launcher", boxStyle,
                         frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                         nullptr, nullptr, instance, nullptr) == nullptr) {
-        return lastError();
+        return lastFailure({});
     }
     return createControls(instance);
 }
@@ -164,7 +160,7 @@ std::optional<Failure> About::createControls(HINSTANCE instance) {
             0, control.windowClass, control.text, WS_CHILD | WS_VISIBLE | control.style, r.left,
             r.top, r.right - r.left, r.bottom - r.top, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
-        if (created == nullptr) return lastError();
+        if (created == nullptr) return lastFailure({});
         SetWindowFont(created, font_.get(), FALSE);
         if (control.id == IDC_CMDOK) cmdOK_ = created;
         if (control.oneLine) {
@@ -179,19 +175,19 @@ std::optional<Failure> About::createControls(HINSTANCE instance) {
 // Such a label grows just enough, to the right, or on both sides when its text is centred.
 std::optional<Failure> About::fitOneLine(HWND label, const RECT& bounds, bool centred) {
     const ScopedWindowDC dc(label);
-    if (!dc) return lastError();
+    if (!dc) return lastFailure({});
     const ScopedSelect select(dc.get(), font_.get());
     wchar_t text[64];
     const int length = GetWindowTextW(label, text, static_cast<int>(std::size(text)));
     SIZE extent;
-    if (!GetTextExtentPoint32W(dc.get(), text, length, &extent)) return lastError();
+    if (!GetTextExtentPoint32W(dc.get(), text, length, &extent)) return lastFailure({});
     const int width = bounds.right - bounds.left;
     if (extent.cx <= width) return std::nullopt;
     const int grow = extent.cx - width;
     const int left = centred ? bounds.left - (grow + 1) / 2 : bounds.left;
     if (!SetWindowPos(label, nullptr, left, bounds.top, extent.cx, bounds.bottom - bounds.top,
                       SWP_NOZORDER | SWP_NOACTIVATE)) {
-        return lastError();
+        return lastFailure({});
     }
     return std::nullopt;
 }
@@ -282,7 +278,7 @@ void About::Form_Unload() {
 void About::unload() {
     Form_Unload();
     const HWND mainWindow = mainWindow_;
-    if (!DestroyWindow(window_)) showErrorReport(mainWindow, lastError());
+    if (!DestroyWindow(window_)) showErrorReport(mainWindow, lastFailure({}));
 }
 
 bool About::preTranslate(MSG& msg) {

@@ -3,10 +3,10 @@
 #include "zarkmain.h"
 
 #include "about/about.h"
-#include "errorreport.h"
 #include "filesystem.h"
-#include "messages.h"
-#include "startprogram.h"
+#include "win/errorreport.h"
+#include "win/messages.h"
+#include "win/startprogram.h"
 #include "winstrings.h"
 
 #include <shellapi.h>
@@ -31,7 +31,7 @@ void ZARKMain::showDocument(const std::wstring& document) {
     wchar_t folder[MAX_PATH];
     const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
-        showErrorReport(hwnd_, systemFailure(static_cast<int>(GetLastError()), "notepad.exe"));
+        showErrorReport(hwnd_, lastFailure("notepad.exe"));
         return;
     }
     const std::wstring notepad = std::wstring(folder, length) + L"\\notepad.exe";

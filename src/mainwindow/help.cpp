@@ -1,8 +1,8 @@
 #include "help.h"
 
 #include "about/about.h"
-#include "errorreport.h"
 #include "filesystem.h"
+#include "win/errorreport.h"
 #include "winstrings.h"
 
 #include <string>
@@ -20,14 +20,14 @@ void openHelp(HWND mainWindow) {
     wchar_t folder[MAX_PATH];
     const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
     if (length == 0 || length >= MAX_PATH) {
-        showErrorReport(mainWindow, systemFailure(static_cast<int>(GetLastError()), "zarkhelp.hlp"));
+        showErrorReport(mainWindow, lastFailure("zarkhelp.hlp"));
         return;
     }
     std::wstring file(folder, length);
     if (file.back() != L'\\') file += L'\\';
     file += L"zarkhelp.hlp";
     if (!WinHelpW(mainWindow, file.c_str(), HELP_FINDER, 0)) {
-        showErrorReport(mainWindow, systemFailure(static_cast<int>(GetLastError()), narrow(file)));
+        showErrorReport(mainWindow, lastFailure(narrow(file)));
     }
 }
 

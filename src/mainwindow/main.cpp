@@ -1,17 +1,17 @@
 // The program's entry point and its one message loop.
 #include "about/about.h"
-#include "errorreport.h"
 #include "filesystem.h"
 #include "help.h"
 #include "picture.h"
 #include "resources/resource.h"
 #include "shortcuts.h"
+#include "win/errorreport.h"
 #include "zarkmain.h"
 
 namespace {
 
 int endWithLastError() {
-    zark::showErrorReport(nullptr, zark::systemFailure(static_cast<int>(GetLastError()), {}));
+    zark::showErrorReport(nullptr, zark::lastFailure({}));
     return 1;
 }
 

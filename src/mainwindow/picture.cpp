@@ -1,7 +1,7 @@
 #include "picture.h"
 
 #include "resources/resource.h"
-#include "scoped.h"
+#include "win/scoped.h"
 
 #include <windowsx.h>
 

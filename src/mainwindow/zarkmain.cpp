@@ -1,11 +1,12 @@
 // The main window itself, its start-up and the procedures that switch the modification.
 #include "zarkmain.h"
 
-#include "errorreport.h"
-#include "messages.h"
+#include "filesystem.h"
 #include "picture.h"
-#include "scoped.h"
 #include "resources/resource.h"
+#include "win/errorreport.h"
+#include "win/messages.h"
+#include "win/scoped.h"
 #include "winstrings.h"
 
 #include <windowsx.h>
@@ -31,9 +32,6 @@ constexpr int kClientHeight = 318;
 constexpr RECT kBasePair{326, 104, 326 + 121, 104 + 24};
 constexpr RECT kExpansionPair{328, 174, 328 + 113, 174 + 24};
 
-// Failures of window calls concern no file.
-Failure lastError() { return systemFailure(static_cast<int>(GetLastError()), {}); }
-
 }  // namespace
 
 ZARKMain::ZARKMain(HINSTANCE instance) : instance_(instance) {}
@@ -58,11 +56,11 @@ bool ZARKMain::registerClass(HINSTANCE instance) {
 
 std::optional<Failure> ZARKMain::create() {
     RECT frame{kClientLeft, kClientTop, kClientLeft + kClientWidth, kClientTop + kClientHeight};
-    if (!AdjustWindowRectEx(&frame, kStyle, TRUE, 0)) return lastError();
+    if (!AdjustWindowRectEx(&frame, kStyle, TRUE, 0)) return lastFailure({});
     if (!CreateWindowExW(0, ZARK_MAIN_CLASS, kCaption, kStyle, frame.left, frame.top, frame.right - frame.left,
                          frame.bottom - frame.top, nullptr, nullptr, instance_, this)) {
         if (creationFailure_) return creationFailure_;
-        return lastError();
+        return lastFailure({});
     }
     creationFailure_ = placeClientArea();
     if (creationFailure_) {
@@ -79,7 +77,7 @@ std::optional<Failure> ZARKMain::placeClientArea() {
     RECT frame;
     POINT origin{0, 0};
     if (!GetClientRect(hwnd_, &client) || !GetWindowRect(hwnd_, &frame) || !ClientToScreen(hwnd_, &origin)) {
-        return lastError();
+        return lastFailure({});
     }
     const int dx = kClientLeft - origin.x;
     const int dy = kClientTop - origin.y;
@@ -88,7 +86,7 @@ std::optional<Failure> ZARKMain::placeClientArea() {
     if (dx == 0 && dy == 0 && dw == 0 && dh == 0) return std::nullopt;
     if (!SetWindowPos(hwnd_, nullptr, frame.left + dx, frame.top + dy, frame.right - frame.left + dw,
                       frame.bottom - frame.top + dh, SWP_NOZORDER | SWP_NOACTIVATE)) {
-        return lastError();
+        return lastFailure({});
     }
     return std::nullopt;
 }
@@ -124,7 +122,7 @@ BOOL ZARKMain::OnCreate(HWND hwnd, LPCREATESTRUCTW) {
     fsactive = createPicture(instance_, hwnd, IDC_FSACTIVE, kExpansionPair, fsactivePicture_);
     fsdeactive = createPicture(instance_, hwnd, IDC_FSDEACTIVE, kExpansionPair, fsdeactivePicture_);
     if (!active || !deactive || !fsactive || !fsdeactive) {
-        creationFailure_ = lastError();
+        creationFailure_ = lastFailure({});
         return FALSE;
     }
     creationFailure_ = Form_Load();
@@ -137,7 +135,7 @@ std::optional<Failure> ZARKMain::findPictures() {
         !findResourcePicture(instance_, IDB_DEACTIVE, deactivePicture_) ||
         !findResourcePicture(instance_, IDB_FSACTIVE, fsactivePicture_) ||
         !findResourcePicture(instance_, IDB_FSDEACTIVE, fsdeactivePicture_)) {
-        return lastError();
+        return lastFailure({});
     }
     return std::nullopt;
 }
