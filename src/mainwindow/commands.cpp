@@ -2,7 +2,6 @@
 // browser, the About box and the help hint.
 #include "zarkmain.h"
 
-#include "about/about.h"
 #include "filesystem.h"
 #include "win/errorreport.h"
 #include "win/messages.h"
@@ -58,7 +57,16 @@ void ZARKMain::visithomepage_Click() { StartURL(kHomePage); }
 
 void ZARKMain::visitnvaro_Click() { StartURL(kNvaroSite); }
 
-void ZARKMain::viewabout_Click() { viewAbout(instance_, hwnd_); }
+// The disabled main window cannot ask a second time while the box is open.
+void ZARKMain::viewabout_Click() {
+    if (about_.window() == nullptr) {
+        if (auto failure = about_.load(instance_, hwnd_)) {
+            showErrorReport(hwnd_, *failure);
+            return;
+        }
+    }
+    about_.show();
+}
 
 void ZARKMain::viewhelp_Click() { showMessage(hwnd_, L"Click on F1 to view the help file"); }
 

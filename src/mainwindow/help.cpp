@@ -1,6 +1,5 @@
 #include "help.h"
 
-#include "about/about.h"
 #include "filesystem.h"
 #include "win/errorreport.h"
 #include "winstrings.h"
@@ -9,11 +8,11 @@
 
 namespace zark {
 
-bool isHelpKey(const MSG& msg, HWND mainWindow) {
+bool isHelpKey(const MSG& msg, const ZARKMain& main) {
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1 || msg.hwnd == nullptr) return false;
     const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    if (root == mainWindow) return IsWindowEnabled(mainWindow) != FALSE;
-    return root != nullptr && root == aboutWindow();
+    if (root == main.window()) return IsWindowEnabled(root) != FALSE;
+    return root != nullptr && root == main.about().window();
 }
 
 void openHelp(HWND mainWindow) {

@@ -39,7 +39,7 @@ ZARKMain::ZARKMain(HINSTANCE instance) : instance_(instance) {}
 bool ZARKMain::registerClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
+    windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZARK));
     windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZARK), IMAGE_ICON,
@@ -57,8 +57,7 @@ bool ZARKMain::registerClass(HINSTANCE instance) {
 std::optional<Failure> ZARKMain::create() {
     RECT frame{kClientLeft, kClientTop, kClientLeft + kClientWidth, kClientTop + kClientHeight};
     if (!AdjustWindowRectEx(&frame, kStyle, TRUE, 0)) return lastFailure({});
-    if (!CreateWindowExW(0, ZARK_MAIN_CLASS, kCaption, kStyle, frame.left, frame.top, frame.right - frame.left,
-                         frame.bottom - frame.top, nullptr, nullptr, instance_, this)) {
+    if (!createWindow(0, ZARK_MAIN_CLASS, kCaption, kStyle, frame, instance_)) {
         if (creationFailure_) return creationFailure_;
         return lastFailure({});
     }
@@ -91,18 +90,7 @@ std::optional<Failure> ZARKMain::placeClientArea() {
     return std::nullopt;
 }
 
-LRESULT CALLBACK ZARKMain::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<ZARKMain*>(reinterpret_cast<LPCREATESTRUCTW>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<ZARKMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-    return self->handleMessage(message, wParam, lParam);
-}
-
-LRESULT ZARKMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ZARKMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         HANDLE_MSG(hwnd_, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd_, WM_PAINT, OnPaint);
@@ -114,13 +102,13 @@ LRESULT ZARKMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Every failure here is kept for create() to report once the half-made window is gone.
 BOOL ZARKMain::OnCreate(HWND hwnd, LPCREATESTRUCTW) {
-    creationFailure_ = findPictures();
+    creationFailure_ = findBitmaps();
     if (creationFailure_) return FALSE;
     // All four start visible; Form_Load hides one of each pair.
-    active = createPicture(instance_, hwnd, IDC_ACTIVE, kBasePair, activePicture_);
-    deactive = createPicture(instance_, hwnd, IDC_DEACTIVE, kBasePair, deactivePicture_);
-    fsactive = createPicture(instance_, hwnd, IDC_FSACTIVE, kExpansionPair, fsactivePicture_);
-    fsdeactive = createPicture(instance_, hwnd, IDC_FSDEACTIVE, kExpansionPair, fsdeactivePicture_);
+    active = createPicture(instance_, hwnd, IDC_ACTIVE, kBasePair, activeBitmap_);
+    deactive = createPicture(instance_, hwnd, IDC_DEACTIVE, kBasePair, deactiveBitmap_);
+    fsactive = createPicture(instance_, hwnd, IDC_FSACTIVE, kExpansionPair, fsactiveBitmap_);
+    fsdeactive = createPicture(instance_, hwnd, IDC_FSDEACTIVE, kExpansionPair, fsdeactiveBitmap_);
     if (!active || !deactive || !fsactive || !fsdeactive) {
         creationFailure_ = lastFailure({});
         return FALSE;
@@ -129,12 +117,12 @@ BOOL ZARKMain::OnCreate(HWND hwnd, LPCREATESTRUCTW) {
     return !creationFailure_;
 }
 
-std::optional<Failure> ZARKMain::findPictures() {
-    if (!findResourcePicture(instance_, IDB_BACKGROUND, backgroundPicture_) ||
-        !findResourcePicture(instance_, IDB_ACTIVE, activePicture_) ||
-        !findResourcePicture(instance_, IDB_DEACTIVE, deactivePicture_) ||
-        !findResourcePicture(instance_, IDB_FSACTIVE, fsactivePicture_) ||
-        !findResourcePicture(instance_, IDB_FSDEACTIVE, fsdeactivePicture_)) {
+std::optional<Failure> ZARKMain::findBitmaps() {
+    if (!findResourcePicture(instance_, IDB_BACKGROUND, backgroundBitmap_) ||
+        !findResourcePicture(instance_, IDB_ACTIVE, activeBitmap_) ||
+        !findResourcePicture(instance_, IDB_DEACTIVE, deactiveBitmap_) ||
+        !findResourcePicture(instance_, IDB_FSACTIVE, fsactiveBitmap_) ||
+        !findResourcePicture(instance_, IDB_FSDEACTIVE, fsdeactiveBitmap_)) {
         return lastFailure({});
     }
     return std::nullopt;
@@ -144,7 +132,7 @@ std::optional<Failure> ZARKMain::findPictures() {
 // its last column lies outside the client area, and the class brush fills the row below it.
 void ZARKMain::OnPaint(HWND hwnd) {
     const ScopedPaint paint(hwnd);
-    drawResourcePicture(paint.dc(), backgroundPicture_, 0, 0);
+    drawResourcePicture(paint.dc(), backgroundBitmap_, 0, 0);
 }
 
 // Menu items, their shortcuts and the picture clicks all arrive here.
@@ -188,44 +176,36 @@ std::optional<Failure> ZARKMain::Form_Load() {
     if (basestate == 0) basestate = kInactive;
     if (fsstate == 0) fsstate = kInactive;
 
-    if (basestate == kActive) {
-        ShowWindow(deactive, SW_HIDE);
-    } else if (basestate == kInactive) {
-        ShowWindow(active, SW_HIDE);
-    }
-    if (fsstate == kActive) {
-        ShowWindow(fsdeactive, SW_HIDE);
-    } else if (fsstate == kInactive) {
-        ShowWindow(fsactive, SW_HIDE);
-    }
+    // All four pictures are visible yet: this hides one of each pair, or none for a value
+    // that is neither active nor inactive.
+    IndicatorPair{active, deactive}.show(basestate);
+    IndicatorPair{fsactive, fsdeactive}.show(fsstate);
     return std::nullopt;
 }
 
 // A failed switch has already put the files back (but for those it lists as stranded), so
 // the launcher reports it and stays open with its pictures as they were.
-void ZARKMain::carryOut(const Outcome& outcome, HWND activePicture, HWND inactivePicture) {
+void ZARKMain::carryOut(const Outcome& outcome, IndicatorPair pair) {
     if (outcome.failure) {
         showErrorReport(hwnd_, *outcome.failure, outcome.stranded);
         return;
     }
     if (outcome.message != nullptr) showMessage(hwnd_, widen(outcome.message));
-    if (outcome.pictures) {
-        const bool nowActive = *outcome.pictures == kActive;
-        ShowWindow(nowActive ? inactivePicture : activePicture, SW_HIDE);
-        ShowWindow(nowActive ? activePicture : inactivePicture, SW_SHOWNA);
-    }
+    if (outcome.pictures) pair.show(*outcome.pictures);
 }
 
-void ZARKMain::activatezark_Click() { carryOut(ActivateZark(realFileSystem(), basestate, fsstate), active, deactive); }
+void ZARKMain::activatezark_Click() {
+    carryOut(ActivateZark(realFileSystem(), basestate, fsstate), {active, deactive});
+}
 
-void ZARKMain::deactivatezark_Click() { carryOut(DeactivateZark(realFileSystem(), basestate), active, deactive); }
+void ZARKMain::deactivatezark_Click() { carryOut(DeactivateZark(realFileSystem(), basestate), {active, deactive}); }
 
 void ZARKMain::activatezarkfs_Click() {
-    carryOut(ActivateZarkFs(realFileSystem(), basestate, fsstate), fsactive, fsdeactive);
+    carryOut(ActivateZarkFs(realFileSystem(), basestate, fsstate), {fsactive, fsdeactive});
 }
 
 void ZARKMain::deactivatezarkfs_Click() {
-    carryOut(DeactivateZarkFs(realFileSystem(), fsstate), fsactive, fsdeactive);
+    carryOut(DeactivateZarkFs(realFileSystem(), fsstate), {fsactive, fsdeactive});
 }
 
 void ZARKMain::active_Click() { deactivatezark_Click(); }
