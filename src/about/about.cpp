@@ -11,6 +11,7 @@
 #include "about/credits.h"
 #include "filesystem.h"
 #include "resources/resource.h"
+#include "version.h"
 #include "win/errorreport.h"
 #include "win/scoped.h"
 
@@ -94,7 +95,7 @@ std::optional<Failure> About::createControls(HINSTANCE instance) {
         {IDC_LBLLABELS, L"STATIC", labelStyle | SS_CENTER, {88, 8, 88 + 169, 8 + 18},
          L"Tiberian Sun Zarkonid Launcher", true},
         {IDC_LABEL1, L"STATIC", labelStyle | SS_LEFT, {128, 32, 128 + 93, 32 + 17},
-         L"Version 1.2 Credits", true},
+         L"Version " ZARK_RELEASE " Credits", true},
         {IDC_LABEL2, L"STATIC", labelStyle | SS_LEFT, {40, 50, 40 + 249, 50 + 67},
          creditsText.c_str()},
         {IDC_LABEL3, L"STATIC", labelStyle | SS_LEFT, {41, 120, 41 + 253, 120 + 27},

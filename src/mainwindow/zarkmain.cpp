@@ -4,6 +4,7 @@
 #include "filesystem.h"
 #include "picture.h"
 #include "resources/resource.h"
+#include "version.h"
 #include "win/errorreport.h"
 #include "win/messages.h"
 #include "win/scoped.h"
@@ -17,7 +18,7 @@ namespace zark {
 
 namespace {
 
-constexpr wchar_t kCaption[] = L"Tiberian Sun Zarkonid Launcher (version 1.2)";
+constexpr wchar_t kCaption[] = L"Tiberian Sun Zarkonid Launcher (version " ZARK_RELEASE ")";
 // Fixed single border with the close button and window menu, no minimize or maximize; the
 // background is not painted under the pictures.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
