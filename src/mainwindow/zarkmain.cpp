@@ -119,11 +119,11 @@ BOOL ZARKMain::OnCreate(HWND hwnd, LPCREATESTRUCTW) {
 }
 
 std::optional<Failure> ZARKMain::findBitmaps() {
-    if (!findResourcePicture(instance_, IDB_BACKGROUND, backgroundBitmap_) ||
-        !findResourcePicture(instance_, IDB_ACTIVE, activeBitmap_) ||
-        !findResourcePicture(instance_, IDB_DEACTIVE, deactiveBitmap_) ||
-        !findResourcePicture(instance_, IDB_FSACTIVE, fsactiveBitmap_) ||
-        !findResourcePicture(instance_, IDB_FSDEACTIVE, fsdeactiveBitmap_)) {
+    if (!findResourceBitmap(instance_, IDB_BACKGROUND, backgroundBitmap_) ||
+        !findResourceBitmap(instance_, IDB_ACTIVE, activeBitmap_) ||
+        !findResourceBitmap(instance_, IDB_DEACTIVE, deactiveBitmap_) ||
+        !findResourceBitmap(instance_, IDB_FSACTIVE, fsactiveBitmap_) ||
+        !findResourceBitmap(instance_, IDB_FSDEACTIVE, fsdeactiveBitmap_)) {
         return lastFailure({});
     }
     return std::nullopt;
@@ -133,7 +133,7 @@ std::optional<Failure> ZARKMain::findBitmaps() {
 // its last column lies outside the client area, and the class brush fills the row below it.
 void ZARKMain::OnPaint(HWND hwnd) {
     const ScopedPaint paint(hwnd);
-    drawResourcePicture(paint.dc(), backgroundBitmap_, 0, 0);
+    drawResourceBitmap(paint.dc(), backgroundBitmap_, 0, 0);
 }
 
 // Menu items, their shortcuts and the picture clicks all arrive here.

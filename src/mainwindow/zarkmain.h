@@ -4,7 +4,7 @@
 #include "failure.h"
 #include "indicatorpair.h"
 #include "modstate.h"
-#include "resourcepicture.h"
+#include "resourcebitmap.h"
 #include "switches.h"
 #include "win/basewindow.h"
 
@@ -87,11 +87,11 @@ private:
     HWND fsdeactive = nullptr;
 
     // The bitmaps that the background and the indicator pictures draw.
-    ResourcePicture backgroundBitmap_;
-    ResourcePicture activeBitmap_;
-    ResourcePicture deactiveBitmap_;
-    ResourcePicture fsactiveBitmap_;
-    ResourcePicture fsdeactiveBitmap_;
+    ResourceBitmap backgroundBitmap_;
+    ResourceBitmap activeBitmap_;
+    ResourceBitmap deactiveBitmap_;
+    ResourceBitmap fsactiveBitmap_;
+    ResourceBitmap fsdeactiveBitmap_;
 
     About about_;
 };
