@@ -1,5 +1,4 @@
-// The About box `About`: the launcher's credits, in a window that keeps the main window
-// disabled while it is open, so that it behaves as a modal dialog although it is shown modeless.
+// The About box: its window, its controls and its event procedures.
 #include "about/about.h"
 
 #include <windowsx.h>

@@ -16,8 +16,6 @@ namespace zark {
 // afresh at each opening and destroyed at each closing, and nothing of it is kept in between.
 class About : public BaseWindow<About> {
 public:
-    About() = default;
-
     // Returns false with the thread's last error set if the class cannot be registered.
     static bool registerClass(HINSTANCE instance);
 
