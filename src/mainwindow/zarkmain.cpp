@@ -177,7 +177,7 @@ std::optional<Failure> ZARKMain::Form_Load() {
     if (basestate == 0) basestate = kInactive;
     if (fsstate == 0) fsstate = kInactive;
 
-    // All four pictures are visible yet: this hides one of each pair, or none for a value
+    // All four pictures are still visible: this hides one of each pair, or none for a value
     // that is neither active nor inactive.
     IndicatorPair{active, deactive}.show(basestate);
     IndicatorPair{fsactive, fsdeactive}.show(fsstate);

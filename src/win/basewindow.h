@@ -51,6 +51,7 @@ protected:
                             frame.bottom - frame.top, nullptr, nullptr, instance, static_cast<T*>(this))) {
             return true;
         }
+        // A creation that WM_CREATE failed has destroyed the window again.
         hwnd_ = nullptr;
         return false;
     }
