@@ -1,8 +1,7 @@
 # The release package, made by the `package` target of the windows preset:
 # ZARKLauncher-<release>-win64.zip with the launcher, zarkswitch and the players' guide. The
 # files lie at the top of the archive, so that unpacking it into the game folder puts them
-# beside sun.exe.
-set(ZARK_RELEASE ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
+# beside sun.exe. The release, ZARK_RELEASE, comes from cmake/version.cmake.
 
 # Notepad of older Windows versions shows LF-only text as one long line.
 configure_file(${PROJECT_SOURCE_DIR}/docs/PLAYERS.txt ${CMAKE_BINARY_DIR}/PLAYERS.txt @ONLY NEWLINE_STYLE CRLF)

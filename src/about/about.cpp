@@ -1,19 +1,18 @@
-// The About box `About`: the launcher's credits, in a window that keeps the main window
-// disabled while it is open, so that it behaves as a modal dialog although it is shown modeless.
+// The About box: its window, its controls and its event procedures.
 #include "about/about.h"
 
 #include <windowsx.h>
 
 #include <iterator>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "about/credits.h"
 #include "filesystem.h"
-#include "mainwindow/errorreport.h"
-#include "mainwindow/scoped.h"
 #include "resources/resource.h"
+#include "version.h"
+#include "win/errorreport.h"
+#include "win/scoped.h"
 
 namespace zark {
 namespace {
@@ -42,105 +41,48 @@ struct ControlLayout {
     bool oneLine = false;
 };
 
-class About {
-public:
-    explicit About(HWND mainWindow) : mainWindow_(mainWindow) {}
-    About(const About&) = delete;
-    About& operator=(const About&) = delete;
+}  // namespace
 
-    static std::optional<Failure> load(HINSTANCE instance, HWND mainWindow);
-    void show();
-    bool preTranslate(MSG& msg);
-    HWND window() const { return window_; }
-
-private:
-    static std::optional<Failure> registerClass(HINSTANCE instance);
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    std::optional<Failure> create(HINSTANCE instance);
-    std::optional<Failure> createControls(HINSTANCE instance);
-    std::optional<Failure> fitOneLine(HWND label, const RECT& bounds, bool centred);
-
-    void OnSetFocus(HWND window, HWND previous);
-    void OnCommand(HWND window, int id, HWND control, UINT code);
-    HBRUSH OnCtlColorStatic(HWND window, HDC dc, HWND control, int type);
-    void OnLButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT keys);
-    void OnLButtonUp(HWND window, int x, int y, UINT keys);
-    void OnClose(HWND window);
-
-    void Form_Load();
-    void Form_KeyPress();
-    void form_click();
-    void cmdOK_Click();
-    void Form_Unload();
-    void unload();
-
-    HWND mainWindow_;
-    HWND window_ = nullptr;
-    ScopedFont font_;
-    HWND cmdOK_ = nullptr;
-};
-
-// The box that is loaded, if any; it lives until its window is destroyed.
-std::unique_ptr<About> openBox;
-
-Failure lastError() {
-    return systemFailure(static_cast<int>(GetLastError()), {});
-}
-
-// Builds the box and runs Form_Load; nothing is shown yet. A box that cannot be built
-// completely is taken down again, before the main window has been disabled.
-std::optional<Failure> About::load(HINSTANCE instance, HWND mainWindow) {
-    if (auto failure = registerClass(instance)) return failure;
-    openBox = std::make_unique<About>(mainWindow);
-    if (auto failure = openBox->create(instance)) {
-        // Destroying the window also lets go of the box; the failure reported is the first one.
-        if (openBox && openBox->window_ != nullptr) DestroyWindow(openBox->window_);
-        openBox.reset();
-        return failure;
-    }
-    openBox->Form_Load();
-    return std::nullopt;
-}
-
-std::optional<Failure> About::registerClass(HINSTANCE instance) {
+bool About::registerClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
+    windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     // LR_SHARED: the system keeps the icons for the program's lifetime, whatever the windows do.
     windowClass.hIcon = static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZARK), IMAGE_ICON, 32, 32, LR_SHARED));
-    if (windowClass.hIcon == nullptr) return lastError();
     windowClass.hIconSm = static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZARK), IMAGE_ICON, 16, 16, LR_SHARED));
-    if (windowClass.hIconSm == nullptr) return lastError();
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    if (!windowClass.hIcon || !windowClass.hIconSm || !windowClass.hCursor) return false;
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = ZARK_ABOUT_CLASS;
-    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        return lastError();
-    }
-    return std::nullopt;
+    return RegisterClassExW(&windowClass) != 0;
 }
 
-std::optional<Failure> About::create(HINSTANCE instance) {
-    font_ = ScopedFont(CreateFontW(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                   DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
-    if (!font_) return lastError();
-
+std::optional<Failure> About::load(HINSTANCE instance, HWND mainWindow) {
+    mainWindow_ = mainWindow;
+    creationFailure_.reset();
     RECT frame = clientArea;
-    if (!AdjustWindowRectEx(&frame, boxStyle, FALSE, boxExStyle)) return lastError();
+    if (!AdjustWindowRectEx(&frame, boxStyle, FALSE, boxExStyle)) return lastFailure({});
     // No owner: the box stands on its own and has its own taskbar entry, by which the user
     // finds it again when other windows cover it, since the disabled main window cannot
     // bring it forward.
-    if (CreateWindowExW(boxExStyle, ZARK_ABOUT_CLASS, L"Tiberian Sun Zarkonid Launcher", boxStyle,
-                        frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                        nullptr, nullptr, instance, nullptr) == nullptr) {
-        return lastError();
+    if (!createWindow(boxExStyle, ZARK_ABOUT_CLASS, L"Tiberian Sun Zarkonid Launcher", boxStyle, frame, instance)) {
+        if (creationFailure_) return creationFailure_;
+        return lastFailure({});
     }
-    return createControls(instance);
+    Form_Load();
+    return std::nullopt;
+}
+
+// Every failure here is kept for load() to report once the half-made box is gone.
+BOOL About::OnCreate(HWND, LPCREATESTRUCTW create) {
+    font_ = ScopedFont(CreateFontW(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
+    creationFailure_ = font_ ? createControls(create->hInstance) : lastFailure({});
+    return !creationFailure_;
 }
 
 // Created in tab order; the labels take no focus, so the button always has it.
@@ -152,7 +94,7 @@ std::optional<Failure> About::createControls(HINSTANCE instance) {
         {IDC_LBLLABELS, L"STATIC", labelStyle | SS_CENTER, {88, 8, 88 + 169, 8 + 18},
          L"Tiberian Sun Zarkonid Launcher", true},
         {IDC_LABEL1, L"STATIC", labelStyle | SS_LEFT, {128, 32, 128 + 93, 32 + 17},
-         L"Version 1.2 Credits", true},
+         L"Version " ZARK_RELEASE " Credits", true},
         {IDC_LABEL2, L"STATIC", labelStyle | SS_LEFT, {40, 50, 40 + 249, 50 + 67},
          creditsText.c_str()},
         {IDC_LABEL3, L"STATIC", labelStyle | SS_LEFT, {41, 120, 41 + 253, 120 + 27},
@@ -162,9 +104,9 @@ std::optional<Failure> About::createControls(HINSTANCE instance) {
         const RECT& r = control.bounds;
         HWND created = CreateWindowExW(
             0, control.windowClass, control.text, WS_CHILD | WS_VISIBLE | control.style, r.left,
-            r.top, r.right - r.left, r.bottom - r.top, window_,
+            r.top, r.right - r.left, r.bottom - r.top, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
-        if (created == nullptr) return lastError();
+        if (created == nullptr) return lastFailure({});
         SetWindowFont(created, font_.get(), FALSE);
         if (control.id == IDC_CMDOK) cmdOK_ = created;
         if (control.oneLine) {
@@ -179,48 +121,39 @@ std::optional<Failure> About::createControls(HINSTANCE instance) {
 // Such a label grows just enough, to the right, or on both sides when its text is centred.
 std::optional<Failure> About::fitOneLine(HWND label, const RECT& bounds, bool centred) {
     const ScopedWindowDC dc(label);
-    if (!dc) return lastError();
+    if (!dc) return lastFailure({});
     const ScopedSelect select(dc.get(), font_.get());
     wchar_t text[64];
     const int length = GetWindowTextW(label, text, static_cast<int>(std::size(text)));
     SIZE extent;
-    if (!GetTextExtentPoint32W(dc.get(), text, length, &extent)) return lastError();
+    if (!GetTextExtentPoint32W(dc.get(), text, length, &extent)) return lastFailure({});
     const int width = bounds.right - bounds.left;
     if (extent.cx <= width) return std::nullopt;
     const int grow = extent.cx - width;
     const int left = centred ? bounds.left - (grow + 1) / 2 : bounds.left;
     if (!SetWindowPos(label, nullptr, left, bounds.top, extent.cx, bounds.bottom - bounds.top,
                       SWP_NOZORDER | SWP_NOACTIVATE)) {
-        return lastError();
+        return lastFailure({});
     }
     return std::nullopt;
 }
 
 void About::show() {
-    ShowWindow(window_, SW_SHOWNORMAL);
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
 }
 
-LRESULT CALLBACK About::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE && openBox) openBox->window_ = window;
-    if (!openBox || openBox->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        openBox.reset();
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return openBox->handleMessage(window, message, wParam, lParam);
-}
-
-LRESULT About::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT About::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        HANDLE_MSG(window, WM_SETFOCUS, OnSetFocus);
-        HANDLE_MSG(window, WM_COMMAND, OnCommand);
-        HANDLE_MSG(window, WM_CTLCOLORSTATIC, OnCtlColorStatic);
-        HANDLE_MSG(window, WM_LBUTTONDOWN, OnLButtonDown);
-        HANDLE_MSG(window, WM_LBUTTONUP, OnLButtonUp);
-        HANDLE_MSG(window, WM_CLOSE, OnClose);
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        HANDLE_MSG(hwnd_, WM_CREATE, OnCreate);
+        HANDLE_MSG(hwnd_, WM_SETFOCUS, OnSetFocus);
+        HANDLE_MSG(hwnd_, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd_, WM_CTLCOLORSTATIC, OnCtlColorStatic);
+        HANDLE_MSG(hwnd_, WM_LBUTTONDOWN, OnLButtonDown);
+        HANDLE_MSG(hwnd_, WM_LBUTTONUP, OnLButtonUp);
+        HANDLE_MSG(hwnd_, WM_CLOSE, OnClose);
+        HANDLE_MSG(hwnd_, WM_NCDESTROY, OnNCDestroy);
     }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 // The box itself never keeps the focus: it passes it on to the button.
@@ -256,6 +189,13 @@ void About::OnClose(HWND) {
     unload();
 }
 
+// The controls are gone by now, so their font can go too.
+void About::OnNCDestroy(HWND window) {
+    cmdOK_ = nullptr;
+    font_ = ScopedFont();
+    FORWARD_WM_NCDESTROY(window, DefWindowProcW);
+}
+
 void About::Form_Load() {
     EnableWindow(mainWindow_, FALSE);
 }
@@ -277,42 +217,20 @@ void About::Form_Unload() {
 }
 
 // The main window is enabled before the box goes, so that the system hands the activation
-// back to it rather than to some other program's window. The box is gone once DestroyWindow
-// has returned.
+// back to it rather than to some other program's window.
 void About::unload() {
     Form_Unload();
-    const HWND mainWindow = mainWindow_;
-    if (!DestroyWindow(window_)) showErrorReport(mainWindow, lastError());
+    if (!DestroyWindow(hwnd_)) showErrorReport(mainWindow_, lastFailure({}));
 }
 
 bool About::preTranslate(MSG& msg) {
-    if (msg.hwnd != window_ && !IsChild(window_, msg.hwnd)) return false;
+    if (hwnd_ == nullptr || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
     // Key preview: every typed character is the box's before the focused button sees it.
     if (msg.message == WM_CHAR) {
         Form_KeyPress();
         return true;
     }
-    return IsDialogMessageW(window_, &msg) != FALSE;
-}
-
-}  // namespace
-
-void viewAbout(HINSTANCE instance, HWND mainWindow) {
-    if (!openBox) {
-        if (auto failure = About::load(instance, mainWindow)) {
-            showErrorReport(mainWindow, *failure);
-            return;
-        }
-    }
-    openBox->show();
-}
-
-bool aboutPreTranslate(MSG& msg) {
-    return openBox && openBox->preTranslate(msg);
-}
-
-HWND aboutWindow() {
-    return openBox ? openBox->window() : nullptr;
+    return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
 }  // namespace zark

@@ -2,11 +2,10 @@
 // browser, the About box and the help hint.
 #include "zarkmain.h"
 
-#include "about/about.h"
-#include "errorreport.h"
 #include "filesystem.h"
-#include "messages.h"
-#include "startprogram.h"
+#include "win/errorreport.h"
+#include "win/messages.h"
+#include "win/startprogram.h"
 #include "winstrings.h"
 
 #include <shellapi.h>
@@ -31,7 +30,7 @@ void ZARKMain::showDocument(const std::wstring& document) {
     wchar_t folder[MAX_PATH];
     const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
-        showErrorReport(hwnd_, systemFailure(static_cast<int>(GetLastError()), "notepad.exe"));
+        showErrorReport(hwnd_, lastFailure("notepad.exe"));
         return;
     }
     const std::wstring notepad = std::wstring(folder, length) + L"\\notepad.exe";
@@ -58,7 +57,16 @@ void ZARKMain::visithomepage_Click() { StartURL(kHomePage); }
 
 void ZARKMain::visitnvaro_Click() { StartURL(kNvaroSite); }
 
-void ZARKMain::viewabout_Click() { viewAbout(instance_, hwnd_); }
+// The disabled main window cannot ask a second time while the box is open.
+void ZARKMain::viewabout_Click() {
+    if (about_.window() == nullptr) {
+        if (auto failure = about_.load(instance_, hwnd_)) {
+            showErrorReport(hwnd_, *failure);
+            return;
+        }
+    }
+    about_.show();
+}
 
 void ZARKMain::viewhelp_Click() { showMessage(hwnd_, L"Click on F1 to view the help file"); }
 

@@ -1,33 +1,32 @@
 #include "help.h"
 
-#include "about/about.h"
-#include "errorreport.h"
 #include "filesystem.h"
+#include "win/errorreport.h"
 #include "winstrings.h"
 
 #include <string>
 
 namespace zark {
 
-bool isHelpKey(const MSG& msg, HWND mainWindow) {
+bool isHelpKey(const MSG& msg, const ZARKMain& main) {
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1 || msg.hwnd == nullptr) return false;
     const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    if (root == mainWindow) return IsWindowEnabled(mainWindow) != FALSE;
-    return root != nullptr && root == aboutWindow();
+    if (root == main.window()) return IsWindowEnabled(root) != FALSE;
+    return root != nullptr && root == main.about().window();
 }
 
 void openHelp(HWND mainWindow) {
     wchar_t folder[MAX_PATH];
     const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
     if (length == 0 || length >= MAX_PATH) {
-        showErrorReport(mainWindow, systemFailure(static_cast<int>(GetLastError()), "zarkhelp.hlp"));
+        showErrorReport(mainWindow, lastFailure("zarkhelp.hlp"));
         return;
     }
     std::wstring file(folder, length);
     if (file.back() != L'\\') file += L'\\';
     file += L"zarkhelp.hlp";
     if (!WinHelpW(mainWindow, file.c_str(), HELP_FINDER, 0)) {
-        showErrorReport(mainWindow, systemFailure(static_cast<int>(GetLastError()), narrow(file)));
+        showErrorReport(mainWindow, lastFailure(narrow(file)));
     }
 }
 

@@ -1,33 +1,32 @@
 // The program's entry point and its one message loop.
-#include "about/about.h"
-#include "errorreport.h"
 #include "filesystem.h"
 #include "help.h"
 #include "picture.h"
 #include "resources/resource.h"
 #include "shortcuts.h"
+#include "win/errorreport.h"
 #include "zarkmain.h"
 
 namespace {
 
 int endWithLastError() {
-    zark::showErrorReport(nullptr, zark::systemFailure(static_cast<int>(GetLastError()), {}));
+    zark::showErrorReport(nullptr, zark::lastFailure({}));
     return 1;
 }
 
 // F1 first, since the About box would take it as a key of its own; then the About box; then
 // the shortcuts, which belong to the main window alone.
-int runMessageLoop(HWND mainWindow, const zark::Shortcuts& shortcuts) {
+int runMessageLoop(zark::ZARKMain& main, const zark::Shortcuts& shortcuts) {
     MSG msg;
     for (;;) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(msg.wParam);
         if (got == -1) return endWithLastError();
-        if (zark::isHelpKey(msg, mainWindow)) {
-            zark::openHelp(mainWindow);
+        if (zark::isHelpKey(msg, main)) {
+            zark::openHelp(main.window());
             continue;
         }
-        if (zark::aboutPreTranslate(msg)) continue;
+        if (main.about().preTranslate(msg)) continue;
         if (shortcuts.translate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -37,7 +36,10 @@ int runMessageLoop(HWND mainWindow, const zark::Shortcuts& shortcuts) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    if (!zark::ZARKMain::registerClass(instance) || !zark::registerPictureClass(instance)) return endWithLastError();
+    if (!zark::ZARKMain::registerClass(instance) || !zark::About::registerClass(instance) ||
+        !zark::registerPictureClass(instance)) {
+        return endWithLastError();
+    }
     const HACCEL table = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     if (table == nullptr) return endWithLastError();
 
@@ -52,5 +54,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
 
     ShowWindow(main.window(), show);
     if (!UpdateWindow(main.window())) return endWithLastError();
-    return runMessageLoop(main.window(), shortcuts);
+    return runMessageLoop(main, shortcuts);
 }

@@ -1,7 +1,7 @@
 #include "picture.h"
 
 #include "resources/resource.h"
-#include "scoped.h"
+#include "win/scoped.h"
 
 #include <windowsx.h>
 
@@ -10,20 +10,20 @@ namespace zark {
 namespace {
 
 // What the window shows lives in its extra bytes; the window does not own it.
-constexpr int kPictureSlot = 0;
+constexpr int kBitmapSlot = 0;
 
-const ResourcePicture& pictureOf(HWND picture) {
-    return *reinterpret_cast<const ResourcePicture*>(GetWindowLongPtrW(picture, kPictureSlot));
+const ResourceBitmap& bitmapOf(HWND picture) {
+    return *reinterpret_cast<const ResourceBitmap*>(GetWindowLongPtrW(picture, kBitmapSlot));
 }
 
 BOOL OnNCCreate(HWND picture, LPCREATESTRUCTW create) {
-    SetWindowLongPtrW(picture, kPictureSlot, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    SetWindowLongPtrW(picture, kBitmapSlot, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     return FORWARD_WM_NCCREATE(picture, create, DefWindowProcW);
 }
 
 void OnPaint(HWND picture) {
     const ScopedPaint paint(picture);
-    drawResourcePicture(paint.dc(), pictureOf(picture), 0, 0);
+    drawResourceBitmap(paint.dc(), bitmapOf(picture), 0, 0);
 }
 
 // The button went down here: keep the mouse until it comes up, wherever that is.
@@ -54,18 +54,18 @@ bool registerPictureClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = pictureProc;
-    windowClass.cbWndExtra = sizeof(const ResourcePicture*);
+    windowClass.cbWndExtra = sizeof(const ResourceBitmap*);
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = ZARK_PICTURE_CLASS;
     return RegisterClassExW(&windowClass) != 0;
 }
 
-HWND createPicture(HINSTANCE instance, HWND parent, int id, const RECT& area, const ResourcePicture& picture) {
+HWND createPicture(HINSTANCE instance, HWND parent, int id, const RECT& area, const ResourceBitmap& bitmap) {
     return CreateWindowExW(0, ZARK_PICTURE_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area.left,
                            area.top, area.right - area.left, area.bottom - area.top, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                           const_cast<ResourcePicture*>(&picture));
+                           const_cast<ResourceBitmap*>(&bitmap));
 }
 
 }  // namespace zark

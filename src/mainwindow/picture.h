@@ -1,12 +1,12 @@
 #pragma once
 
-#include "resourcepicture.h"
+#include "resourcebitmap.h"
 
 #include <windows.h>
 
 namespace zark {
 
-// The indicator pictures: child windows of class ZARK_PICTURE_CLASS that draw one picture at
+// The indicator pictures: child windows of class ZARK_PICTURE_CLASS that draw one bitmap at
 // its natural size from their top-left corner, clipped to their own rectangle. A click (the
 // left button pressed and released over the picture) reaches the parent as WM_COMMAND with
 // the picture's id and STN_CLICKED. They never take the keyboard focus.
@@ -14,8 +14,8 @@ namespace zark {
 // Returns false with the thread's last error set if the class cannot be registered.
 bool registerPictureClass(HINSTANCE instance);
 
-// A visible picture at `area` in the parent's client area; `picture` must outlive it. Null
-// with the thread's last error set on failure.
-HWND createPicture(HINSTANCE instance, HWND parent, int id, const RECT& area, const ResourcePicture& picture);
+// A visible picture at `area` in the parent's client area, showing `bitmap`, which must
+// outlive it. Null with the thread's last error set on failure.
+HWND createPicture(HINSTANCE instance, HWND parent, int id, const RECT& area, const ResourceBitmap& bitmap);
 
 }  // namespace zark

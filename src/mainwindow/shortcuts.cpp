@@ -42,12 +42,21 @@ std::optional<WORD> Shortcuts::commandFor(const MSG& msg) const {
 }
 
 // A shortcut pressed in an open menu closes the menu and runs its command once the menu's
-// loop has ended, as a chosen menu item does.
+// loop has ended, as a chosen menu item does. F1 closes the menu too and goes on to the
+// message loop, which opens the help file as it does for F1 in the window. Left to the menu,
+// F1 would reach the window as WM_HELP, which Wine sends twice for one key press: once from
+// the menu and once from the key's default handling.
 LRESULT CALLBACK Shortcuts::menuFilter(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_MENU && installed_ != nullptr && IsWindowEnabled(installed_->mainWindow_)) {
-        if (const auto command = installed_->commandFor(*reinterpret_cast<const MSG*>(lParam))) {
+        const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
+        if (const auto command = installed_->commandFor(msg)) {
             EndMenu();
             PostMessageW(installed_->mainWindow_, WM_COMMAND, MAKEWPARAM(*command, 1), 0);
+            return TRUE;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
+            EndMenu();
+            PostMessageW(installed_->mainWindow_, WM_KEYDOWN, VK_F1, msg.lParam);
             return TRUE;
         }
     }

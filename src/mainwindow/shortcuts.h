@@ -10,7 +10,7 @@ namespace zark {
 // The main window's keyboard shortcuts. They work only while the main window is enabled (a
 // plain TranslateAccelerator would still fire them for a disabled window, for instance under
 // the About box), and also while one of its menus is open, whose own message loop would
-// otherwise swallow them.
+// otherwise swallow them. F1 in an open menu is handed on to the message loop the same way.
 class Shortcuts {
 public:
     Shortcuts(HWND mainWindow, HACCEL table);

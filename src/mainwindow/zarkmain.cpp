@@ -1,12 +1,14 @@
 // The main window itself, its start-up and the procedures that switch the modification.
 #include "zarkmain.h"
 
-#include "errorreport.h"
-#include "messages.h"
-#include "report.h"
+#include "filesystem.h"
 #include "picture.h"
-#include "scoped.h"
+#include "report.h"
 #include "resources/resource.h"
+#include "version.h"
+#include "win/errorreport.h"
+#include "win/messages.h"
+#include "win/scoped.h"
 #include "winstrings.h"
 
 #include <windowsx.h>
@@ -17,7 +19,7 @@ namespace zark {
 
 namespace {
 
-constexpr wchar_t kCaption[] = L"Tiberian Sun Zarkonid Launcher (version 1.2)";
+constexpr wchar_t kCaption[] = L"Tiberian Sun Zarkonid Launcher (version " ZARK_RELEASE ")";
 // Fixed single border with the close button and window menu, no minimize or maximize; the
 // background is not painted under the pictures.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -32,9 +34,6 @@ constexpr int kClientHeight = 318;
 constexpr RECT kBasePair{326, 104, 326 + 121, 104 + 24};
 constexpr RECT kExpansionPair{328, 174, 328 + 113, 174 + 24};
 
-// Failures of window calls concern no file.
-Failure lastError() { return systemFailure(static_cast<int>(GetLastError()), {}); }
-
 }  // namespace
 
 ZARKMain::ZARKMain(HINSTANCE instance) : instance_(instance) {}
@@ -42,7 +41,7 @@ ZARKMain::ZARKMain(HINSTANCE instance) : instance_(instance) {}
 bool ZARKMain::registerClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
+    windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZARK));
     windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZARK), IMAGE_ICON,
@@ -59,11 +58,10 @@ bool ZARKMain::registerClass(HINSTANCE instance) {
 
 std::optional<Failure> ZARKMain::create() {
     RECT frame{kClientLeft, kClientTop, kClientLeft + kClientWidth, kClientTop + kClientHeight};
-    if (!AdjustWindowRectEx(&frame, kStyle, TRUE, 0)) return lastError();
-    if (!CreateWindowExW(0, ZARK_MAIN_CLASS, kCaption, kStyle, frame.left, frame.top, frame.right - frame.left,
-                         frame.bottom - frame.top, nullptr, nullptr, instance_, this)) {
+    if (!AdjustWindowRectEx(&frame, kStyle, TRUE, 0)) return lastFailure({});
+    if (!createWindow(0, ZARK_MAIN_CLASS, kCaption, kStyle, frame, instance_)) {
         if (creationFailure_) return creationFailure_;
-        return lastError();
+        return lastFailure({});
     }
     creationFailure_ = placeClientArea();
     if (creationFailure_) {
@@ -80,7 +78,7 @@ std::optional<Failure> ZARKMain::placeClientArea() {
     RECT frame;
     POINT origin{0, 0};
     if (!GetClientRect(hwnd_, &client) || !GetWindowRect(hwnd_, &frame) || !ClientToScreen(hwnd_, &origin)) {
-        return lastError();
+        return lastFailure({});
     }
     const int dx = kClientLeft - origin.x;
     const int dy = kClientTop - origin.y;
@@ -89,23 +87,12 @@ std::optional<Failure> ZARKMain::placeClientArea() {
     if (dx == 0 && dy == 0 && dw == 0 && dh == 0) return std::nullopt;
     if (!SetWindowPos(hwnd_, nullptr, frame.left + dx, frame.top + dy, frame.right - frame.left + dw,
                       frame.bottom - frame.top + dh, SWP_NOZORDER | SWP_NOACTIVATE)) {
-        return lastError();
+        return lastFailure({});
     }
     return std::nullopt;
 }
 
-LRESULT CALLBACK ZARKMain::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<ZARKMain*>(reinterpret_cast<LPCREATESTRUCTW>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<ZARKMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-    return self->handleMessage(message, wParam, lParam);
-}
-
-LRESULT ZARKMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ZARKMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         HANDLE_MSG(hwnd_, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd_, WM_PAINT, OnPaint);
@@ -117,28 +104,28 @@ LRESULT ZARKMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Every failure here is kept for create() to report once the half-made window is gone.
 BOOL ZARKMain::OnCreate(HWND hwnd, LPCREATESTRUCTW) {
-    creationFailure_ = findPictures();
+    creationFailure_ = findBitmaps();
     if (creationFailure_) return FALSE;
     // All four start visible; Form_Load hides one of each pair.
-    active = createPicture(instance_, hwnd, IDC_ACTIVE, kBasePair, activePicture_);
-    deactive = createPicture(instance_, hwnd, IDC_DEACTIVE, kBasePair, deactivePicture_);
-    fsactive = createPicture(instance_, hwnd, IDC_FSACTIVE, kExpansionPair, fsactivePicture_);
-    fsdeactive = createPicture(instance_, hwnd, IDC_FSDEACTIVE, kExpansionPair, fsdeactivePicture_);
+    active = createPicture(instance_, hwnd, IDC_ACTIVE, kBasePair, activeBitmap_);
+    deactive = createPicture(instance_, hwnd, IDC_DEACTIVE, kBasePair, deactiveBitmap_);
+    fsactive = createPicture(instance_, hwnd, IDC_FSACTIVE, kExpansionPair, fsactiveBitmap_);
+    fsdeactive = createPicture(instance_, hwnd, IDC_FSDEACTIVE, kExpansionPair, fsdeactiveBitmap_);
     if (!active || !deactive || !fsactive || !fsdeactive) {
-        creationFailure_ = lastError();
+        creationFailure_ = lastFailure({});
         return FALSE;
     }
     creationFailure_ = Form_Load();
     return !creationFailure_;
 }
 
-std::optional<Failure> ZARKMain::findPictures() {
-    if (!findResourcePicture(instance_, IDB_BACKGROUND, backgroundPicture_) ||
-        !findResourcePicture(instance_, IDB_ACTIVE, activePicture_) ||
-        !findResourcePicture(instance_, IDB_DEACTIVE, deactivePicture_) ||
-        !findResourcePicture(instance_, IDB_FSACTIVE, fsactivePicture_) ||
-        !findResourcePicture(instance_, IDB_FSDEACTIVE, fsdeactivePicture_)) {
-        return lastError();
+std::optional<Failure> ZARKMain::findBitmaps() {
+    if (!findResourceBitmap(instance_, IDB_BACKGROUND, backgroundBitmap_) ||
+        !findResourceBitmap(instance_, IDB_ACTIVE, activeBitmap_) ||
+        !findResourceBitmap(instance_, IDB_DEACTIVE, deactiveBitmap_) ||
+        !findResourceBitmap(instance_, IDB_FSACTIVE, fsactiveBitmap_) ||
+        !findResourceBitmap(instance_, IDB_FSDEACTIVE, fsdeactiveBitmap_)) {
+        return lastFailure({});
     }
     return std::nullopt;
 }
@@ -147,7 +134,7 @@ std::optional<Failure> ZARKMain::findPictures() {
 // its last column lies outside the client area, and the class brush fills the row below it.
 void ZARKMain::OnPaint(HWND hwnd) {
     const ScopedPaint paint(hwnd);
-    drawResourcePicture(paint.dc(), backgroundPicture_, 0, 0);
+    drawResourceBitmap(paint.dc(), backgroundBitmap_, 0, 0);
 }
 
 // Menu items, their shortcuts and the picture clicks all arrive here.
@@ -190,16 +177,10 @@ std::optional<Failure> ZARKMain::Form_Load() {
     if (basestate == 0) basestate = kInactive;
     if (fsstate == 0) fsstate = kInactive;
 
-    if (basestate == kActive) {
-        ShowWindow(deactive, SW_HIDE);
-    } else if (basestate == kInactive) {
-        ShowWindow(active, SW_HIDE);
-    }
-    if (fsstate == kActive) {
-        ShowWindow(fsdeactive, SW_HIDE);
-    } else if (fsstate == kInactive) {
-        ShowWindow(fsactive, SW_HIDE);
-    }
+    // All four pictures are still visible: this hides one of each pair, or none for a value
+    // that is neither active nor inactive.
+    IndicatorPair{active, deactive}.show(basestate);
+    IndicatorPair{fsactive, fsdeactive}.show(fsstate);
     return std::nullopt;
 }
 
@@ -222,7 +203,7 @@ SwitchOutcome ZARKMain::runSwitch(SwitchCommand command, ModState& switchedField
 
 // A failed switch has already put the files back (but for those it lists as stranded), so
 // the launcher reports it and stays open with its pictures as they were.
-void ZARKMain::carryOut(const SwitchOutcome& outcome, HWND activePicture, HWND inactivePicture) {
+void ZARKMain::carryOut(const SwitchOutcome& outcome, IndicatorPair pair) {
     if (outcome.failure) {
         if (outcome.failure->cause == Cause::Busy) {
             showMessage(hwnd_, widen(FailureReport(*outcome.failure)));
@@ -232,20 +213,18 @@ void ZARKMain::carryOut(const SwitchOutcome& outcome, HWND activePicture, HWND i
         return;
     }
     if (outcome.message != nullptr) showMessage(hwnd_, widen(outcome.message));
-    if (outcome.switchedTo) {
-        const bool nowActive = *outcome.switchedTo == kActive;
-        ShowWindow(nowActive ? inactivePicture : activePicture, SW_HIDE);
-        ShowWindow(nowActive ? activePicture : inactivePicture, SW_SHOWNA);
-    }
+    if (outcome.switchedTo) pair.show(*outcome.switchedTo);
 }
 
-void ZARKMain::activatezark_Click() { carryOut(runSwitch(ActivateZark, basestate), active, deactive); }
+void ZARKMain::activatezark_Click() { carryOut(runSwitch(ActivateZark, basestate), {active, deactive}); }
 
-void ZARKMain::deactivatezark_Click() { carryOut(runSwitch(DeactivateZark, basestate), active, deactive); }
+void ZARKMain::deactivatezark_Click() { carryOut(runSwitch(DeactivateZark, basestate), {active, deactive}); }
 
-void ZARKMain::activatezarkfs_Click() { carryOut(runSwitch(ActivateZarkFs, fsstate), fsactive, fsdeactive); }
+void ZARKMain::activatezarkfs_Click() { carryOut(runSwitch(ActivateZarkFs, fsstate), {fsactive, fsdeactive}); }
 
-void ZARKMain::deactivatezarkfs_Click() { carryOut(runSwitch(DeactivateZarkFs, fsstate), fsactive, fsdeactive); }
+void ZARKMain::deactivatezarkfs_Click() {
+    carryOut(runSwitch(DeactivateZarkFs, fsstate), {fsactive, fsdeactive});
+}
 
 void ZARKMain::active_Click() { deactivatezark_Click(); }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "about/about.h"
 #include "failure.h"
+#include "indicatorpair.h"
 #include "modstate.h"
-#include "resourcepicture.h"
+#include "resourcebitmap.h"
 #include "switches.h"
+#include "win/basewindow.h"
 
 #include <windows.h>
 
@@ -13,12 +16,11 @@
 namespace zark {
 
 // The main window: the background picture, the two pairs of indicator pictures and the menu
-// bar, the two state fields, and one procedure per menu command and picture click.
-class ZARKMain {
+// bar, the two state fields, the About box, and one procedure per menu command and picture
+// click.
+class ZARKMain : public BaseWindow<ZARKMain> {
 public:
     explicit ZARKMain(HINSTANCE instance);
-    ZARKMain(const ZARKMain&) = delete;
-    ZARKMain& operator=(const ZARKMain&) = delete;
 
     // Returns false with the thread's last error set if the class cannot be registered.
     static bool registerClass(HINSTANCE instance);
@@ -28,18 +30,20 @@ public:
     // remains.
     std::optional<Failure> create();
 
-    HWND window() const { return hwnd_; }
+    // The About box, whose window exists while it is open.
+    About& about() { return about_; }
+    const About& about() const { return about_; }
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    friend class BaseWindow<ZARKMain>;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     BOOL OnCreate(HWND hwnd, LPCREATESTRUCTW create);
     void OnPaint(HWND hwnd);
     void OnCommand(HWND hwnd, int id, HWND control, UINT code);
     void OnDestroy(HWND hwnd);
 
-    std::optional<Failure> findPictures();
+    std::optional<Failure> findBitmaps();
     std::optional<Failure> placeClientArea();
 
     std::optional<Failure> Form_Load();
@@ -67,11 +71,10 @@ private:
 
     using SwitchCommand = SwitchOutcome (*)(FileSystem&, const SwitchLock&);
     SwitchOutcome runSwitch(SwitchCommand command, ModState& switchedField);
-    void carryOut(const SwitchOutcome& outcome, HWND activePicture, HWND inactivePicture);
+    void carryOut(const SwitchOutcome& outcome, IndicatorPair pair);
     void showDocument(const std::wstring& document);
 
     HINSTANCE instance_;
-    HWND hwnd_ = nullptr;
     // Why creating the window failed, kept from inside the creation for create() to return.
     std::optional<Failure> creationFailure_;
 
@@ -79,16 +82,20 @@ private:
     ModState basestate = 0;
     ModState fsstate = 0;
 
+    // The indicator pictures' windows.
     HWND active = nullptr;
     HWND deactive = nullptr;
     HWND fsactive = nullptr;
     HWND fsdeactive = nullptr;
 
-    ResourcePicture backgroundPicture_;
-    ResourcePicture activePicture_;
-    ResourcePicture deactivePicture_;
-    ResourcePicture fsactivePicture_;
-    ResourcePicture fsdeactivePicture_;
+    // The bitmaps that the background and the indicator pictures draw.
+    ResourceBitmap backgroundBitmap_;
+    ResourceBitmap activeBitmap_;
+    ResourceBitmap deactiveBitmap_;
+    ResourceBitmap fsactiveBitmap_;
+    ResourceBitmap fsdeactiveBitmap_;
+
+    About about_;
 };
 
 }  // namespace zark

@@ -3,14 +3,13 @@
 
 #include "filesystem.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <unistd.h>
 
 namespace zark {
 
 std::optional<Failure> ChangeFolder(const std::string& folder) {
-    if (::chdir(folder.c_str()) != 0) return systemFailure(errno, folder);
+    if (::chdir(folder.c_str()) != 0) return lastFailure(folder);
     return std::nullopt;
 }
 

@@ -10,7 +10,7 @@
 namespace zark {
 
 std::optional<Failure> ChangeFolder(const std::string& folder) {
-    if (!SetCurrentDirectoryW(widen(folder).c_str())) return systemFailure(static_cast<int>(GetLastError()), folder);
+    if (!SetCurrentDirectoryW(widen(folder).c_str())) return lastFailure(folder);
     return std::nullopt;
 }
 

@@ -1,10 +1,10 @@
-#include "resourcepicture.h"
+#include "resourcebitmap.h"
 
 #include <cstdlib>
 
 namespace zark {
 
-bool findResourcePicture(HINSTANCE instance, int id, ResourcePicture& picture) {
+bool findResourceBitmap(HINSTANCE instance, int id, ResourceBitmap& bitmap) {
     const HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_BITMAP);
     if (found == nullptr) return false;
     const HGLOBAL loaded = LoadResource(instance, found);
@@ -18,16 +18,16 @@ bool findResourcePicture(HINSTANCE instance, int id, ResourcePicture& picture) {
     if (colours == 0 && header.biBitCount <= 8) colours = 1u << header.biBitCount;
     DWORD tableSize = colours * sizeof(RGBQUAD);
     if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER)) tableSize += 3 * sizeof(DWORD);
-    picture.info = info;
-    picture.bits = reinterpret_cast<const BYTE*>(info) + header.biSize + tableSize;
+    bitmap.info = info;
+    bitmap.bits = reinterpret_cast<const BYTE*>(info) + header.biSize + tableSize;
     return true;
 }
 
-void drawResourcePicture(HDC dc, const ResourcePicture& picture, int x, int y) {
-    const BITMAPINFOHEADER& header = picture.info->bmiHeader;
+void drawResourceBitmap(HDC dc, const ResourceBitmap& bitmap, int x, int y) {
+    const BITMAPINFOHEADER& header = bitmap.info->bmiHeader;
     const DWORD height = static_cast<DWORD>(std::abs(header.biHeight));
-    SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(header.biWidth), height, 0, 0, 0, height, picture.bits,
-                      picture.info, DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(header.biWidth), height, 0, 0, 0, height, bitmap.bits,
+                      bitmap.info, DIB_RGB_COLORS);
 }
 
 }  // namespace zark

@@ -1,7 +1,7 @@
 #include "startprogram.h"
 
 #include "filesystem.h"
-#include "scoped.h"
+#include "scopedhandle.h"
 
 #include <vector>
 
@@ -18,7 +18,7 @@ std::optional<Failure> startProgram(const std::wstring& commandLine, WORD show, 
     startup.wShowWindow = show;
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-        return systemFailure(static_cast<int>(GetLastError()), program);
+        return lastFailure(program);
     }
     const ScopedHandle process(started.hProcess);
     const ScopedHandle thread(started.hThread);

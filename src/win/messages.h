@@ -2,7 +2,7 @@
 // title, owned by the window that shows it. The answer is of no interest.
 #pragma once
 
-#include "resources/version.h"
+#include "version.h"
 
 #include <windows.h>
 
