@@ -107,21 +107,21 @@ class Win32FileSystem final : public FileSystem {
 public:
     std::optional<Failure> readFile(const std::string& name, std::size_t limit, std::string& content) override {
         const std::wstring wideName = widen(name);
-        // A folder cannot be opened as a file at all; it would read as access denied.
-        const DWORD attributes = GetFileAttributesW(wideName.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            return NotPlainFileFailure(name);
-        }
         ScopedHandle file(CreateFileW(wideName.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid()) return lastFailure(name);
+        if (!file.valid()) {
+            // A folder cannot be opened as a file at all: it would read as access denied.
+            const DWORD error = GetLastError();
+            const DWORD attributes = GetFileAttributesW(wideName.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                return NotPlainFileFailure(name);
+            }
+            return systemFailure(static_cast<int>(error), name);
+        }
         if (GetFileType(file.get()) != FILE_TYPE_DISK) return NotPlainFileFailure(name);
-        LARGE_INTEGER size;
-        if (!GetFileSizeEx(file.get(), &size)) return lastFailure(name);
-        if (static_cast<unsigned long long>(size.QuadPart) > limit) return TooLongFailure(name, limit);
 
-        // A file that grows while it is read still ends at the limit.
+        // Read no more than one byte past the limit, however long the file is or grows.
         std::string result;
         char buffer[4096];
         while (result.size() <= limit) {

@@ -68,6 +68,14 @@ check "the store still says active" test "$(od -An -tx1 "$game/zarkdata2.dat")" 
 zarkswitch activate
 check "a missing variant: exit 64" test "$status" = 64
 
+mv "$game/zarkdata.dat" "$game.saved"
+mkfifo "$game/zarkdata.dat"
+zarkswitch status
+check "a pipe as a store fails at once: exit 2" test "$status" = 2
+check "and says it is no plain file" grep -q "^zarkswitch: Error 75: Path/File access error: not a plain file" <<<"$err"
+rm "$game/zarkdata.dat"
+mv "$game.saved" "$game/zarkdata.dat"
+
 # One switch at a time, across Wine and native programs: each waits about two seconds for
 # the other's lock, then gives up with exit 2 and the busy line.
 busy="zarkswitch: Another program is switching ZARK in this folder. Try again once it has finished."
