@@ -1,6 +1,7 @@
-# Functions for running the Windows programs under Wine, sourced by scripts/demo, scripts/bench
-# and scripts/lib/wine.sh. The caller sets WINEPREFIX; finish_wine (run it from an EXIT trap) stops
-# that prefix's Wine and the virtual display, if one was started.
+# Functions for running the Windows programs under Wine, sourced by scripts/demo, scripts/bench,
+# scripts/lib/wine.sh and tests/zarkswitch/under-wine.sh. The caller sets WINEPREFIX;
+# finish_wine (run it from an EXIT trap) stops that prefix's Wine and the virtual display, if
+# one was started.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
 WINE=/usr/lib/wine/wine64
@@ -31,17 +32,22 @@ start_virtual_display() {
     return 1
 }
 
-# Creates the Wine prefix on first use, then runs the given command, if any, to set it up
-# further; later runs keep the prefix and return at once.
+# Creates the Wine prefix on first use and runs the given command, if any, to set it up
+# further; later runs keep the prefix. Either way Wine's crash dialog is turned off.
 make_prefix() {
-    [ -f "$WINEPREFIX/system.reg" ] && return 0
-    echo "Creating the Wine prefix $WINEPREFIX (takes a few seconds, once)"
-    "$WINE" wineboot -i </dev/null >/dev/null 2>&1
-    # Debian's Wine does not find the fonts that it ships (Marlett draws the title bar's
-    # buttons; Tahoma is the dialog font), so the prefix gets copies.
-    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-    if [ $# -gt 0 ]; then "$@"; fi
-    "$WINESERVER" -w
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Creating the Wine prefix $WINEPREFIX (takes a few seconds, once)"
+        "$WINE" wineboot -i </dev/null >/dev/null 2>&1
+        # Debian's Wine does not find the fonts that it ships (Marlett draws the title bar's
+        # buttons; Tahoma is the dialog font), so the prefix gets copies.
+        cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+        if [ $# -gt 0 ]; then "$@"; fi
+        "$WINESERVER" -w
+    fi
+    # A program that crashes prints its backtrace into the log and ends. The dialog would
+    # print none and keep the program, and with it its working folder, until someone closed it.
+    "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        </dev/null >/dev/null 2>&1
 }
 
 finish_wine() {
