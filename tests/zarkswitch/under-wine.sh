@@ -10,16 +10,10 @@ exe=$(realpath "$1")
 # A prefix of its own: the window tests' prefix is set up for windows, this one needs none.
 export WINEPREFIX=$repo/build/wineprefix-console
 . "$repo/scripts/lib/winedisplay.sh"
+. "$repo/scripts/lib/check.sh"
 game=$(mktemp -d)
 trap 'finish_wine; rm -rf "$game"' EXIT
 make_prefix
-
-failures=0
-check() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what" >&2; failures=$((failures + 1)); fi
-}
 
 # Runs zarkswitch.exe in the game folder; sets $status, $out and $err.
 zarkswitch() {
@@ -64,5 +58,4 @@ check "the store still says active" test "$(od -An -tx1 "$game/zarkdata2.dat")" 
 zarkswitch activate
 check "a missing variant: exit 64" test "$status" = 64
 
-echo "zarkswitch under Wine: $failures failed"
-[ "$failures" -eq 0 ]
+checks_done "zarkswitch under Wine"
