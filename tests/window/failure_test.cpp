@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <functional>
+#include <utility>
 
 namespace windowtest {
 namespace {
@@ -48,12 +49,13 @@ TEST_P(FailingSwitchTest, PutsEverythingBackAndGoesOn)
     EXPECT_FALSE(messageBoxOf(launcher->id()));
 }
 
+// The base game's rule files as activation leaves them: renamed from the zark ones.
 void activeBase(const GameFolder& folder)
 {
-    folder.write("rules.ini", "; rules of the modification\r\n");
-    folder.write("art.ini", "; art of the modification\r\n");
-    folder.remove("zarkrules.ini");
-    folder.remove("zarkart.ini");
+    for (const auto& [from, to] : {std::pair{"zarkrules.ini", "rules.ini"}, {"zarkart.ini", "art.ini"}}) {
+        folder.write(to, *folder.read(from));
+        folder.remove(from);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

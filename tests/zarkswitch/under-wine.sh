@@ -27,9 +27,7 @@ zarkswitch() {
 files() { (cd "$game" && ls | tr '\n' ' '); }
 
 crlf=$'\r'
-printf '2\r\n' >"$game/zarkdata.dat"
-printf '2\r\n' >"$game/zarkdata2.dat"
-touch "$game/zarkrules.ini" "$game/zarkart.ini" "$game/zarkfirestrm.ini"
+cp "$repo"/tests/gamefolder/* "$game/"
 
 zarkswitch status
 check "status in the current folder: agree, exit 0" test "$status" = 0

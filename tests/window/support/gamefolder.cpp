@@ -1,9 +1,12 @@
 #include "support/gamefolder.h"
 
+#include "support/launcher.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <stdexcept>
+#include <vector>
 
 namespace windowtest {
 namespace {
@@ -22,6 +25,35 @@ std::string narrow(const std::wstring& ascii)
     throw std::runtime_error(what + " (error " + std::to_string(GetLastError()) + ")");
 }
 
+class Search {
+public:
+    Search(const std::wstring& pattern, WIN32_FIND_DATAW& found) : handle_(FindFirstFileW(pattern.c_str(), &found)) {}
+    ~Search()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+    }
+    Search(const Search&) = delete;
+    Search& operator=(const Search&) = delete;
+
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+// The names of the files in a folder, without its subfolders.
+std::vector<std::wstring> filesIn(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    const Search search(folder + L"\\*", found);
+    if (search.get() == INVALID_HANDLE_VALUE) fail("cannot list " + narrow(folder));
+    std::vector<std::wstring> names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileW(search.get(), &found));
+    return names;
+}
+
 }  // namespace
 
 GameFolder::GameFolder()
@@ -36,16 +68,10 @@ GameFolder::GameFolder()
 
 GameFolder::~GameFolder()
 {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-            const std::wstring file = path_ + L"\\" + found.cFileName;
-            SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!DeleteFileW(file.c_str())) ADD_FAILURE() << "cannot delete " << narrow(file);
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+    for (const std::wstring& name : filesIn(path_)) {
+        const std::wstring file = path_ + L"\\" + name;
+        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileW(file.c_str())) ADD_FAILURE() << "cannot delete " << narrow(file);
     }
     if (!RemoveDirectoryW(path_.c_str())) ADD_FAILURE() << "cannot remove " << narrow(path_);
 }
@@ -100,25 +126,22 @@ FILETIME GameFolder::modified(const std::string& name) const
 FolderContents GameFolder::contents() const
 {
     FolderContents contents;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) fail("cannot list " + narrow(path_));
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        const std::string name = narrow(found.cFileName);
+    for (const std::wstring& file : filesIn(path_)) {
+        const std::string name = narrow(file);
         contents[name] = read(name).value_or("<unreadable>");
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    }
     return contents;
 }
 
 void layOutGame(const GameFolder& folder, const std::string& base, const std::string& expansion)
 {
+    const std::wstring start = onDriveZ(ZARK_GAME_TEMPLATE);
+    for (const std::wstring& name : filesIn(start)) {
+        if (!CopyFileW((start + L"\\" + name).c_str(), folder.pathOf(narrow(name)).c_str(), TRUE))
+            fail("cannot copy " + narrow(name) + " of the starting game folder");
+    }
     folder.write("zarkdata.dat", base);
     folder.write("zarkdata2.dat", expansion);
-    folder.write("zarkrules.ini", "; rules of the modification\r\n");
-    folder.write("zarkart.ini", "; art of the modification\r\n");
-    folder.write("zarkfirestrm.ini", "; firestorm rules of the modification\r\n");
 }
 
 }  // namespace windowtest

@@ -35,8 +35,9 @@ private:
     std::wstring path_;
 };
 
-// A freshly installed modification: the two store files with the given bytes and the three
-// zark rule files, each holding a line that names it so that a wrong rename shows.
+// A freshly installed modification, copied from the starting game folder that the scripts use
+// too: the two store files, here with the given bytes, and the three zark rule files, each
+// holding a line that names it so that a wrong rename shows.
 void layOutGame(const GameFolder& folder, const std::string& base = "2\r\n",
                 const std::string& expansion = "2\r\n");
 

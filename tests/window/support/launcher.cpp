@@ -32,13 +32,14 @@ BOOL CALLBACK collect(HWND window, LPARAM context)
 
 }  // namespace
 
-std::wstring launcherPath()
+std::wstring onDriveZ(const char* linuxPath)
 {
-    // Wine's drive Z: is the Linux root, where the build put the program file.
     std::wstring path = L"Z:";
-    for (const char* c = ZARK_LAUNCHER_FILE; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    for (const char* c = linuxPath; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
     return path;
 }
+
+std::wstring launcherPath() { return onDriveZ(ZARK_LAUNCHER_FILE); }
 
 std::wstring standInPath(const std::wstring& name)
 {

@@ -11,6 +11,8 @@
 
 namespace windowtest {
 
+// A file of the Linux file system, as Wine's drive Z:, which is the Linux root, shows it.
+std::wstring onDriveZ(const char* linuxPath);
 // The program file under test, as the build made it.
 std::wstring launcherPath();
 // A file built beside windowtests.exe (the stand-ins for outside programs).
