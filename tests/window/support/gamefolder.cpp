@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <regex>
 #include <stdexcept>
 #include <vector>
 
@@ -41,40 +42,72 @@ private:
     HANDLE handle_;
 };
 
-// The names of the files in a folder, without its subfolders.
-std::vector<std::wstring> filesIn(const std::wstring& folder)
+enum class Entries { Files, Folders };
+
+// The names of a folder's files, or of its subfolders, that match `pattern`.
+std::vector<std::wstring> namesIn(const std::wstring& folder, Entries entries, const wchar_t* pattern = L"*")
 {
     WIN32_FIND_DATAW found;
-    const Search search(folder + L"\\*", found);
-    if (search.get() == INVALID_HANDLE_VALUE) fail("cannot list " + narrow(folder));
+    const Search search(folder + L"\\" + pattern, found);
+    if (search.get() == INVALID_HANDLE_VALUE) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) return {};
+        fail("cannot list " + narrow(folder));
+    }
     std::vector<std::wstring> names;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+        const std::wstring name = found.cFileName;
+        const bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        if (name == L"." || name == L".." || isFolder != (entries == Entries::Folders)) continue;
+        names.push_back(name);
     } while (FindNextFileW(search.get(), &found));
     return names;
 }
 
+std::vector<std::wstring> filesIn(const std::wstring& folder) { return namesIn(folder, Entries::Files); }
+
+// Deletes the files of a folder and then the folder; what cannot be deleted fails the test.
+void removeFolder(const std::wstring& folder)
+{
+    try {
+        for (const std::wstring& name : filesIn(folder)) {
+            const std::wstring file = folder + L"\\" + name;
+            SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!DeleteFileW(file.c_str())) ADD_FAILURE() << "cannot delete " << narrow(file);
+        }
+    } catch (const std::exception& error) {
+        ADD_FAILURE() << error.what();
+    }
+    if (!RemoveDirectoryW(folder.c_str())) ADD_FAILURE() << "cannot remove " << narrow(folder);
+}
+
+std::wstring tempFolder()
+{
+    wchar_t temp[MAX_PATH];
+    const DWORD length = GetTempPathW(MAX_PATH, temp);
+    if (length == 0 || length >= MAX_PATH) fail("GetTempPathW");
+    return temp;
+}
+
+// Game folders are named zark-<process id>-<number>.
+const wchar_t* const kNamePattern = L"zark-*-*";
+const std::wregex kName(L"zark-[0-9]+-[0-9]+");
+
 }  // namespace
 
+// Wine gives the tests the same process id on every run, so a folder that an earlier run left
+// behind may hold the name: the next number is taken then.
 GameFolder::GameFolder()
 {
     static std::atomic<int> counter{0};
-    wchar_t temp[MAX_PATH];
-    if (GetTempPathW(MAX_PATH, temp) == 0) fail("GetTempPathW");
-    path_ = std::wstring(temp) + L"zark-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++counter);
-    if (!CreateDirectoryW(path_.c_str(), nullptr)) fail("CreateDirectoryW " + narrow(path_));
+    const std::wstring stem = tempFolder() + L"zark-" + std::to_wstring(GetCurrentProcessId()) + L"-";
+    for (;;) {
+        path_ = stem + std::to_wstring(++counter);
+        if (CreateDirectoryW(path_.c_str(), nullptr)) return;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) fail("CreateDirectoryW " + narrow(path_));
+    }
 }
 
-GameFolder::~GameFolder()
-{
-    for (const std::wstring& name : filesIn(path_)) {
-        const std::wstring file = path_ + L"\\" + name;
-        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (!DeleteFileW(file.c_str())) ADD_FAILURE() << "cannot delete " << narrow(file);
-    }
-    if (!RemoveDirectoryW(path_.c_str())) ADD_FAILURE() << "cannot remove " << narrow(path_);
-}
+GameFolder::~GameFolder() { removeFolder(path_); }
 
 std::wstring GameFolder::pathOf(const std::string& name) const { return path_ + L"\\" + widen(name); }
 
@@ -131,6 +164,14 @@ FolderContents GameFolder::contents() const
         contents[name] = read(name).value_or("<unreadable>");
     }
     return contents;
+}
+
+void removeLeftoverGameFolders()
+{
+    const std::wstring temp = tempFolder();
+    for (const std::wstring& name : namesIn(temp, Entries::Folders, kNamePattern)) {
+        if (std::regex_match(name, kName)) removeFolder(temp + name);
+    }
 }
 
 void layOutGame(const GameFolder& folder, const std::string& base, const std::string& expansion)

@@ -35,6 +35,10 @@ private:
     std::wstring path_;
 };
 
+// Removes the game folders that earlier runs left behind, as a crashed run does, and nothing
+// else in %TEMP%; called while this run holds none.
+void removeLeftoverGameFolders();
+
 // A freshly installed modification, copied from the starting game folder that the scripts use
 // too: the two store files, here with the given bytes, and the three zark rule files, each
 // holding a line that names it so that a wrong rename shows.
