@@ -7,8 +7,8 @@
 #include "support/screenshot.h"
 
 #include <resource.h>
+#include <winstrings.h>
 
-#include <cstring>
 #include <functional>
 #include <utility>
 
@@ -39,7 +39,7 @@ TEST_P(FailingSwitchTest, PutsEverythingBackAndGoesOn)
     ASSERT_TRUE(give(main, failure.command, Way::Shortcut));
     const auto box = waitForMessageBox(launcher->id());
     ASSERT_TRUE(box) << "no error report appeared";
-    saveScreenshot(L"error-" + std::wstring(failure.name, failure.name + strlen(failure.name)), {main, box->window});
+    saveScreenshot(L"error-" + zark::widen(failure.name), {main, box->window});
     ASSERT_NO_FATAL_FAILURE(expectErrorReport(failure.reported));
 
     letWindowTakeInput(main);

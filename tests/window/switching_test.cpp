@@ -6,8 +6,8 @@
 #include "support/screenshot.h"
 
 #include <resource.h>
+#include <winstrings.h>
 
-#include <cstring>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -129,7 +129,7 @@ TEST_P(RefusalTest, ChangesNothing)
     if (refusal.message) {
         const auto box = waitForMessageBox(launcher->id());
         ASSERT_TRUE(box);
-        saveScreenshot(L"refusal-" + std::wstring(refusal.name, refusal.name + strlen(refusal.name)),
+        saveScreenshot(L"refusal-" + zark::widen(refusal.name),
                        {main, box->window});
         ASSERT_NO_FATAL_FAILURE(expectMessage(*refusal.message));
     } else {

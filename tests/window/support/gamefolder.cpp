@@ -3,6 +3,7 @@
 #include "support/launcher.h"
 
 #include <gtest/gtest.h>
+#include <winstrings.h>
 
 #include <atomic>
 #include <regex>
@@ -12,14 +13,8 @@
 namespace windowtest {
 namespace {
 
-std::wstring widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
-std::string narrow(const std::wstring& ascii)
-{
-    std::string result;
-    for (wchar_t c : ascii) result += static_cast<char>(c);
-    return result;
-}
+using zark::narrow;
+using zark::widen;
 
 [[noreturn]] void fail(const std::string& what)
 {

@@ -20,6 +20,8 @@ std::wstring standInPath(const std::wstring& name);
 
 // Visible top-level windows of a process (0: of any process), optionally of one window class.
 std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className = nullptr);
+// The first of them once one has appeared, or nullptr after the usual patience.
+HWND waitForWindow(DWORD processId, const wchar_t* className);
 
 // The process of a window that the launcher made another program open, ended with the test
 // so that the game folder can be removed.

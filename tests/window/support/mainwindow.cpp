@@ -24,13 +24,7 @@ DWORD processOf(HWND window)
     return id;
 }
 
-HWND waitForPopup(HWND main)
-{
-    return eventually([&]() -> HWND {
-        const auto popups = windowsOf(processOf(main), L"#32768");
-        return popups.empty() ? nullptr : popups.front();
-    });
-}
+HWND waitForPopup(HWND main) { return waitForWindow(processOf(main), L"#32768"); }
 
 bool popupGone(HWND main)
 {
@@ -87,6 +81,20 @@ RECT controlOnScreen(HWND main, int id)
     RECT area{};
     GetWindowRect(GetDlgItem(main, id), &area);
     return area;
+}
+
+RECT controlInClient(HWND window, int id)
+{
+    const RECT client = clientOnScreen(window);
+    RECT area = controlOnScreen(window, id);
+    OffsetRect(&area, -client.left, -client.top);
+    return area;
+}
+
+std::string placeOf(const RECT& r)
+{
+    return std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right - r.left) +
+           " x " + std::to_string(r.bottom - r.top);
 }
 
 bool clickPicture(HWND main, int id)

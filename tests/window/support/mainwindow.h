@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <ostream>
+#include <string>
 
 namespace windowtest {
 
@@ -27,6 +28,10 @@ Pictures picturesOf(HWND main);
 // Rectangles in screen pixels.
 RECT clientOnScreen(HWND window);
 RECT controlOnScreen(HWND main, int id);
+// A control's rectangle in the client area of its window.
+RECT controlInClient(HWND window, int id);
+// "left, top, width x height", as the layout gives rectangles.
+std::string placeOf(const RECT& r);
 
 // Clicks the middle of the indicator picture `id` (IDC_ACTIVE ...).
 [[nodiscard]] bool clickPicture(HWND main, int id);
