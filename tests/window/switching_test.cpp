@@ -133,7 +133,7 @@ TEST_P(RefusalTest, ChangesNothing)
                        {main, box->window});
         ASSERT_NO_FATAL_FAILURE(expectMessage(*refusal.message));
     } else {
-        letWindowTakeInput(main);
+        ASSERT_TRUE(menuOpens(main));
         EXPECT_FALSE(messageBoxOf(launcher->id()));
     }
     EXPECT_EQ(folder.contents(), before);

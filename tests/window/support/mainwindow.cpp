@@ -31,6 +31,13 @@ bool popupGone(HWND main)
     return eventually([&] { return windowsOf(processOf(main), L"#32768").empty(); });
 }
 
+bool inMenuMode(HWND main)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) && (info.flags & GUI_INMENUMODE);
+}
+
 // The middle of a command of the open "&Mod" popup. Text items share one height, which
 // follows from the popup's height once the frame and the separators are taken off.
 POINT modItemCentre(HWND popup, int command)
@@ -122,6 +129,17 @@ bool chooseByKeyboard(HWND main, WORD accessLetter, int index)
     for (int i = 0; i < index; ++i) pressKeys({VK_DOWN});
     pressKeys({VK_RETURN});
     return popupGone(main);
+}
+
+bool menuOpens(HWND main)
+{
+    if (!bringToFront(main)) return false;
+    pressKeys({VK_MENU, 'M'});
+    if (!waitForPopup(main)) return false;
+    // The first Escape closes the menu, the second leaves the menu bar.
+    pressKeys({VK_ESCAPE});
+    pressKeys({VK_ESCAPE});
+    return popupGone(main) && eventually([&] { return !inMenuMode(main); });
 }
 
 }  // namespace windowtest

@@ -48,4 +48,9 @@ enum class MenuWay { Keyboard, Mouse };
 // Opens a menu by its access letter and chooses its `index`-th command with the arrow keys.
 [[nodiscard]] bool chooseByKeyboard(HWND main, WORD accessLetter, int index);
 
+// True once the main window has handled the input sent so far and takes more: its "&Mod"
+// menu, opened by its access letter, appears and closes again. Input is handled in order, so
+// the menu appears only after everything sent before; while a message box is open, never.
+[[nodiscard]] bool menuOpens(HWND main);
+
 }  // namespace windowtest
