@@ -240,7 +240,8 @@ TEST_F(AboutTest, MainWindowTakesNoInputWhileItIsOpen)
     EXPECT_EQ(folder.contents(), before);
 
     ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
-    EXPECT_TRUE(eventually([&] { return folder.read("zarkdata.dat") == "1\r\n"; }));
+    EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }));
+    EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
 }
 
 TEST_F(AboutTest, OpensAfreshTheSameWhereverTheMainWindowIs)

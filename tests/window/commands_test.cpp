@@ -62,7 +62,8 @@ TEST_F(CommandsTest, RunTiberianSunStartsTheGameEachTime)
     // The launcher goes on: a switch still works.
     EXPECT_FALSE(messageBoxOf(launcher->id()));
     ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
-    EXPECT_TRUE(eventually([&] { return folder.read("zarkdata.dat") == "1\r\n"; }));
+    EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }));
+    EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
 }
 
 TEST_F(CommandsTest, RunTiberianSunWithoutTheGameReportsAndGoesOn)

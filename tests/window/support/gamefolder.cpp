@@ -119,8 +119,7 @@ void GameFolder::write(const std::string& name, const std::string& bytes) const
 
 std::optional<std::string> GameFolder::read(const std::string& name) const
 {
-    // Shared for deletion too, so that polling the folder never makes a rename of the
-    // launcher fail.
+    // Shared for deletion too, so that a rule file that the launcher renames may be open.
     HANDLE file = CreateFileW(pathOf(name).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -25,11 +25,13 @@ public:
     std::wstring pathOf(const std::string& name) const;
 
     void write(const std::string& name, const std::string& bytes) const;
+    // Reading a store file while the launcher switches makes the switch fail, since Wine does
+    // not replace a file that is open: read once the pictures show that the switch is done.
     std::optional<std::string> read(const std::string& name) const;
     bool exists(const std::string& name) const;
     void remove(const std::string& name) const;
     FILETIME modified(const std::string& name) const;
-    FolderContents contents() const;
+    FolderContents contents() const;  // reads every file, as read() does
 
 private:
     std::wstring path_;
