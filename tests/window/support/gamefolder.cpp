@@ -1,5 +1,6 @@
 #include "support/gamefolder.h"
 
+#include "support/handles.h"
 #include "support/launcher.h"
 
 #include <gtest/gtest.h>
@@ -108,27 +109,26 @@ std::wstring GameFolder::pathOf(const std::string& name) const { return path_ + 
 
 void GameFolder::write(const std::string& name, const std::string& bytes) const
 {
-    HANDLE file = CreateFileW(pathOf(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) fail("cannot create " + name);
+    Handle file(CreateFileW(pathOf(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr));
+    if (!file) fail("cannot create " + name);
     DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    if (!ok || written != bytes.size()) fail("cannot write " + name);
+    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size() || !file.close())
+        fail("cannot write " + name);
 }
 
 std::optional<std::string> GameFolder::read(const std::string& name) const
 {
     // Shared for deletion too, so that a rule file that the launcher renames may be open.
-    HANDLE file = CreateFileW(pathOf(name).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    const Handle file(CreateFileW(pathOf(name).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
     std::string bytes;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
+    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
     return bytes;
 }
 
