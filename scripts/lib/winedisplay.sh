@@ -33,7 +33,8 @@ start_virtual_display() {
 }
 
 # Creates the Wine prefix on first use and runs the given command, if any, to set it up
-# further; later runs keep the prefix. Either way Wine's crash dialog is turned off.
+# further; later runs keep the prefix. Either way Wine's crash dialog is off. Leaves no Wine
+# process running.
 make_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix $WINEPREFIX (takes a few seconds, once)"
@@ -42,12 +43,14 @@ make_prefix() {
         # buttons; Tahoma is the dialog font), so the prefix gets copies.
         cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
         if [ $# -gt 0 ]; then "$@"; fi
-        "$WINESERVER" -w
     fi
     # A program that crashes prints its backtrace into the log and ends. The dialog would
     # print none and keep the program, and with it its working folder, until someone closed it.
-    "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-        </dev/null >/dev/null 2>&1
+    if ! grep -qsx '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg"; then
+        "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+            </dev/null >/dev/null 2>&1
+    fi
+    "$WINESERVER" -w
 }
 
 finish_wine() {
