@@ -1,6 +1,5 @@
 // The game folders of the tests themselves: a run that crashed leaves its folders behind, under
-// the names that the next run gives too, since Wine gives the tests the same process id each
-// time.
+// names that a later run gives too, since Wine gives the tests one of the same few process ids.
 #include "support/gamefolder.h"
 #include "support/handles.h"
 #include "support/launcher.h"

@@ -90,8 +90,8 @@ const std::wregex kName(L"zark-[0-9]+-[0-9]+");
 
 }  // namespace
 
-// Wine gives the tests the same process id on every run, so a folder that an earlier run left
-// behind may hold the name: the next number is taken then.
+// Wine gives the tests one of the same few process ids on every run, so a folder that an
+// earlier run left behind may hold the name: the next number is taken then.
 GameFolder::GameFolder()
 {
     static std::atomic<int> counter{0};
