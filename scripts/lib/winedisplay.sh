@@ -1,10 +1,17 @@
 # Functions for running the Windows programs under Wine, sourced by scripts/demo, scripts/bench,
-# scripts/lib/wine.sh and tests/zarkswitch/under-wine.sh. The caller sets WINEPREFIX;
-# finish_wine (run it from an EXIT trap) stops that prefix's Wine and the virtual display, if
-# one was started.
+# scripts/lib/wine.sh and tests/zarkswitch/under-wine.sh. The caller sets WINEPREFIX and runs
+# Wine as "$WINE"; finish_wine (run it from an EXIT trap) stops that prefix's Wine and the
+# virtual display, if one was started.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
-WINE=/usr/lib/wine/wine64
+
+# Debian's wine64 has no preloader to keep Windows' fixed addresses free, and with address
+# randomisation Linux starts its heap anywhere in a gigabyte above it: now and then on the page
+# where Wine maps the shared user data, and the process dies before it runs ("failed to map the
+# shared user data: c0000018"). Without randomisation the heap starts right after wine64, well
+# below that page. Every process that Wine starts inherits the setting.
+wine_fixed_addresses() { setarch "$(uname -m)" -R /usr/lib/wine/wine64 "$@"; }
+WINE=wine_fixed_addresses
 WINESERVER=/usr/lib/wine/wineserver
 xvfb_pid=
 
