@@ -5,19 +5,13 @@
 # that the build made from the project's version.
 #   tests/package/check.sh <build folder>
 set -euo pipefail
+. "$(dirname "$0")/../../scripts/lib/check.sh"
 build=$(realpath "$1")
 release=$(sed -n 's/^#define ZARK_RELEASE "\(.*\)"$/\1/p' "$build/generated/version.h")
 [ -n "$release" ] || { echo "no release in $build/generated/version.h" >&2; exit 1; }
 zip=$build/ZARKLauncher-$release-win64.zip
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
-
-failures=0
-check() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what" >&2; failures=$((failures + 1)); fi
-}
 
 check "the package exists" test -f "$zip"
 (cd "$unpacked" && cmake -E tar xf "$zip")
@@ -30,5 +24,4 @@ check "every line of PLAYERS.txt ends in CR LF" test "$(grep -c $'\r$' "$guide")
 check "PLAYERS.txt names the release" grep -q "^ZARK Launcher ${release//./\\.}: players' guide" "$guide"
 check "PLAYERS.txt has no unfilled placeholder" bash -c '! grep -q "@[A-Z_]*@" "$1"' _ "$guide"
 
-echo "release package: $failures failed"
-[ "$failures" -eq 0 ]
+checks_done "release package"

@@ -6,19 +6,13 @@
 #include "support/screenshot.h"
 
 #include <resource.h>
+#include <winstrings.h>
 
 #include <cstdlib>
 #include <regex>
 
 namespace windowtest {
 namespace {
-
-// "left, top, width x height" of a rectangle.
-std::string placeOf(const RECT& r)
-{
-    return std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right - r.left) +
-           " x " + std::to_string(r.bottom - r.top);
-}
 
 RECT rect(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
@@ -42,15 +36,6 @@ const Control kControls[] = {
      L"Email adresses can be found in the Readmefile and in the help file."},
 };
 
-// A control's rectangle in the client area of its window.
-RECT inClient(HWND window, int id)
-{
-    const RECT client = clientOnScreen(window);
-    RECT area = controlOnScreen(window, id);
-    OffsetRect(&area, -client.left, -client.top);
-    return area;
-}
-
 void expectPlace(const RECT& actual, const Control& control)
 {
     const RECT& place = control.place;
@@ -69,15 +54,14 @@ void expectPlace(const RECT& actual, const Control& control)
 }
 
 // Everything the box shows, to compare one opening with the next.
-std::string contentOf(HWND about)
+std::wstring contentOf(HWND about)
 {
     std::wstring content = windowText(about) + L"|";
     for (const Control& control : kControls) {
         content += windowText(GetDlgItem(about, control.id)) + L"|";
-        const std::string place = placeOf(inClient(about, control.id));
-        content += std::wstring(place.begin(), place.end()) + L"|";
+        content += zark::widen(placeOf(controlInClient(about, control.id))) + L"|";
     }
-    return std::string(content.begin(), content.end());
+    return content;
 }
 
 class AboutTest : public LauncherTest {
@@ -88,10 +72,7 @@ protected:
     HWND open()
     {
         if (!chooseByKeyboard(main, 'H', 0)) return nullptr;
-        return eventually([&]() -> HWND {
-            const auto found = windowsOf(launcher->id(), ZARK_ABOUT_CLASS);
-            return found.empty() ? nullptr : found.front();
-        });
+        return waitForWindow(launcher->id(), ZARK_ABOUT_CLASS);
     }
 
     bool closed(HWND about)
@@ -117,7 +98,7 @@ TEST_F(AboutTest, ShowsItsTextsInItsPlace)
 
     for (const Control& control : kControls) {
         SCOPED_TRACE(control.id);
-        expectPlace(inClient(about, control.id), control);
+        expectPlace(controlInClient(about, control.id), control);
         if (control.text) {
             EXPECT_EQ(windowText(GetDlgItem(about, control.id)), control.text);
         }
@@ -144,7 +125,7 @@ TEST_F(AboutTest, CreditsGiveEachPersonALineOfTheirOwn)
     const std::wregex credits(L"Launcher Authors:(\r\n| {47})" + name + L" \\(launcher coding\\)(\r\n| {13})" + name +
                               L" \\(Launcher Graphics\\)(\r\n| {95})Mod Author: " + name);
     const std::wstring text = windowText(GetDlgItem(about, IDC_LABEL2));
-    EXPECT_TRUE(std::regex_match(text, credits)) << std::string(text.begin(), text.end());
+    EXPECT_TRUE(std::regex_match(text, credits)) << text;
 }
 
 struct Key {
@@ -179,7 +160,7 @@ TEST_F(AboutTest, KeysThatTypeNothingLeaveItOpen)
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(bringToFront(about));
     for (WORD key : {VK_LEFT, VK_DOWN, VK_SHIFT, VK_CONTROL}) pressKeys({key});
-    letWindowTakeInput(about);
+    EXPECT_TRUE(inputHandled(about));
     EXPECT_TRUE(IsWindowVisible(about));
     EXPECT_FALSE(IsWindowEnabled(main));
 
@@ -194,7 +175,7 @@ TEST_F(AboutTest, ClickOnTheBackgroundClosesItAndOnATextDoesNot)
     ASSERT_TRUE(bringToFront(about));
     for (int label : {IDC_LBLLABELS, IDC_LABEL1, IDC_LABEL2, IDC_LABEL3})
         ASSERT_TRUE(clickAt(centreOf(controlOnScreen(about, label))));
-    letWindowTakeInput(about);
+    EXPECT_TRUE(inputHandled(about));
     EXPECT_TRUE(IsWindowVisible(about)) << "a click on a text closed the box";
 
     const RECT client = clientOnScreen(about);
@@ -243,7 +224,7 @@ TEST_F(AboutTest, MainWindowTakesNoInputWhileItIsOpen)
         const RECT area = controlOnScreen(main, picture);
         ASSERT_TRUE(clickAt({area.right - 5, (area.top + area.bottom) / 2}));
     }
-    letWindowTakeInput(main);
+    EXPECT_TRUE(inputHandled(about));
     EXPECT_FALSE(messageBoxOf(launcher->id()));
     EXPECT_EQ(folder.contents(), before);
     EXPECT_TRUE(IsWindowVisible(about)) << "only the box itself closes it";
@@ -253,24 +234,21 @@ TEST_F(AboutTest, MainWindowTakesNoInputWhileItIsOpen)
     // refused as a shortcut: the main window was still disabled then.
     ASSERT_TRUE(bringToFront(about));
     pressKeys({VK_CONTROL, 'A'});
-    letWindowTakeInput(main);
+    ASSERT_TRUE(closed(about));
+    ASSERT_TRUE(menuOpens(main));
     EXPECT_FALSE(messageBoxOf(launcher->id()));
     EXPECT_EQ(folder.contents(), before);
 
-    if (IsWindow(about)) {
-        ASSERT_TRUE(bringToFront(about));
-        pressKeys({VK_ESCAPE});
-    }
-    ASSERT_TRUE(closed(about));
     ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
-    EXPECT_TRUE(eventually([&] { return folder.read("zarkdata.dat") == "1\r\n"; }));
+    EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }));
+    EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
 }
 
 TEST_F(AboutTest, OpensAfreshTheSameWhereverTheMainWindowIs)
 {
     HWND about = open();
     ASSERT_NE(about, nullptr);
-    const std::string first = contentOf(about);
+    const std::wstring first = contentOf(about);
     ASSERT_TRUE(bringToFront(about));
     pressKeys({VK_ESCAPE});
     ASSERT_TRUE(closed(about));
@@ -291,8 +269,7 @@ TEST_F(AboutTest, F1InTheBoxOpensTheHelpFile)
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(bringToFront(about));
     pressKeys({VK_F1});
-    const HWND viewer =
-        eventually([&] { return dialogOfAnotherProgram(launcher->id(), folder.path() + L"\\zarkhelp.hlp"); });
+    const HWND viewer = waitForHelpViewer();
     ASSERT_NE(viewer, nullptr) << "the help viewer did not open the game folder's zarkhelp.hlp";
     const OutsideProgram program(viewer);
 }

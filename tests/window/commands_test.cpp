@@ -6,8 +6,7 @@
 #include "support/registry.h"
 
 #include <resource.h>
-
-#include <cstring>
+#include <winstrings.h>
 
 namespace windowtest {
 namespace {
@@ -63,7 +62,8 @@ TEST_F(CommandsTest, RunTiberianSunStartsTheGameEachTime)
     // The launcher goes on: a switch still works.
     EXPECT_FALSE(messageBoxOf(launcher->id()));
     ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
-    EXPECT_TRUE(eventually([&] { return folder.read("zarkdata.dat") == "1\r\n"; }));
+    EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }));
+    EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
 }
 
 TEST_F(CommandsTest, RunTiberianSunWithoutTheGameReportsAndGoesOn)
@@ -73,7 +73,7 @@ TEST_F(CommandsTest, RunTiberianSunWithoutTheGameReportsAndGoesOn)
     ASSERT_TRUE(bringToFront(main));
     pressKeys({VK_CONTROL, 'R'});
     ASSERT_NO_FATAL_FAILURE(expectErrorReport("sun.exe"));
-    letWindowTakeInput(main);
+    ASSERT_TRUE(menuOpens(main));
     EXPECT_TRUE(launcher->running());
     EXPECT_EQ(folder.contents(), before);
 }
@@ -91,7 +91,7 @@ class DocumentTest : public CommandsTest, public ::testing::WithParamInterface<s
 TEST_P(DocumentTest, OpensNotepadMinimisedOnTheDocument)
 {
     const auto& [document, present] = GetParam();
-    const std::wstring file(document.file, document.file + strlen(document.file));
+    const std::wstring file = zark::widen(document.file);
     const std::string text = std::string("The text of ") + document.file + "\r\n";
     if (present) folder.write(document.file, text);
     ASSERT_NO_FATAL_FAILURE(start());
@@ -102,17 +102,13 @@ TEST_P(DocumentTest, OpensNotepadMinimisedOnTheDocument)
     } else {
         ASSERT_TRUE(chooseByKeyboard(main, 'D', document.menuIndex));
     }
-    const HWND notepad = eventually([] {
-        const auto found = windowsOf(0, L"Notepad");
-        return found.empty() ? nullptr : found.front();
-    });
+    const HWND notepad = waitForWindow(0, L"Notepad");
     ASSERT_NE(notepad, nullptr) << "Notepad did not open";
     const OutsideProgram program(notepad);
     EXPECT_TRUE(IsIconic(notepad)) << "Notepad opens minimised";
     if (present) {
         EXPECT_NE(windowText(notepad).find(file), std::wstring::npos) << "Notepad shows " << document.file;
-        EXPECT_EQ(windowText(FindWindowExW(notepad, nullptr, L"Edit", nullptr)),
-                  std::wstring(text.begin(), text.end()));
+        EXPECT_EQ(windowText(FindWindowExW(notepad, nullptr, L"Edit", nullptr)), zark::widen(text));
     } else {
         // Notepad itself says that the document does not exist.
         EXPECT_TRUE(eventually([&] { return dialogOfAnotherProgram(launcher->id(), file); }));
@@ -149,7 +145,7 @@ TEST_F(CommandsTest, WebCommandsOpenTheirAddressesThroughTheShell)
             const auto opened = folder.read(record);
             fields = opened ? split(wide(*opened)) : std::vector<std::wstring>{};
             return fields.size() == 2;
-        })) << "the browser was not started for " << std::string(visit.address.begin(), visit.address.end());
+        })) << "the browser was not started for " << visit.address;
         EXPECT_EQ(fields[0], L"C:\\") << "the working folder";
         EXPECT_EQ(fields[1], visit.address);
         folder.remove(record);
@@ -163,7 +159,7 @@ TEST_F(CommandsTest, WebCommandsWithoutABrowserShowNothing)
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_TRUE(chooseByKeyboard(main, 'W', 0));
     ASSERT_TRUE(chooseByKeyboard(main, 'W', 1));
-    letWindowTakeInput(main);
+    ASSERT_TRUE(menuOpens(main));
     EXPECT_FALSE(messageBoxOf(launcher->id()));
     EXPECT_TRUE(launcher->running());
 }
@@ -182,8 +178,7 @@ TEST_F(CommandsTest, F1OpensTheHelpFileOfTheGameFolder)
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_TRUE(bringToFront(main));
     pressKeys({VK_F1});
-    const HWND viewer =
-        eventually([&] { return dialogOfAnotherProgram(launcher->id(), folder.path() + L"\\zarkhelp.hlp"); });
+    const HWND viewer = waitForHelpViewer();
     ASSERT_NE(viewer, nullptr) << "the help viewer did not open the game folder's zarkhelp.hlp";
     const OutsideProgram program(viewer);
     EXPECT_FALSE(messageBoxOf(launcher->id()));

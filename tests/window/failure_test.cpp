@@ -7,9 +7,10 @@
 #include "support/screenshot.h"
 
 #include <resource.h>
+#include <winstrings.h>
 
-#include <cstring>
 #include <functional>
+#include <utility>
 
 namespace windowtest {
 namespace {
@@ -38,22 +39,23 @@ TEST_P(FailingSwitchTest, PutsEverythingBackAndGoesOn)
     ASSERT_TRUE(give(main, failure.command, Way::Shortcut));
     const auto box = waitForMessageBox(launcher->id());
     ASSERT_TRUE(box) << "no error report appeared";
-    saveScreenshot(L"error-" + std::wstring(failure.name, failure.name + strlen(failure.name)), {main, box->window});
+    saveScreenshot(L"error-" + zark::widen(failure.name), {main, box->window});
     ASSERT_NO_FATAL_FAILURE(expectErrorReport(failure.reported));
 
-    letWindowTakeInput(main);
+    ASSERT_TRUE(menuOpens(main));
     EXPECT_TRUE(launcher->running()) << "a failing command must not end the launcher";
     EXPECT_EQ(folder.contents(), before);
     EXPECT_EQ(picturesOf(main), shown);
     EXPECT_FALSE(messageBoxOf(launcher->id()));
 }
 
+// The base game's rule files as activation leaves them: renamed from the zark ones.
 void activeBase(const GameFolder& folder)
 {
-    folder.write("rules.ini", "; rules of the modification\r\n");
-    folder.write("art.ini", "; art of the modification\r\n");
-    folder.remove("zarkrules.ini");
-    folder.remove("zarkart.ini");
+    for (const auto& [from, to] : {std::pair{"zarkrules.ini", "rules.ini"}, {"zarkart.ini", "art.ini"}}) {
+        folder.write(to, *folder.read(from));
+        folder.remove(from);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -89,7 +91,8 @@ TEST_F(LauncherTest, DisabledWindowTakesNoShortcutAndNoClick)
     ASSERT_TRUE(eventually([&] { return !IsWindowEnabled(main); }));
     ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
     ASSERT_TRUE(give(main, Switch::ActivateZarkFs, Way::Picture));
-    letWindowTakeInput(main);
+    // Handled while the window is still disabled: enabled before, the input would act.
+    ASSERT_TRUE(inputHandled(main));
     EXPECT_FALSE(messageBoxOf(launcher->id()));
     EXPECT_EQ(folder.contents(), before);
     EXPECT_EQ(picturesOf(main), shown);
@@ -97,8 +100,8 @@ TEST_F(LauncherTest, DisabledWindowTakesNoShortcutAndNoClick)
     // Enabled again, the same shortcut acts: the input did reach the window.
     EnableWindow(main, TRUE);
     ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
-    EXPECT_TRUE(eventually([&] { return folder.read("zarkdata.dat") == "1\r\n"; }));
     EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }));
+    EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
 }
 
 }  // namespace

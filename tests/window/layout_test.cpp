@@ -12,13 +12,6 @@
 namespace windowtest {
 namespace {
 
-// "left, top, width x height", as the layout gives rectangles.
-std::string placeOf(const RECT& r)
-{
-    return std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right - r.left) +
-           " x " + std::to_string(r.bottom - r.top);
-}
-
 TEST_F(LauncherTest, MainWindowHasItsFixedFrameAndPlace)
 {
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
@@ -43,14 +36,10 @@ TEST_F(LauncherTest, PicturesOfAPairShareOneRectangle)
 {
     // A value other than 0, 1 and 2 leaves all four pictures visible.
     ASSERT_NO_FATAL_FAILURE(startWithStores("3\r\n", "3\r\n"));
-    const RECT client = clientOnScreen(main);
-    auto inClient = [&](int id) {
-        RECT area = controlOnScreen(main, id);
-        OffsetRect(&area, -client.left, -client.top);
-        return area;
-    };
-    for (int id : {IDC_ACTIVE, IDC_DEACTIVE}) EXPECT_EQ(placeOf(inClient(id)), "326, 104, 121 x 24") << id;
-    for (int id : {IDC_FSACTIVE, IDC_FSDEACTIVE}) EXPECT_EQ(placeOf(inClient(id)), "328, 174, 113 x 24") << id;
+    for (int id : {IDC_ACTIVE, IDC_DEACTIVE})
+        EXPECT_EQ(placeOf(controlInClient(main, id)), "326, 104, 121 x 24") << id;
+    for (int id : {IDC_FSACTIVE, IDC_FSDEACTIVE})
+        EXPECT_EQ(placeOf(controlInClient(main, id)), "328, 174, 113 x 24") << id;
     EXPECT_EQ(picturesOf(main), (Pictures{true, true, true, true}));
 }
 

@@ -13,16 +13,10 @@ holdlock=$(realpath "$2/tests/zarkswitch/holdlock")
 # A prefix of its own: the window tests' prefix is set up for windows, this one needs none.
 export WINEPREFIX=$repo/build/wineprefix-console
 . "$repo/scripts/lib/winedisplay.sh"
+. "$repo/scripts/lib/check.sh"
 game=$(mktemp -d)
 trap 'finish_wine; rm -rf "$game"' EXIT
 make_prefix
-
-failures=0
-check() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what" >&2; failures=$((failures + 1)); fi
-}
 
 # Runs zarkswitch.exe in the game folder; sets $status, $out and $err.
 zarkswitch() {
@@ -37,9 +31,7 @@ zarkswitch() {
 files() { (cd "$game" && ls | grep -vx zarkdata.lock | tr '\n' ' '); }
 
 crlf=$'\r'
-printf '2\r\n' >"$game/zarkdata.dat"
-printf '2\r\n' >"$game/zarkdata2.dat"
-touch "$game/zarkrules.ini" "$game/zarkart.ini" "$game/zarkfirestrm.ini"
+cp "$repo"/tests/gamefolder/* "$game/"
 
 zarkswitch status
 check "status in the current folder: agree, exit 0" test "$status" = 0
@@ -99,5 +91,4 @@ check "and says that another program is switching" test "$err" = "$busy$crlf"
 wait "$native_holder_PID"
 check "the files are as they were" test "$(files)" = "firestrm.ini rules.ini zarkdata.dat zarkdata2.dat "
 
-echo "zarkswitch under Wine: $failures failed"
-[ "$failures" -eq 0 ]
+checks_done "zarkswitch under Wine"

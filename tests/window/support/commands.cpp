@@ -11,7 +11,7 @@ namespace {
 struct Ways {
     ModCommand menu;
     WORD shortcut;  // with Ctrl
-    int picture;    // the picture that shows the state this command leaves
+    int picture;    // the picture whose click gives this command
 };
 
 Ways waysOf(Switch command)

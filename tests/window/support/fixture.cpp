@@ -1,5 +1,7 @@
 #include "support/fixture.h"
 
+#include <winstrings.h>
+
 namespace windowtest {
 
 void LauncherTest::start()
@@ -32,10 +34,15 @@ void LauncherTest::expectErrorReport(const std::string& file)
     const auto box = waitForMessageBox(launcher->id());
     ASSERT_TRUE(box) << "no error report appeared";
     EXPECT_EQ(box->title, kApplicationTitle);
-    EXPECT_NE(box->text.find(std::wstring(file.begin(), file.end())), std::wstring::npos)
+    EXPECT_NE(box->text.find(zark::widen(file)), std::wstring::npos)
         << "the report does not name " << file;
     EXPECT_EQ(box->buttons, std::vector<std::wstring>{L"OK"});
     ASSERT_TRUE(pressOk(*box));
+}
+
+HWND LauncherTest::waitForHelpViewer() const
+{
+    return eventually([&] { return dialogOfAnotherProgram(launcher->id(), folder.path() + L"\\zarkhelp.hlp"); });
 }
 
 }  // namespace windowtest

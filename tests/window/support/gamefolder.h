@@ -26,18 +26,25 @@ public:
     std::wstring pathOf(const std::string& name) const;
 
     void write(const std::string& name, const std::string& bytes) const;
+    // Reading a store file while the launcher switches makes the switch fail, since Wine does
+    // not replace a file that is open: read once the pictures show that the switch is done.
     std::optional<std::string> read(const std::string& name) const;
     bool exists(const std::string& name) const;
     void remove(const std::string& name) const;
     FILETIME modified(const std::string& name) const;
-    FolderContents contents() const;
+    FolderContents contents() const;  // reads every file, as read() does
 
 private:
     std::wstring path_;
 };
 
-// A freshly installed modification: the two store files with the given bytes and the three
-// zark rule files, each holding a line that names it so that a wrong rename shows.
+// Removes the game folders that earlier runs left behind, as a crashed run does, and nothing
+// else in %TEMP%; called while this run holds none.
+void removeLeftoverGameFolders();
+
+// A freshly installed modification, copied from the starting game folder that the scripts use
+// too: the two store files, here with the given bytes, and the three zark rule files, each
+// holding a line that names it so that a wrong rename shows.
 void layOutGame(const GameFolder& folder, const std::string& base = "2\r\n",
                 const std::string& expansion = "2\r\n");
 

@@ -81,13 +81,10 @@ bool parkMouse()
 
 POINT centreOf(const RECT& area) { return {(area.left + area.right) / 2, (area.top + area.bottom) / 2}; }
 
-void letWindowTakeInput(HWND window)
+bool inputHandled(HWND window)
 {
-    for (int i = 0; i < 10; ++i) {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(kPatience.count()),
-                            &result);
-    }
+    if (!RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE)) return false;
+    return eventually([&] { return IsWindow(window) && !GetUpdateRect(window, nullptr, FALSE); });
 }
 
 }  // namespace windowtest

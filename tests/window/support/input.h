@@ -24,9 +24,9 @@ POINT centreOf(const RECT& area);
 // undo a later move.
 [[nodiscard]] bool parkMouse();
 
-// Returns once the thread of `window` has taken the input sent to it so far. No message can
-// be waited for when the input must do nothing, so this lets the window answer a run of sent
-// messages; each waits behind the input that the window is handling at the time.
-void letWindowTakeInput(HWND window);
+// True once the thread of `window` has handled all input sent so far, even while the window
+// is disabled and answers none: the window is made to repaint, and a thread paints only when no
+// input waits for it. Where the window can show a reaction to input, wait for that instead.
+[[nodiscard]] bool inputHandled(HWND window);
 
 }  // namespace windowtest

@@ -4,6 +4,7 @@
 #include "support/wait.h"
 
 #include <resource.h>
+#include <winstrings.h>
 
 #include <stdexcept>
 
@@ -32,13 +33,16 @@ BOOL CALLBACK collect(HWND window, LPARAM context)
 
 }  // namespace
 
-std::wstring launcherPath()
+std::wstring onDriveZ(const char* linuxPath)
 {
-    // Wine's drive Z: is the Linux root, where the build put the program file.
-    std::wstring path = L"Z:";
-    for (const char* c = ZARK_LAUNCHER_FILE; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    std::wstring path = L"Z:" + zark::widen(linuxPath);
+    for (wchar_t& c : path) {
+        if (c == L'/') c = L'\\';
+    }
     return path;
 }
+
+std::wstring launcherPath() { return onDriveZ(ZARK_LAUNCHER_FILE); }
 
 std::wstring standInPath(const std::wstring& name)
 {
@@ -54,6 +58,14 @@ std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className)
     Search search{processId, className, {}};
     EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND waitForWindow(DWORD processId, const wchar_t* className)
+{
+    return eventually([&]() -> HWND {
+        const auto found = windowsOf(processId, className);
+        return found.empty() ? nullptr : found.front();
+    });
 }
 
 OutsideProgram::OutsideProgram(HWND window)
@@ -99,12 +111,6 @@ bool Launcher::exitsWithin(std::chrono::milliseconds limit) const
     return WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
 }
 
-HWND Launcher::waitForMainWindow() const
-{
-    return eventually([&]() -> HWND {
-        const auto found = windowsOf(id_, ZARK_MAIN_CLASS);
-        return found.empty() ? nullptr : found.front();
-    });
-}
+HWND Launcher::waitForMainWindow() const { return waitForWindow(id_, ZARK_MAIN_CLASS); }
 
 }  // namespace windowtest

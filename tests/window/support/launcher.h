@@ -11,6 +11,8 @@
 
 namespace windowtest {
 
+// A file of the Linux file system, as Wine's drive Z:, which is the Linux root, shows it.
+std::wstring onDriveZ(const char* linuxPath);
 // The program file under test, as the build made it.
 std::wstring launcherPath();
 // A file built beside windowtests.exe (the stand-ins for outside programs).
@@ -18,6 +20,8 @@ std::wstring standInPath(const std::wstring& name);
 
 // Visible top-level windows of a process (0: of any process), optionally of one window class.
 std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className = nullptr);
+// The first of them once one has appeared, or nullptr after the usual patience.
+HWND waitForWindow(DWORD processId, const wchar_t* className);
 
 // The process of a window that the launcher made another program open, ended with the test
 // so that the game folder can be removed.

@@ -24,17 +24,18 @@ DWORD processOf(HWND window)
     return id;
 }
 
-HWND waitForPopup(HWND main)
-{
-    return eventually([&]() -> HWND {
-        const auto popups = windowsOf(processOf(main), L"#32768");
-        return popups.empty() ? nullptr : popups.front();
-    });
-}
+HWND waitForPopup(HWND main) { return waitForWindow(processOf(main), L"#32768"); }
 
 bool popupGone(HWND main)
 {
     return eventually([&] { return windowsOf(processOf(main), L"#32768").empty(); });
+}
+
+bool inMenuMode(HWND main)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) && (info.flags & GUI_INMENUMODE);
 }
 
 // The middle of a command of the open "&Mod" popup. Text items share one height, which
@@ -89,6 +90,20 @@ RECT controlOnScreen(HWND main, int id)
     return area;
 }
 
+RECT controlInClient(HWND window, int id)
+{
+    const RECT client = clientOnScreen(window);
+    RECT area = controlOnScreen(window, id);
+    OffsetRect(&area, -client.left, -client.top);
+    return area;
+}
+
+std::string placeOf(const RECT& r)
+{
+    return std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right - r.left) +
+           " x " + std::to_string(r.bottom - r.top);
+}
+
 bool clickPicture(HWND main, int id)
 {
     return bringToFront(main) && clickAt(centreOf(controlOnScreen(main, id)));
@@ -114,6 +129,17 @@ bool chooseByKeyboard(HWND main, WORD accessLetter, int index)
     for (int i = 0; i < index; ++i) pressKeys({VK_DOWN});
     pressKeys({VK_RETURN});
     return popupGone(main);
+}
+
+bool menuOpens(HWND main)
+{
+    if (!bringToFront(main)) return false;
+    pressKeys({VK_MENU, 'M'});
+    if (!waitForPopup(main)) return false;
+    // The first Escape closes the menu, the second leaves the menu bar.
+    pressKeys({VK_ESCAPE});
+    pressKeys({VK_ESCAPE});
+    return popupGone(main) && eventually([&] { return !inMenuMode(main); });
 }
 
 }  // namespace windowtest

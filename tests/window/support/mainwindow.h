@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <ostream>
+#include <string>
 
 namespace windowtest {
 
@@ -27,6 +28,10 @@ Pictures picturesOf(HWND main);
 // Rectangles in screen pixels.
 RECT clientOnScreen(HWND window);
 RECT controlOnScreen(HWND main, int id);
+// A control's rectangle in the client area of its window.
+RECT controlInClient(HWND window, int id);
+// "left, top, width x height", as the layout gives rectangles.
+std::string placeOf(const RECT& r);
 
 // Clicks the middle of the indicator picture `id` (IDC_ACTIVE ...).
 [[nodiscard]] bool clickPicture(HWND main, int id);
@@ -42,5 +47,10 @@ enum class MenuWay { Keyboard, Mouse };
 
 // Opens a menu by its access letter and chooses its `index`-th command with the arrow keys.
 [[nodiscard]] bool chooseByKeyboard(HWND main, WORD accessLetter, int index);
+
+// True once the main window has handled the input sent so far and takes more: its "&Mod"
+// menu, opened by its access letter, appears and closes again. Input is handled in order, so
+// the menu appears only after everything sent before; while a message box is open, never.
+[[nodiscard]] bool menuOpens(HWND main);
 
 }  // namespace windowtest
