@@ -1,6 +1,7 @@
 #include "support/screenshot.h"
 
 #include "scoped.h"
+#include "support/wait.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,23 @@
 #include <vector>
 
 namespace windowtest {
+namespace {
+
+BOOL CALLBACK collectChild(HWND child, LPARAM found)
+{
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+    return TRUE;
+}
+
+// A window that has just opened may not have painted itself and its controls yet.
+void waitUntilPainted(HWND window)
+{
+    std::vector<HWND> painted{window};
+    EnumChildWindows(window, collectChild, reinterpret_cast<LPARAM>(&painted));
+    for (HWND each : painted) eventually([&] { return !IsWindow(each) || !GetUpdateRect(each, nullptr, FALSE); });
+}
+
+}  // namespace
 
 void saveScreenshot(const std::wstring& name, std::initializer_list<HWND> windows)
 {
@@ -18,6 +36,7 @@ void saveScreenshot(const std::wstring& name, std::initializer_list<HWND> window
 
     RECT area{};
     for (HWND window : windows) {
+        waitUntilPainted(window);
         RECT rect;
         if (GetWindowRect(window, &rect)) UnionRect(&area, &area, &rect);
     }
