@@ -62,15 +62,11 @@ Failure writeFailure(DWORD error, const std::string& file, const std::wstring& a
     return failure;
 }
 
-// Holds a lock on the first byte of the open lock file; the system drops it with the handle
-// when the process ends, however it ends.
+// Holds a lock on the first byte of the open lock file. Closing the handle lets go of the
+// lock, as does the end of the process, however it ends.
 class ByteLock final : public FileLock {
 public:
     explicit ByteLock(HANDLE file) : file_(file) {}
-    ~ByteLock() override {
-        OVERLAPPED first{};
-        UnlockFileEx(file_.get(), 0, 1, 0, &first);
-    }
 
 private:
     ScopedHandle file_;
@@ -121,14 +117,15 @@ public:
         }
         if (GetFileType(file.get()) != FILE_TYPE_DISK) return NotPlainFileFailure(name);
 
-        // Read no more than one byte past the limit, however long the file is or grows.
+        // Read no more than one buffer past the limit, however long the file is or grows. A
+        // disk file reads short only at its end, which spares a store a second read.
         std::string result;
         char buffer[4096];
         while (result.size() <= limit) {
             DWORD got = 0;
             if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return lastFailure(name);
-            if (got == 0) break;
             result.append(buffer, got);
+            if (got < sizeof buffer) break;
         }
         if (result.size() > limit) return TooLongFailure(name, limit);
         content = std::move(result);
