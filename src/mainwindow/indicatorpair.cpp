@@ -3,7 +3,7 @@
 namespace zark {
 
 void IndicatorPair::show(ModState state) const {
-    if (state != kActive && state != kInactive) return;
+    if (!IsDecided(state)) return;
     const bool nowActive = state == kActive;
     ShowWindow(nowActive ? inactive : active, SW_HIDE);
     ShowWindow(nowActive ? active : inactive, SW_SHOWNA);

@@ -35,10 +35,6 @@ struct Stranded {
     std::string leftAs;
 };
 
-}  // namespace zark
-
-namespace zark {
-
 // The program's own failures, beside those the system reports. Their numbers are the classic
 // runtime error numbers for these cases, which players may already know from other programs.
 Failure PastEndFailure(const std::string& file);

@@ -67,8 +67,6 @@ std::vector<std::string> knownNames() {
 
 ModState stateOf(const StoreRead& read) { return std::get<ModState>(read.state); }
 
-bool decided(ModState state) { return state == kActive || state == kInactive; }
-
 }  // namespace
 
 std::vector<Placement> Placements(ModState basestate, ModState fsstate) {
@@ -116,15 +114,16 @@ std::string UndecidedStore(const std::string& store, const StoreRead& read) {
     return text;
 }
 
+std::string BothActive() {
+    return kBaseStore + " and " + kFsStore + " both say active, but only one variant can be active at a time";
+}
+
 std::optional<Failure> CheckFolder(FileSystem& fs, const StoresRead& stores, std::vector<std::string>& findings) {
     const ModState basestate = stateOf(stores.base);
     const ModState fsstate = stateOf(stores.fs);
-    if (!decided(basestate)) findings.push_back(UndecidedStore(kBaseStore, stores.base));
-    if (!decided(fsstate)) findings.push_back(UndecidedStore(kFsStore, stores.fs));
-    if (basestate == kActive && fsstate == kActive) {
-        findings.push_back(kBaseStore + " and " + kFsStore +
-                           " both say active, but only one variant can be active at a time");
-    }
+    if (!IsDecided(basestate)) findings.push_back(UndecidedStore(kBaseStore, stores.base));
+    if (!IsDecided(fsstate)) findings.push_back(UndecidedStore(kFsStore, stores.fs));
+    if (basestate == kActive && fsstate == kActive) findings.push_back(BothActive());
 
     for (const Placement& placement : Placements(basestate, fsstate)) {
         const std::string wanted = placement.wantedName();
@@ -148,10 +147,7 @@ std::optional<Failure> CheckFolder(FileSystem& fs, const StoresRead& stores, std
     std::sort(listing.begin(), listing.end());
     std::vector<OtherSpelling> spellings;
     if (auto failure = OtherSpellings(fs, listing, spellings)) return failure;
-    for (const OtherSpelling& spelling : spellings) {
-        findings.push_back(spelling.found + " is another spelling of " + spelling.name +
-                           ", which the game under Wine may read in its place");
-    }
+    for (const OtherSpelling& spelling : spellings) findings.push_back(spelling.sentence());
     for (const std::string& name : listing) {
         if (IsStoreTemporary(name)) findings.push_back(name + " is left over from a store write that was cut short");
     }

@@ -44,6 +44,10 @@ std::vector<Placement> Placements(ModState basestate, ModState fsstate);
 struct OtherSpelling {
     std::string found;
     std::string name;
+
+    std::string sentence() const {
+        return found + " is another spelling of " + name + ", which the game under Wine may read in its place";
+    }
 };
 
 std::optional<Failure> OtherSpellings(FileSystem& fs, const std::vector<std::string>& listing,
@@ -54,6 +58,9 @@ std::optional<Failure> OtherSpellings(FileSystem& fs, const std::vector<std::str
 // no temporary file of a cut-short store write lies in the folder. Appends one plain sentence
 // per finding. Both stores must have been read.
 std::optional<Failure> CheckFolder(FileSystem& fs, const StoresRead& stores, std::vector<std::string>& findings);
+
+// The finding of both stores saying active.
+std::string BothActive();
 
 // "zarkdata.dat says 7, neither active nor inactive", with a hint where the store begins with
 // a byte-order mark.

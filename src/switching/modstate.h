@@ -32,6 +32,9 @@ ModStateRead ParseModState(const std::string& content, const std::string& fileNa
 
 ModStateRead ReadModState(FileSystem& fs, const std::string& fileName);
 
+// Active or inactive: a state the switches act on.
+inline bool IsDecided(ModState state) { return state == kActive || state == kInactive; }
+
 // "active", "inactive", "not set", or the number itself.
 std::string DescribeState(ModState state);
 

@@ -138,7 +138,9 @@ public:
             return std::nullopt;
         }
         const DWORD error = GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return systemFailure(static_cast<int>(error), name);
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+            return systemFailure(static_cast<int>(error), name);
+        }
         exists = false;
         return std::nullopt;
     }
@@ -147,12 +149,11 @@ public:
         WIN32_FIND_DATAW found;
         const HANDLE search = FindFirstFileExW(L"*", FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
         if (search == INVALID_HANDLE_VALUE) return lastFailure(".");
-        DWORD error = ERROR_SUCCESS;
         do {
             const std::wstring name = found.cFileName;
             if (name != L"." && name != L"..") names.push_back(narrow(name));
         } while (FindNextFileW(search, &found));
-        error = GetLastError();
+        const DWORD error = GetLastError();
         FindClose(search);
         if (error != ERROR_NO_MORE_FILES) return systemFailure(static_cast<int>(error), ".");
         return std::nullopt;

@@ -12,8 +12,6 @@ namespace {
 
 const std::string kAgain = ", then run zarkswitch repair again.";
 
-bool decided(ModState state) { return state == kActive || state == kInactive; }
-
 bool among(const std::vector<std::string>& names, const std::string& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
@@ -67,9 +65,7 @@ std::optional<Failure> RepairFolder(FileSystem& fs, const SwitchLock&, RepairRep
     if (auto failure = OtherSpellings(fs, listing, spellings)) return failure;
     std::vector<std::string> untouchable;
     for (const OtherSpelling& spelling : spellings) {
-        report.decisions.push_back(spelling.found + " is another spelling of " + spelling.name +
-                                   ", which the game under Wine may read in its place. Rename or remove the one "
-                                   "that is not ZARK's" + kAgain);
+        report.decisions.push_back(spelling.sentence() + ". Rename or remove the one that is not ZARK's" + kAgain);
         untouchable.push_back(spelling.name);
     }
 
@@ -81,15 +77,13 @@ std::optional<Failure> RepairFolder(FileSystem& fs, const SwitchLock&, RepairRep
         const StoreRead& read;
     };
     for (const Named& named : {Named{kBaseStore, "ZARK", stores.base}, Named{kFsStore, "ZARK-FS", stores.fs}}) {
-        if (decided(std::get<ModState>(named.read.state))) continue;
+        if (IsDecided(std::get<ModState>(named.read.state))) continue;
         report.decisions.push_back(UndecidedStore(named.store, named.read) + ". Write 1 into it if " +
                                    named.variant + " is on, 2 if it is off (in Notepad, saved as ANSI)" + kAgain);
     }
     if (basestate == kActive && fsstate == kActive) {
-        report.decisions.push_back(kBaseStore + " and " + kFsStore +
-                                   " both say active, but only one variant can be active at a time. Write 2 into "
-                                   "the store of the one that is off (" + kBaseStore + " for ZARK, " + kFsStore +
-                                   " for ZARK-FS)" + kAgain);
+        report.decisions.push_back(BothActive() + ". Write 2 into the store of the one that is off (" + kBaseStore +
+                                   " for ZARK, " + kFsStore + " for ZARK-FS)" + kAgain);
         return std::nullopt;
     }
 
