@@ -9,14 +9,16 @@ target_compile_options(zark_hardened INTERFACE
     -fstack-protector-strong
     # Debug information, which zark_release_program moves into a file of its own.
     -g
-    # File names in the debug information, its compilation folders and __FILE__ are written
-    # relative to the source folder, which holds the build folders too.
-    -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
+    # File names in the debug information, its compilation folders and __FILE__ name the
+    # source folder, which holds the build folders too, by one fixed name: in gdb,
+    # `set substitute-path /zark-launcher <source folder>`.
+    -ffile-prefix-map=${PROJECT_SOURCE_DIR}=/zark-launcher
 )
 # Checked copies of the string and memory functions where the compiler knows a buffer's size.
 target_compile_definitions(zark_hardened INTERFACE _FORTIFY_SOURCE=2)
 # libssp holds the canary's failure handler and the checked functions. The programs link
-# statically, so it comes from libssp.a and brings no DLL with it.
+# statically, so it comes from libssp.a and brings no DLL of its own; it seeds the canary with
+# CryptGenRandom, from ADVAPI32, which is one of Windows' KnownDLLs.
 target_link_libraries(zark_hardened INTERFACE ssp)
 
 # zark_release_program(<target>): the linker's share for a program that goes to players, and
