@@ -19,8 +19,12 @@ const std::wstring kNvaroSite = L"http://nvaro.example.org/";
 
 }  // namespace
 
+// The game of this folder and no other: a sun.exe elsewhere on the machine must never start.
+// The game still sees its command line as "sun.exe".
 void ZARKMain::runtiberiansun_Click() {
-    if (auto failure = startProgram(L"sun.exe", SW_SHOWNORMAL, "sun.exe")) showErrorReport(hwnd_, *failure);
+    if (auto failure = startProgram(widen(FullPath("sun.exe")), L"sun.exe", SW_SHOWNORMAL)) {
+        showErrorReport(hwnd_, *failure);
+    }
 }
 
 // Notepad from the system's Windows folder, whichever drive the game lies on; its path is
@@ -34,7 +38,7 @@ void ZARKMain::showDocument(const std::wstring& document) {
         return;
     }
     const std::wstring notepad = std::wstring(folder, length) + L"\\notepad.exe";
-    if (auto failure = startProgram(L"\"" + notepad + L"\" " + document, SW_SHOWMINIMIZED, narrow(notepad))) {
+    if (auto failure = startProgram(notepad, L"\"" + notepad + L"\" " + document, SW_SHOWMINIMIZED)) {
         showErrorReport(hwnd_, *failure);
     }
 }

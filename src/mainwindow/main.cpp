@@ -4,6 +4,7 @@
 #include "picture.h"
 #include "resources/resource.h"
 #include "shortcuts.h"
+#include "win/dllsearch.h"
 #include "win/errorreport.h"
 #include "zarkmain.h"
 
@@ -36,6 +37,10 @@ int runMessageLoop(zark::ZARKMain& main, const zark::Shortcuts& shortcuts) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    if (auto failure = zark::loadDllsFromSystemFolderOnly()) {
+        zark::showErrorReport(nullptr, *failure);
+        return 1;
+    }
     if (!zark::ZARKMain::registerClass(instance) || !zark::About::registerClass(instance) ||
         !zark::registerPictureClass(instance)) {
         return endWithLastError();

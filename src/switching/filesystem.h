@@ -64,6 +64,10 @@ public:
 // The real file system of the machine the program runs on.
 FileSystem& realFileSystem();
 
+// The full path of `name` (a name in the working folder, or a path), as the system resolves it,
+// for reports that a player must be able to find the file by.
+std::string FullPath(const std::string& name);
+
 // The failure for an operating-system error code (GetLastError on Windows, errno
 // elsewhere), described in the system's own words.
 Failure systemFailure(int code, const std::string& file);

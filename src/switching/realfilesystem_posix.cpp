@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -253,6 +254,15 @@ std::optional<Failure> renameByLink(const std::string& from, const std::string& 
 FileSystem& realFileSystem() {
     static PosixFileSystem fs;
     return fs;
+}
+
+std::string FullPath(const std::string& name) {
+    if (!name.empty() && name.front() == '/') return name;
+    char* folder = ::getcwd(nullptr, 0);
+    if (folder == nullptr) return name;
+    std::string path = folder;
+    std::free(folder);
+    return path + (path.back() == '/' ? "" : "/") + name;
 }
 
 }  // namespace zark

@@ -233,4 +233,15 @@ FileSystem& realFileSystem() {
     return fs;
 }
 
+std::string FullPath(const std::string& name) {
+    const std::wstring wideName = widen(name);
+    const DWORD size = GetFullPathNameW(wideName.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return name;
+    std::wstring path(size, L'\0');
+    const DWORD length = GetFullPathNameW(wideName.c_str(), size, path.data(), nullptr);
+    if (length == 0 || length >= size) return name;
+    path.resize(length);
+    return narrow(path);
+}
+
 }  // namespace zark

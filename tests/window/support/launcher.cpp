@@ -81,10 +81,9 @@ OutsideProgram::~OutsideProgram()
     WaitForSingleObject(process_.get(), static_cast<DWORD>(kPatience.count()));
 }
 
-Launcher::Launcher(const std::wstring& folder)
+Launcher::Launcher(const std::wstring& folder, const std::wstring& program)
 {
     if (!parkMouse()) throw std::runtime_error("cannot move the mouse out of the way");
-    const std::wstring program = launcherPath();
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -41,8 +41,9 @@ private:
 
 class Launcher {
 public:
-    // Starts the program with `folder` as its working directory, as the game folder is.
-    explicit Launcher(const std::wstring& folder);
+    // Starts the program (the one the build made, or a copy of it) with `folder` as its working
+    // directory, as the game folder is.
+    explicit Launcher(const std::wstring& folder, const std::wstring& program = launcherPath());
     // Ends the program if it still runs, and waits until it has.
     ~Launcher();
     Launcher(const Launcher&) = delete;

@@ -51,7 +51,33 @@ private:
     HKEY key_ = nullptr;
 };
 
+// Wine reads a program's own DLL settings here when it starts the program.
+constexpr const wchar_t* kLauncherOverrides = L"Software\\Wine\\AppDefaults\\ZARKLauncher.exe\\DllOverrides";
+
 }  // namespace
+
+NativeDllsPreferred::NativeDllsPreferred(const std::vector<std::wstring>& names)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kLauncherOverrides, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("cannot create the launcher's DLL overrides");
+    const std::wstring nativeFirst = L"native,builtin";
+    LSTATUS status = ERROR_SUCCESS;
+    for (const std::wstring& name : names) {
+        if (status == ERROR_SUCCESS)
+            status = RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(nativeFirst.c_str()),
+                                    static_cast<DWORD>((nativeFirst.size() + 1) * sizeof(wchar_t)));
+    }
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) throw std::runtime_error("cannot set the launcher's DLL overrides");
+}
+
+NativeDllsPreferred::~NativeDllsPreferred()
+{
+    const LSTATUS status = RegDeleteKeyW(HKEY_CURRENT_USER, kLauncherOverrides);
+    if (status != ERROR_SUCCESS) ADD_FAILURE() << "cannot remove the launcher's DLL overrides (" << status << ")";
+}
 
 HttpHandler::HttpHandler(const std::optional<std::wstring>& command)
 {

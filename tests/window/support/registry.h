@@ -1,8 +1,10 @@
-// The shell's handler of http addresses in the Wine prefix's registry, replaced for one test.
+// Settings of the Wine prefix's registry that a test changes for itself: the shell's handler of http
+// addresses, and which DLLs Wine prefers for the launcher.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace windowtest {
 
@@ -17,6 +19,17 @@ public:
 
 private:
     std::optional<std::wstring> previous_;
+};
+
+// Wine told to prefer DLLs of these names found beside ZARKLauncher.exe (or in another folder
+// it searches) to its own, as Windows does for any DLL outside its protected list; for one test.
+class NativeDllsPreferred {
+public:
+    explicit NativeDllsPreferred(const std::vector<std::wstring>& names);
+    // Wine goes back to its own DLLs for the launcher.
+    ~NativeDllsPreferred();
+    NativeDllsPreferred(const NativeDllsPreferred&) = delete;
+    NativeDllsPreferred& operator=(const NativeDllsPreferred&) = delete;
 };
 
 }  // namespace windowtest
