@@ -5,6 +5,7 @@
 #include "filesystem.h"
 #include "win/errorreport.h"
 #include "win/messages.h"
+#include "win/comapartment.h"
 #include "win/startprogram.h"
 #include "winstrings.h"
 
@@ -51,7 +52,10 @@ void ZARKMain::showlauncherhistory_Click() { showDocument(L"Zarklauncherhistory.
 
 // Opens the address in the default browser. The shell's answer (32 or less on failure) is
 // handed back; a page that does not open is the browser's business, so nobody looks at it.
+// The shell may hand the address on through COM, so the thread must be in an apartment first;
+// without one it still tries.
 int ZARKMain::StartURL(const std::wstring& address) {
+    enterComApartment();
     const HINSTANCE result =
         ShellExecuteW(GetDesktopWindow(), L"open", address.c_str(), nullptr, L"C:\\", SW_SHOWNORMAL);
     return static_cast<int>(reinterpret_cast<INT_PTR>(result));

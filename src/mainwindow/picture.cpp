@@ -1,5 +1,6 @@
 #include "picture.h"
 
+#include "picturebutton.h"
 #include "resources/resource.h"
 #include "win/scoped.h"
 
@@ -44,6 +45,7 @@ LRESULT CALLBACK pictureProc(HWND picture, UINT message, WPARAM wParam, LPARAM l
         HANDLE_MSG(picture, WM_PAINT, OnPaint);
         HANDLE_MSG(picture, WM_LBUTTONDOWN, OnLButtonDown);
         HANDLE_MSG(picture, WM_LBUTTONUP, OnLButtonUp);
+        case WM_GETOBJECT: return answerGetObject(picture, wParam, lParam);
     }
     return DefWindowProcW(picture, message, wParam, lParam);
 }
@@ -61,8 +63,9 @@ bool registerPictureClass(HINSTANCE instance) {
     return RegisterClassExW(&windowClass) != 0;
 }
 
-HWND createPicture(HINSTANCE instance, HWND parent, int id, const RECT& area, const ResourceBitmap& bitmap) {
-    return CreateWindowExW(0, ZARK_PICTURE_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area.left,
+HWND createPicture(HINSTANCE instance, HWND parent, int id, const RECT& area, const ResourceBitmap& bitmap,
+                   const std::wstring& name) {
+    return CreateWindowExW(0, ZARK_PICTURE_CLASS, name.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area.left,
                            area.top, area.right - area.left, area.bottom - area.top, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                            const_cast<ResourceBitmap*>(&bitmap));

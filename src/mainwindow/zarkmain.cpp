@@ -107,10 +107,12 @@ BOOL ZARKMain::OnCreate(HWND hwnd, LPCREATESTRUCTW) {
     creationFailure_ = findBitmaps();
     if (creationFailure_) return FALSE;
     // All four start visible; Form_Load hides one of each pair.
-    active = createPicture(instance_, hwnd, IDC_ACTIVE, kBasePair, activeBitmap_);
-    deactive = createPicture(instance_, hwnd, IDC_DEACTIVE, kBasePair, deactiveBitmap_);
-    fsactive = createPicture(instance_, hwnd, IDC_FSACTIVE, kExpansionPair, fsactiveBitmap_);
-    fsdeactive = createPicture(instance_, hwnd, IDC_FSDEACTIVE, kExpansionPair, fsdeactiveBitmap_);
+    // Each named by its variant and the state it shows, as the picture's lettering says.
+    active = createPicture(instance_, hwnd, IDC_ACTIVE, kBasePair, activeBitmap_, L"ZARK: ACTIVATED");
+    deactive = createPicture(instance_, hwnd, IDC_DEACTIVE, kBasePair, deactiveBitmap_, L"ZARK: DE-ACTIVATED");
+    fsactive = createPicture(instance_, hwnd, IDC_FSACTIVE, kExpansionPair, fsactiveBitmap_, L"ZARK-FS: ACTIVATED");
+    fsdeactive =
+        createPicture(instance_, hwnd, IDC_FSDEACTIVE, kExpansionPair, fsdeactiveBitmap_, L"ZARK-FS: DE-ACTIVATED");
     if (!active || !deactive || !fsactive || !fsdeactive) {
         creationFailure_ = lastFailure({});
         return FALSE;

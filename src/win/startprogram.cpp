@@ -2,6 +2,7 @@
 
 #include "filesystem.h"
 #include "scopedhandle.h"
+#include "win/comapartment.h"
 #include "winstrings.h"
 
 #include <shellapi.h>
@@ -15,8 +16,10 @@ namespace {
 // ERROR_ELEVATION_REQUIRED, which mingw-w64's headers lack.
 constexpr DWORD kElevationRequired = 740;
 
-// CreateProcess does not elevate: the shell does, after Windows has asked the player.
+// CreateProcess does not elevate: the shell does, after Windows has asked the player. The shell
+// asks for a COM apartment first.
 std::optional<Failure> startElevated(const std::wstring& program, WORD show) {
+    enterComApartment();
     wchar_t folder[MAX_PATH];
     const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
     if (length == 0 || length >= MAX_PATH) return lastFailure(narrow(program));

@@ -1,5 +1,6 @@
 // Where the launcher takes its DLLs from: a DLL that someone has put in the game folder under the
-// name of one that Windows loads for the launcher after start never runs inside it.
+// name of one that Windows loads for the launcher after its start never runs inside it, whatever
+// the player does: the About box, a switch, a web page, a screen reader.
 #include "support/commands.h"
 #include "support/fixture.h"
 #include "support/input.h"
@@ -56,6 +57,8 @@ TEST_F(LauncherTest, DllsPlantedInTheGameFolderNeverRunInTheLauncher)
 
     ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
     ASSERT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }));
+    // A screen reader asks for a picture: the launcher loads the accessibility proxies.
+    EXPECT_EQ(accessibleOf(GetDlgItem(main, IDC_ACTIVE)).name, L"ZARK: ACTIVATED");
 
     ASSERT_TRUE(bringToFront(main));
     pressKeys({VK_CONTROL, 'H'});
