@@ -171,41 +171,43 @@ void ZARKMain::OnDestroy(HWND) {
 std::optional<Failure> ZARKMain::Form_Load() {
     const StoresRead stores = ReadStores(realFileSystem());
     if (const Failure* failure = std::get_if<Failure>(&stores.base.state)) return *failure;
-    basestate = std::get<ModState>(stores.base.state);
     if (const Failure* failure = std::get_if<Failure>(&stores.fs.state)) return *failure;
-    fsstate = std::get<ModState>(stores.fs.state);
-
-    // A store that is not set shows as inactive; the store itself keeps its content.
-    if (basestate == 0) basestate = kInactive;
-    if (fsstate == 0) fsstate = kInactive;
-
     // All four pictures are still visible: this hides one of each pair, or none for a value
-    // that is neither active nor inactive.
-    IndicatorPair{active, deactive}.show(basestate);
-    IndicatorPair{fsactive, fsdeactive}.show(fsstate);
+    // that is neither active nor inactive. A store that is not set shows as inactive; the store
+    // itself keeps its content.
+    base_.show(std::get<ModState>(stores.base.state));
+    fs_.show(std::get<ModState>(stores.fs.state));
     return std::nullopt;
 }
 
-// Runs a switch command under the folder's switch lock and keeps the fields as the command
-// read and wrote them. Another program that is switching in the folder is waited for a
-// moment, then the user is told.
-SwitchOutcome ZARKMain::runSwitch(SwitchCommand command, ModState& switchedField) {
+// A store that cannot be read this moment (being replaced, held, gone) leaves its pictures as
+// they are, and the window does not wait for it: the next change or command puts them right.
+void ZARKMain::storesChanged() {
+    const StoresRead stores = GlanceAtStores(realFileSystem());
+    if (const ModState* stored = std::get_if<ModState>(&stores.base.state)) base_.show(*stored);
+    if (const ModState* stored = std::get_if<ModState>(&stores.fs.state)) fs_.show(*stored);
+}
+
+// Runs a switch command under the folder's switch lock. Another program that is switching in
+// the folder is waited for a moment, then the user is told.
+SwitchOutcome ZARKMain::runSwitch(SwitchCommand command) {
     SwitchLock lock;
     if (auto failure = LockSwitching(realFileSystem(), lock)) {
         SwitchOutcome busy;
         busy.failure = std::move(failure);
         return busy;
     }
-    SwitchOutcome outcome = command(realFileSystem(), lock);
-    if (outcome.basestateRead) basestate = *outcome.basestateRead;
-    if (outcome.fsstateRead) fsstate = *outcome.fsstateRead;
-    if (outcome.switchedTo) switchedField = *outcome.switchedTo;
-    return outcome;
+    return command(realFileSystem(), lock);
 }
 
-// A failed switch has already put the files back (but for those it lists as stranded), so
-// the launcher reports it and stays open with its pictures as they were.
-void ZARKMain::carryOut(const SwitchOutcome& outcome, IndicatorPair pair) {
+// Each store that the command read shows in its pictures, refusals and failures included: a
+// store may have been switched by another program since the window last looked. A failed switch
+// has put the files back (but for those it lists as stranded), so the launcher reports it and
+// stays open.
+void ZARKMain::carryOut(const SwitchOutcome& outcome, const IndicatorPair& switched) {
+    if (outcome.basestateRead) base_.show(*outcome.basestateRead);
+    if (outcome.fsstateRead) fs_.show(*outcome.fsstateRead);
+    if (outcome.switchedTo) switched.show(*outcome.switchedTo);
     if (outcome.failure) {
         if (outcome.failure->cause == Cause::Busy) {
             showMessage(hwnd_, widen(FailureReport(*outcome.failure)));
@@ -215,18 +217,15 @@ void ZARKMain::carryOut(const SwitchOutcome& outcome, IndicatorPair pair) {
         return;
     }
     if (outcome.message != nullptr) showMessage(hwnd_, widen(outcome.message));
-    if (outcome.switchedTo) pair.show(*outcome.switchedTo);
 }
 
-void ZARKMain::activatezark_Click() { carryOut(runSwitch(ActivateZark, basestate), {active, deactive}); }
+void ZARKMain::activatezark_Click() { carryOut(runSwitch(ActivateZark), base_); }
 
-void ZARKMain::deactivatezark_Click() { carryOut(runSwitch(DeactivateZark, basestate), {active, deactive}); }
+void ZARKMain::deactivatezark_Click() { carryOut(runSwitch(DeactivateZark), base_); }
 
-void ZARKMain::activatezarkfs_Click() { carryOut(runSwitch(ActivateZarkFs, fsstate), {fsactive, fsdeactive}); }
+void ZARKMain::activatezarkfs_Click() { carryOut(runSwitch(ActivateZarkFs), fs_); }
 
-void ZARKMain::deactivatezarkfs_Click() {
-    carryOut(runSwitch(DeactivateZarkFs, fsstate), {fsactive, fsdeactive});
-}
+void ZARKMain::deactivatezarkfs_Click() { carryOut(runSwitch(DeactivateZarkFs), fs_); }
 
 void ZARKMain::active_Click() { deactivatezark_Click(); }
 

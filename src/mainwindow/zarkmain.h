@@ -30,6 +30,10 @@ public:
     // remains.
     std::optional<Failure> create();
 
+    // Another program may have changed the game folder: the pictures show what the stores hold
+    // now. Nothing is written, no lock is taken and no message shown.
+    void storesChanged();
+
     // The About box, whose window exists while it is open.
     About& about() { return about_; }
     const About& about() const { return about_; }
@@ -70,8 +74,8 @@ private:
     int StartURL(const std::wstring& address);
 
     using SwitchCommand = SwitchOutcome (*)(FileSystem&, const SwitchLock&);
-    SwitchOutcome runSwitch(SwitchCommand command, ModState& switchedField);
-    void carryOut(const SwitchOutcome& outcome, IndicatorPair pair);
+    SwitchOutcome runSwitch(SwitchCommand command);
+    void carryOut(const SwitchOutcome& outcome, const IndicatorPair& switched);
     void showDocument(const std::wstring& document);
 
     HINSTANCE instance_;
@@ -87,6 +91,10 @@ private:
     HWND deactive = nullptr;
     HWND fsactive = nullptr;
     HWND fsdeactive = nullptr;
+
+    // Each variant's field with its pictures.
+    const IndicatorPair base_{basestate, active, deactive};
+    const IndicatorPair fs_{fsstate, fsactive, fsdeactive};
 
     // The bitmaps that the background and the indicator pictures draw.
     ResourceBitmap backgroundBitmap_;

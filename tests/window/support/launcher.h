@@ -23,6 +23,10 @@ std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className = nullptr)
 // The first of them once one has appeared, or nullptr after the usual patience.
 HWND waitForWindow(DWORD processId, const wchar_t* className);
 
+// Runs zarkswitch.exe with `arguments` in the folder, as a launch script does, to its end;
+// its exit status, or -1 if it could not be run.
+int runZarkswitch(const std::wstring& folder, const std::wstring& arguments);
+
 // The process of a window that the launcher made another program open, ended with the test
 // so that the game folder can be removed.
 class OutsideProgram {
