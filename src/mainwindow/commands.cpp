@@ -2,7 +2,7 @@
 // browser, the About box and the help hint.
 #include "zarkmain.h"
 
-#include "filesystem.h"
+#include "failure.h"
 #include "win/errorreport.h"
 #include "win/messages.h"
 #include "win/startprogram.h"

@@ -43,4 +43,12 @@ Failure NotPlainFileFailure(const std::string& file);
 Failure TooLongFailure(const std::string& file, std::size_t limit);
 Failure BusyFailure(const std::string& file);
 
+// The failure for an operating-system error code (GetLastError on Windows, errno
+// elsewhere), described in the system's own words.
+Failure systemFailure(int code, const std::string& file);
+
+// The failure for the system's last error (GetLastError on Windows, errno elsewhere), read at
+// once after the call that failed.
+Failure lastFailure(const std::string& file);
+
 }  // namespace zark

@@ -64,12 +64,4 @@ public:
 // The real file system of the machine the program runs on.
 FileSystem& realFileSystem();
 
-// The failure for an operating-system error code (GetLastError on Windows, errno
-// elsewhere), described in the system's own words.
-Failure systemFailure(int code, const std::string& file);
-
-// The failure for the system's last error (GetLastError on Windows, errno elsewhere), read at
-// once after the call that failed.
-Failure lastFailure(const std::string& file);
-
 }  // namespace zark

@@ -9,20 +9,9 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <thread>
 
 namespace zark {
-
-Failure systemFailure(int code, const std::string& file) {
-    Failure failure;
-    failure.number = code;
-    failure.description = std::strerror(code);
-    failure.file = file;
-    return failure;
-}
-
-Failure lastFailure(const std::string& file) { return systemFailure(errno, file); }
 
 namespace {
 

@@ -1,7 +1,7 @@
 // zarkswitch's entry point and console on POSIX systems.
 #include "zarkswitch.h"
 
-#include "filesystem.h"
+#include "failure.h"
 
 #include <cstdio>
 #include <unistd.h>
