@@ -38,6 +38,43 @@ Failure writeFailure(DWORD error, const std::string& file, const std::wstring& a
     return failure;
 }
 
+// What a name is, from its attributes. A junction is a folder and a reparse point: it counts as
+// a link, since it leads elsewhere.
+EntryKind kindOfAttributes(DWORD attributes) {
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::Link;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::Folder;
+    if (attributes & FILE_ATTRIBUTE_DEVICE) return EntryKind::Other;
+    return EntryKind::File;
+}
+
+// Whether the user may create files in the folder of `name`: asked by opening the folder for
+// adding a file, which writes nothing.
+bool folderWritable(const std::wstring& name) {
+    const std::size_t separator = name.find_last_of(L"\\/");
+    const std::wstring folder = separator == std::wstring::npos ? L"." : name.substr(0, separator + 1);
+    const ScopedHandle opened(CreateFileW(folder.c_str(), FILE_ADD_FILE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return opened.valid();
+}
+
+// Why the lock file could not be opened (`error`, GetLastError's value): something that is no
+// file under its name; a lock file that refuses writing while the folder may be written
+// (read-only, left by another user); or else, as for any new file, the folder.
+Failure lockFileFailure(DWORD error, const std::string& name, const std::wstring& wideName) {
+    const DWORD attributes = GetFileAttributesW(wideName.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return writeFailure(error, name);
+    const EntryKind kind = kindOfAttributes(attributes);
+    if (kind != EntryKind::File) return LockFileNotAFileFailure(name, kind);
+    Failure failure = systemFailure(static_cast<int>(error), name);
+    if (error == ERROR_ACCESS_DENIED) {
+        failure.cause = folderWritable(wideName) ? Cause::LockFileRefused : Cause::FolderProtected;
+    } else if (error == ERROR_WRITE_PROTECT) {
+        failure.cause = Cause::FolderProtected;
+    }
+    return failure;
+}
+
 // Holds a lock on the first byte of the open lock file. Closing the handle lets go of the
 // lock, as does the end of the process, however it ends.
 class ByteLock final : public FileLock {
@@ -108,16 +145,17 @@ public:
         return std::nullopt;
     }
 
-    std::optional<Failure> fileExists(const std::string& name, bool& exists) override {
-        if (GetFileAttributesW(widen(name).c_str()) != INVALID_FILE_ATTRIBUTES) {
-            exists = true;
+    std::optional<Failure> kindOf(const std::string& name, EntryKind& kind) override {
+        const DWORD attributes = GetFileAttributesW(widen(name).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            kind = kindOfAttributes(attributes);
             return std::nullopt;
         }
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
             return systemFailure(static_cast<int>(error), name);
         }
-        exists = false;
+        kind = EntryKind::None;
         return std::nullopt;
     }
 
@@ -183,19 +221,30 @@ public:
 
     std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) override {
         const std::wstring wideName = widen(name);
-        // Everyone may open the lock file: only the lock on its first byte excludes.
-        const HANDLE file = CreateFileW(wideName.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return writeFailure(GetLastError(), name, wideName);
-        ScopedHandle opened(file);
+        // Everyone may open the lock file: only the lock on its first byte excludes. A link is
+        // opened as itself, never followed, and a folder as a folder, so that the handle shows
+        // what lies under the name and nothing outside the game folder is created or locked.
+        ScopedHandle file(CreateFileW(wideName.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                                      nullptr));
+        if (!file.valid()) return lockFileFailure(GetLastError(), name, wideName);
+        if (GetFileType(file.get()) != FILE_TYPE_DISK) return LockFileNotAFileFailure(name, EntryKind::Other);
+        BY_HANDLE_FILE_INFORMATION information;
+        if (!GetFileInformationByHandle(file.get(), &information)) return lastFailure(name);
+        const EntryKind kind = kindOfAttributes(information.dwFileAttributes);
+        if (kind != EntryKind::File) return LockFileNotAFileFailure(name, kind);
+
         OVERLAPPED first{};
-        if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &first)) {
+        if (!LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &first)) {
             const DWORD error = GetLastError();
             if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING) return BusyFailure(name);
-            return systemFailure(static_cast<int>(error), name);
+            Failure failure = systemFailure(static_cast<int>(error), name);
+            // What a network share or a file system without byte-range locks answers.
+            if (error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION) failure.cause = Cause::NoLocks;
+            return failure;
         }
-        lock = std::make_unique<ByteLock>(opened.release());
+        lock = std::make_unique<ByteLock>(file.release());
         return std::nullopt;
     }
 
