@@ -75,6 +75,36 @@ Failure lockFileFailure(DWORD error, const std::string& name, const std::wstring
     return failure;
 }
 
+// Opens the lock file for reading and writing, creating it where nothing has its name. Everyone
+// may open it: only the lock on its first byte excludes. A link is opened as itself, never
+// followed, and a folder as a folder, so that the handle shows what lies under the name. The
+// file is created only as a new one (as O_EXCL does): Wine shows a Unix link as what it leads
+// to, and a link that leads nowhere must not create a file there.
+std::optional<Failure> openLockFile(const std::string& name, ScopedHandle& file) {
+    const std::wstring wideName = widen(name);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        for (const DWORD disposition : {CREATE_NEW, OPEN_EXISTING}) {
+            const HANDLE opened = CreateFileW(
+                wideName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                nullptr);
+            if (opened != INVALID_HANDLE_VALUE) {
+                file.reset(opened);
+                return std::nullopt;
+            }
+            // Only "there" when creating and "not there" when opening go on: the name changed
+            // in between, or a link leads nowhere.
+            const DWORD error = GetLastError();
+            const bool there = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+            if (disposition == CREATE_NEW ? !there : error != ERROR_FILE_NOT_FOUND) {
+                return lockFileFailure(error, name, wideName);
+            }
+        }
+    }
+    // Each time there and not there: a link that leads nowhere.
+    return LockFileNotAFileFailure(name, EntryKind::Link);
+}
+
 // Holds a lock on the first byte of the open lock file. Closing the handle lets go of the
 // lock, as does the end of the process, however it ends.
 class ByteLock final : public FileLock {
@@ -152,11 +182,16 @@ public:
             return std::nullopt;
         }
         const DWORD error = GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
-            return systemFailure(static_cast<int>(error), name);
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            kind = EntryKind::None;
+            return std::nullopt;
         }
-        kind = EntryKind::None;
-        return std::nullopt;
+        // Wine's answer for a Unix pipe or device: something is there, but no file.
+        if (error == ERROR_INVALID_PARAMETER) {
+            kind = EntryKind::Other;
+            return std::nullopt;
+        }
+        return systemFailure(static_cast<int>(error), name);
     }
 
     std::optional<Failure> listFolder(std::vector<std::string>& names) override {
@@ -220,15 +255,8 @@ public:
     }
 
     std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) override {
-        const std::wstring wideName = widen(name);
-        // Everyone may open the lock file: only the lock on its first byte excludes. A link is
-        // opened as itself, never followed, and a folder as a folder, so that the handle shows
-        // what lies under the name and nothing outside the game folder is created or locked.
-        ScopedHandle file(CreateFileW(wideName.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
-                                      nullptr));
-        if (!file.valid()) return lockFileFailure(GetLastError(), name, wideName);
+        ScopedHandle file;
+        if (auto failure = openLockFile(name, file)) return failure;
         if (GetFileType(file.get()) != FILE_TYPE_DISK) return LockFileNotAFileFailure(name, EntryKind::Other);
         BY_HANDLE_FILE_INFORMATION information;
         if (!GetFileInformationByHandle(file.get(), &information)) return lastFailure(name);
