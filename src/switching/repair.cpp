@@ -103,7 +103,8 @@ std::optional<Failure> RepairFolder(FileSystem& fs, const SwitchLock&, RepairRep
     }
 
     for (const Placement& placement : Placements(stores)) {
-        const bool touchable = !among(untouchable, placement.wantedName()) && !among(untouchable, placement.otherName());
+        const bool touchable =
+            !among(untouchable, placement.wantedName()) && !among(untouchable, placement.otherName());
         if (auto failure = place(fs, placement, touchable, report)) return failure;
     }
     return std::nullopt;

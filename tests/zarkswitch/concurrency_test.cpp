@@ -152,8 +152,8 @@ TEST(Concurrency, StatusReportsOnlyASettledFolder) {
     const Result run = zarkswitch({"status"});
     switching.join();
     EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_EQ(run.out,
-              "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): active\nThe rule files agree with the stores.\n");
+    EXPECT_EQ(run.out, "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): active\n"
+                       "The rule files agree with the stores.\n");
 }
 
 }  // namespace

@@ -285,7 +285,8 @@ TEST_P(LockFile, IsReportedAtOnceWithWhatToDo) {
     const LockFileCase& c = GetParam();
     TempFolder folder;
     layOut("2\r\n", "2\r\n", kAllInactive);
-    const std::string outside = std::filesystem::temp_directory_path() / ("zarklock-outside." + std::to_string(::getpid()));
+    const std::string outside =
+        std::filesystem::temp_directory_path() / ("zarklock-outside." + std::to_string(::getpid()));
     c.make(outside);
     if (IsSkipped()) return;
     asUnprivileged([&] {
