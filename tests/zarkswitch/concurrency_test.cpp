@@ -55,7 +55,8 @@ pid_t killer(std::chrono::steady_clock::time_point until, unsigned seed) {
         if (victim == 0) {
             std::freopen("/dev/null", "w", stdout);
             std::freopen("/dev/null", "w", stderr);
-            ::execl(ZARKSWITCH, ZARKSWITCH, args[0].c_str(), args[1].c_str(), static_cast<char*>(nullptr));
+            ::execl(kZarkswitch.c_str(), kZarkswitch.c_str(), args[0].c_str(), args[1].c_str(),
+                    static_cast<char*>(nullptr));
             ::_exit(127);
         }
         ::usleep(random() % 3000);

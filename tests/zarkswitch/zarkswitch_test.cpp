@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -267,8 +268,10 @@ TEST(SwitchFailures, ReportOnStandardErrorExitTwoAndLeaveEverythingAsItWas) {
 struct LockFileCase {
     const char* name;
     void (*make)(const std::string& outside);
-    std::string error;    // the switch's report; its one-line form is status's last finding
-    std::string finding;  // empty: status reports the folder as agreeing
+    int number;
+    std::string description;
+    std::string advice;
+    bool finding;  // status lists it; else status reports the folder as agreeing
 };
 
 void PrintTo(const LockFileCase& c, std::ostream* out) { *out << c.name; }
@@ -296,31 +299,32 @@ TEST_P(LockFile, IsReportedAtOnceWithWhatToDo) {
         const auto waited = std::chrono::steady_clock::now() - started;
         EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(waited).count(), 1000) << "no waiting for it";
         EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.err, "zarkswitch: " + c.error + "\n");
+        EXPECT_EQ(run.err, "zarkswitch: Error " + std::to_string(c.number) + ": " + c.description +
+                               "\nFile: zarkdata.lock\n\n" + c.advice + "\n");
         EXPECT_EQ(snapshot(), before);
 
         const Result status = zarkswitch({"status"});
-        EXPECT_EQ(status.status, c.finding.empty() ? 0 : 3) << status.err;
+        EXPECT_EQ(status.status, c.finding ? 3 : 0) << status.err;
         EXPECT_EQ(status.out, "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): inactive\n" +
-                                  (c.finding.empty() ? "The rule files agree with the stores." : c.finding) + "\n");
+                                  (c.finding ? c.description + " (zarkdata.lock). " + c.advice
+                                             : "The rule files agree with the stores.") +
+                                  "\n");
     });
     EXPECT_FALSE(std::filesystem::exists(outside)) << "created outside the game folder";
 }
 
+const char* const kNotAFile = "Path/File access error: ";
+
 INSTANTIATE_TEST_SUITE_P(
     Odd, LockFile,
     testing::Values(
-        LockFileCase{"Folder", [](const std::string&) { std::filesystem::create_directory("zarkdata.lock"); },
-                     "Error 75: Path/File access error: a folder, not a file\nFile: zarkdata.lock\n\n" + kDeleteLock,
-                     "Path/File access error: a folder, not a file (zarkdata.lock). " + kDeleteLock},
+        LockFileCase{"Folder", [](const std::string&) { std::filesystem::create_directory("zarkdata.lock"); }, 75,
+                     kNotAFile + std::string("a folder, not a file"), kDeleteLock, true},
         LockFileCase{"LinkOutOfTheFolder",
-                     [](const std::string& outside) { std::filesystem::create_symlink(outside, "zarkdata.lock"); },
-                     "Error 75: Path/File access error: a symbolic link, not a file\nFile: zarkdata.lock\n\n" +
-                         kDeleteLock,
-                     "Path/File access error: a symbolic link, not a file (zarkdata.lock). " + kDeleteLock},
-        LockFileCase{"Pipe", [](const std::string&) { ASSERT_EQ(::mkfifo("zarkdata.lock", 0666), 0); },
-                     "Error 75: Path/File access error: not a plain file\nFile: zarkdata.lock\n\n" + kDeleteLock,
-                     "Path/File access error: not a plain file (zarkdata.lock). " + kDeleteLock},
+                     [](const std::string& outside) { std::filesystem::create_symlink(outside, "zarkdata.lock"); }, 75,
+                     kNotAFile + std::string("a symbolic link, not a file"), kDeleteLock, true},
+        LockFileCase{"Pipe", [](const std::string&) { ASSERT_EQ(::mkfifo("zarkdata.lock", 0666), 0); }, 75,
+                     kNotAFile + std::string("not a plain file"), kDeleteLock, true},
         LockFileCase{"ReadOnly",
                      [](const std::string&) {
                          writeFile("zarkdata.lock", "");
@@ -329,22 +333,19 @@ INSTANTIATE_TEST_SUITE_P(
                              ASSERT_EQ(::chown("zarkdata.lock", 65534, 65534), 0);
                          }
                      },
-                     "Error 13: Permission denied\nFile: zarkdata.lock\n\n" + kRefusedLock,
-                     "Permission denied (zarkdata.lock). " + kRefusedLock},
+                     EACCES, "Permission denied", kRefusedLock, true},
         LockFileCase{"AnotherUsers",
                      [](const std::string&) {
                          if (::geteuid() != 0) GTEST_SKIP() << "only root can leave a lock file of another user's";
                          writeFile("zarkdata.lock", "");
                      },
-                     "Error 13: Permission denied\nFile: zarkdata.lock\n\n" + kRefusedLock,
-                     "Permission denied (zarkdata.lock). " + kRefusedLock},
+                     EACCES, "Permission denied", kRefusedLock, true},
         // Status stays a reader where no lock file can be made.
-        LockFileCase{"WriteProtectedFolder",
-                     [](const std::string&) { ASSERT_EQ(::chmod(".", 0555), 0); },
-                     "Error 13: Permission denied\nFile: zarkdata.lock\n\nYou may not write in the game folder. "
-                     "Check its permissions and owner (ls -ld), give yourself write permission (chmod u+w), or move "
-                     "the game to a folder of your own.",
-                     ""}),
+        LockFileCase{"WriteProtectedFolder", [](const std::string&) { ASSERT_EQ(::chmod(".", 0555), 0); }, EACCES,
+                     "Permission denied",
+                     "You may not write in the game folder. Check its permissions and owner (ls -ld), give yourself "
+                     "write permission (chmod u+w), or move the game to a folder of your own.",
+                     false}),
     [](const testing::TestParamInfo<LockFileCase>& info) { return std::string(info.param.name); });
 
 TEST(GameFolder, DirOptionWorksFromAnyFolderAndAMissingOneFails) {

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -21,6 +22,23 @@ struct Result {
     std::string out;
     std::string err;
 };
+
+// The program the tests run. Run as root, the tests also run it as the user nobody, who may not
+// reach the build folder (it may lie inside a folder that only its owner may enter): they run
+// a copy in the temporary folder, removed at exit.
+inline std::string reachableProgram() {
+    if (::geteuid() != 0) return ZARKSWITCH;
+    static const std::string copy =
+        std::filesystem::temp_directory_path() / ("zarkswitch." + std::to_string(::getpid()));
+    std::filesystem::copy_file(ZARKSWITCH, copy, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::permissions(copy, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                           std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                                           std::filesystem::perms::others_exec);
+    std::atexit([] { std::remove(copy.c_str()); });
+    return copy;
+}
+
+inline const std::string kZarkswitch = reachableProgram();
 
 inline const std::string kBusy =
     "zarkswitch: Another program is switching ZARK in this folder. Try again once it has finished.\n";
@@ -39,7 +57,7 @@ inline Result zarkswitch(const std::vector<std::string>& args, const std::string
                          void (*prepare)() = nullptr) {
     const std::string out = std::filesystem::temp_directory_path() / ("zarkswitch-out." + std::to_string(::getpid()));
     const std::string err = std::filesystem::temp_directory_path() / ("zarkswitch-err." + std::to_string(::getpid()));
-    std::vector<char*> argv{const_cast<char*>(ZARKSWITCH)};
+    std::vector<char*> argv{const_cast<char*>(kZarkswitch.c_str())};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
 
@@ -50,7 +68,7 @@ inline Result zarkswitch(const std::vector<std::string>& args, const std::string
             ::_exit(126);
         }
         if (prepare) prepare();
-        ::execv(ZARKSWITCH, argv.data());
+        ::execv(kZarkswitch.c_str(), argv.data());
         ::_exit(127);
     }
     Result run;
