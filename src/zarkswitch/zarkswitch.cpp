@@ -173,13 +173,8 @@ int RunZarkSwitch(const std::vector<std::string>& args, Console& console) {
             console.out("zarkswitch " ZARK_RELEASE " (" ZARK_PRODUCT_NAME ")\n");
             return kExitDone;
         } else if (arg == "--dir" || arg.rfind("--dir=", 0) == 0) {
-            if (arg == "--dir") {
-                if (++i == args.size()) return usage(console, "--dir needs a folder");
-                request.folder = args[i];
-            } else {
-                request.folder = arg.substr(6);
-            }
-            // An empty path would name no folder at all.
+            request.folder = arg != "--dir" ? arg.substr(6) : ++i < args.size() ? args[i] : "";
+            // An empty path names no folder at all.
             if (request.folder->empty()) return usage(console, "--dir needs a folder");
         } else if (arg.size() > 1 && arg[0] == '-') {
             return usage(console, "unknown option " + arg);
