@@ -8,7 +8,7 @@
 #include <string>
 
 #include "about/credits.h"
-#include "filesystem.h"
+#include "failure.h"
 #include "resources/resource.h"
 #include "version.h"
 #include "win/errorreport.h"

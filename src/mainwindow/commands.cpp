@@ -2,6 +2,7 @@
 // browser, the About box and the help hint.
 #include "zarkmain.h"
 
+#include "failure.h"
 #include "filesystem.h"
 #include "win/errorreport.h"
 #include "win/messages.h"

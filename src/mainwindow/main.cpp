@@ -1,5 +1,5 @@
 // The program's entry point and its one message loop.
-#include "filesystem.h"
+#include "failure.h"
 #include "folderwatch.h"
 #include "help.h"
 #include "picture.h"

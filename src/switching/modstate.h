@@ -57,6 +57,8 @@ struct StoreRead {
 struct StoresRead {
     StoreRead base;  // zarkdata.dat
     StoreRead fs;    // zarkdata2.dat
+
+    const StoreRead& of(const std::string& store) const { return store == kBaseStore ? base : fs; }
 };
 
 // Reads both stores, zarkdata.dat first, each whether or not the other could be read.

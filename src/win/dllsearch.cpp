@@ -1,6 +1,6 @@
 #include "win/dllsearch.h"
 
-#include "filesystem.h"
+#include "failure.h"
 
 #include <windows.h>
 

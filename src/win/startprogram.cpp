@@ -1,6 +1,6 @@
 #include "startprogram.h"
 
-#include "filesystem.h"
+#include "failure.h"
 #include "scopedhandle.h"
 #include "win/comapartment.h"
 #include "winstrings.h"

@@ -2,7 +2,7 @@
 // window, UTF-8 with CR LF to a file or pipe.
 #include "zarkswitch.h"
 
-#include "filesystem.h"
+#include "failure.h"
 #include "report.h"
 #include "win/dllsearch.h"
 #include "winstrings.h"

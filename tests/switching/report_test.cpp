@@ -23,6 +23,8 @@ TEST(Report, AdvisesOnlyWhatFitsTheCause) {
                                "repair to put it right."},
         {Cause::NameTaken, "Run zarkswitch status in the game folder to see what is out of place, and zarkswitch "
                            "repair to put it right."},
+        {Cause::NoLocks, "The game folder's file system offers no file locks, which switching needs: move the game "
+                         "to a local disk."},
     };
     for (const Case& c : cases) {
         Failure failure{13, "Permission denied", "zarkart.ini"};
@@ -39,6 +41,14 @@ TEST(Report, ListsWhatCouldNotBePutBackAndSaysBusyInASentence) {
               "zarkrules.ini is left as rules.ini");
     EXPECT_EQ(FailureReport(BusyFailure("zarkdata.lock")),
               "Another program is switching ZARK in this folder. Try again once it has finished.");
+}
+
+TEST(Report, InOneLineEndsWithTheFileAndTheAdvice) {
+    Failure windows{37, "The request is not supported.", "zarkdata.lock"};
+    windows.cause = Cause::NoLocks;
+    EXPECT_EQ(FailureLine(windows), "The request is not supported (zarkdata.lock). The game folder's file system "
+                                    "offers no file locks, which switching needs: move the game to a local disk.");
+    EXPECT_EQ(FailureLine(Failure{5, "Input/output error", "zarkdata.lock"}), "Input/output error (zarkdata.lock)");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <resource.h>
 
+#include <chrono>
 #include <random>
 #include <set>
 
@@ -114,7 +115,11 @@ TEST_F(LauncherTest, AnotherSwitcherIsWaitedForThenNamedInAMessage)
     const FolderContents before = folder.contents();
     const Holder holder(folder, "zarkdata.lock", L"lock", 8000);
     ASSERT_TRUE(holder.holds());
+    const auto asked = std::chrono::steady_clock::now();
     ASSERT_TRUE(give(main, Switch::ActivateZarkFs, Way::Picture));
+    ASSERT_TRUE(waitForMessageBox(launcher->id()));
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);
+    EXPECT_GE(waited.count(), 1500) << "the launcher did not wait for the other switcher";
     ASSERT_NO_FATAL_FAILURE(
         expectMessage(L"Another program is switching ZARK in this folder. Try again once it has finished."));
     EXPECT_EQ(folder.contents(), before);
