@@ -4,9 +4,9 @@
 
 #include "failure.h"
 #include "filesystem.h"
+#include "win/comapartment.h"
 #include "win/errorreport.h"
 #include "win/messages.h"
-#include "win/comapartment.h"
 #include "win/startprogram.h"
 #include "winstrings.h"
 

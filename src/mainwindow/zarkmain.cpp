@@ -2,9 +2,10 @@
 #include "zarkmain.h"
 
 #include "filesystem.h"
+#include "foldercheck.h"
 #include "picture.h"
-#include "report.h"
 #include "resources/resource.h"
+#include "variants.h"
 #include "version.h"
 #include "win/errorreport.h"
 #include "win/messages.h"
@@ -29,6 +30,10 @@ constexpr int kClientLeft = 256;
 constexpr int kClientTop = 195;
 constexpr int kClientWidth = 456;
 constexpr int kClientHeight = 318;
+
+// What the pictures' lettering says, after the variant's name, for screen readers.
+constexpr wchar_t kActivated[] = L": ACTIVATED";
+constexpr wchar_t kDeactivated[] = L": DE-ACTIVATED";
 
 // Each pair of indicator pictures shares one rectangle.
 constexpr RECT kBasePair{326, 104, 326 + 121, 104 + 24};
@@ -108,11 +113,13 @@ BOOL ZARKMain::OnCreate(HWND hwnd, LPCREATESTRUCTW) {
     if (creationFailure_) return FALSE;
     // All four start visible; Form_Load hides one of each pair.
     // Each named by its variant and the state it shows, as the picture's lettering says.
-    active = createPicture(instance_, hwnd, IDC_ACTIVE, kBasePair, activeBitmap_, L"ZARK: ACTIVATED");
-    deactive = createPicture(instance_, hwnd, IDC_DEACTIVE, kBasePair, deactiveBitmap_, L"ZARK: DE-ACTIVATED");
-    fsactive = createPicture(instance_, hwnd, IDC_FSACTIVE, kExpansionPair, fsactiveBitmap_, L"ZARK-FS: ACTIVATED");
+    const std::wstring base = widen(kBaseVariant.label);
+    const std::wstring expansion = widen(kFsVariant.label);
+    active = createPicture(instance_, hwnd, IDC_ACTIVE, kBasePair, activeBitmap_, base + kActivated);
+    deactive = createPicture(instance_, hwnd, IDC_DEACTIVE, kBasePair, deactiveBitmap_, base + kDeactivated);
+    fsactive = createPicture(instance_, hwnd, IDC_FSACTIVE, kExpansionPair, fsactiveBitmap_, expansion + kActivated);
     fsdeactive =
-        createPicture(instance_, hwnd, IDC_FSDEACTIVE, kExpansionPair, fsdeactiveBitmap_, L"ZARK-FS: DE-ACTIVATED");
+        createPicture(instance_, hwnd, IDC_FSDEACTIVE, kExpansionPair, fsdeactiveBitmap_, expansion + kDeactivated);
     if (!active || !deactive || !fsactive || !fsdeactive) {
         creationFailure_ = lastFailure({});
         return FALSE;
@@ -169,9 +176,15 @@ void ZARKMain::OnDestroy(HWND) {
 }
 
 std::optional<Failure> ZARKMain::Form_Load() {
-    const StoresRead stores = ReadStores(realFileSystem());
-    if (const Failure* failure = std::get_if<Failure>(&stores.base.state)) return *failure;
-    if (const Failure* failure = std::get_if<Failure>(&stores.fs.state)) return *failure;
+    FileSystem& fs = realFileSystem();
+    const StoresRead stores = ReadStores(fs);
+    for (const StoreRead* read : {&stores.base, &stores.fs}) {
+        if (const Failure* unread = std::get_if<Failure>(&read->state)) {
+            Failure failure = *unread;
+            ExplainMissingStore(fs, failure);
+            return failure;
+        }
+    }
     // All four pictures are still visible: this hides one of each pair, or none for a value
     // that is neither active nor inactive. A store that is not set shows as inactive; the store
     // itself keeps its content.
@@ -209,14 +222,10 @@ void ZARKMain::carryOut(const SwitchOutcome& outcome, const IndicatorPair& switc
     if (outcome.fsstateRead) fs_.show(*outcome.fsstateRead);
     if (outcome.switchedTo) switched.show(*outcome.switchedTo);
     if (outcome.failure) {
-        if (outcome.failure->cause == Cause::Busy) {
-            showMessage(hwnd_, widen(FailureReport(*outcome.failure)));
-        } else {
-            showErrorReport(hwnd_, *outcome.failure, outcome.stranded);
-        }
-        return;
+        showErrorReport(hwnd_, *outcome.failure, outcome.stranded);
+    } else if (outcome.message != nullptr) {
+        showMessage(hwnd_, widen(outcome.message));
     }
-    if (outcome.message != nullptr) showMessage(hwnd_, widen(outcome.message));
 }
 
 void ZARKMain::activatezark_Click() { carryOut(runSwitch(ActivateZark), base_); }

@@ -20,6 +20,7 @@ enum class Cause {
     LockFileNotAFile, // the lock file's name holds a link, a folder, a device or a pipe
     LockFileRefused,  // the lock file is there but may not be written (read-only, another owner)
     NoLocks,          // the game folder's file system offers no locks
+    NotGameFolder,    // the launcher was started in a folder that is no game folder
 };
 
 // What went wrong in a store access, a rename or a start of a program, in the terms the error

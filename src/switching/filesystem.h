@@ -63,6 +63,12 @@ public:
     // fails with Cause::LockFileRefused, a file system without locks with Cause::NoLocks.
     virtual std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) = 0;
 
+    // The path of the copy of `name` that Windows keeps in the player's VirtualStore for old
+    // programs that may not write in the working folder, where the folder is one that Windows
+    // redirects them from (under Program Files or the Windows folder), whether or not the copy
+    // is there; none elsewhere, and on systems without one.
+    virtual std::optional<std::string> virtualStoreCopy(const std::string& name) = 0;
+
     // Waits before a step is tried again.
     virtual void pause(int milliseconds) = 0;
 };

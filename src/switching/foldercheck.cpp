@@ -208,6 +208,35 @@ std::optional<Failure> StoreProblem(FileSystem& fs, const Variant& variant, cons
     return std::nullopt;
 }
 
+std::optional<Failure> VirtualStoreCopies(FileSystem& fs, std::vector<std::string>& copies) {
+    for (const std::string& name : knownNames()) {
+        const std::optional<std::string> copy = fs.virtualStoreCopy(name);
+        if (!copy) return std::nullopt;
+        EntryKind kind = EntryKind::None;
+        if (auto failure = fs.kindOf(*copy, kind)) return failure;
+        if (kind == EntryKind::None) continue;
+        copies.push_back(*copy + " is a copy of " + name + " that Windows keeps for old programs, and the game " +
+                         "reads it instead of the game folder's " + name + ": delete it");
+    }
+    return std::nullopt;
+}
+
+void ExplainMissingStore(FileSystem& fs, Failure& failure) {
+    EntryKind kind = EntryKind::None;
+    if (fs.kindOf(failure.file, kind) || kind != EntryKind::None) return;
+    std::vector<std::string> gameFiles{"sun.exe"};
+    for (const Variant* variant : kVariants) {
+        for (const RuleFile& file : variant->files) {
+            gameFiles.push_back(file.inactiveName);
+            gameFiles.push_back(file.activeName);
+        }
+    }
+    for (const std::string& name : gameFiles) {
+        if (fs.kindOf(name, kind) || kind != EntryKind::None) return;
+    }
+    failure.cause = Cause::NotGameFolder;
+}
+
 std::string BothActive() {
     return kBaseStore + " and " + kFsStore + " both say active, but only one variant can be active at a time";
 }
@@ -259,7 +288,7 @@ std::optional<Failure> CheckFolder(FileSystem& fs, const StoresRead& stores, std
         findings.push_back(name + " is left over from a store write that was cut short");
     }
     for (const Entry& entry : nonFiles) findings.push_back(NotAFileSentence(entry));
-    return std::nullopt;
+    return VirtualStoreCopies(fs, findings);
 }
 
 }  // namespace zark

@@ -90,6 +90,17 @@ std::optional<Failure> StoreProblem(FileSystem& fs, const Variant& variant, cons
 // of these names holds a plain file. Appends one plain sentence per finding.
 std::optional<Failure> CheckFolder(FileSystem& fs, const StoresRead& stores, std::vector<std::string>& findings);
 
+// The copies of the stores and rule files that Windows keeps for old programs in the player's
+// VirtualStore (see FileSystem::virtualStoreCopy): the game reads each instead of the game
+// folder's file, whatever the switches do. One sentence per copy found, saying to delete it.
+std::optional<Failure> VirtualStoreCopies(FileSystem& fs, std::vector<std::string>& copies);
+
+// For a store that start-up could not read: where the store is missing and the folder holds
+// neither sun.exe nor any rule file under either name, the program was started outside the game
+// folder (from a shortcut without a "Start in" folder), and the failure's cause says so. Any
+// other failure stays as it is.
+void ExplainMissingStore(FileSystem& fs, Failure& failure);
+
 // The finding of both stores saying active.
 std::string BothActive();
 

@@ -281,6 +281,8 @@ public:
         return std::nullopt;
     }
 
+    std::optional<std::string> virtualStoreCopy(const std::string&) override { return std::nullopt; }
+
     void pause(int milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 };
 

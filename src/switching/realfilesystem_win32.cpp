@@ -142,6 +142,20 @@ HANDLE createTemporaryBeside(const std::wstring& name, std::wstring& tempName) {
     return INVALID_HANDLE_VALUE;
 }
 
+// An environment variable's value; empty where it is not set.
+std::wstring environment(const wchar_t* name) {
+    wchar_t value[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::wstring() : std::wstring(value, length);
+}
+
+// Whether `path` lies inside the folder `root`, as Windows compares paths: ignoring case.
+bool inside(const std::wstring& path, const std::wstring& root) {
+    if (root.empty() || path.size() <= root.size() || path[root.size()] != L'\\') return false;
+    return CompareStringOrdinal(path.c_str(), static_cast<int>(root.size()), root.c_str(),
+                                static_cast<int>(root.size()), TRUE) == CSTR_EQUAL;
+}
+
 class Win32FileSystem final : public FileSystem {
 public:
     std::optional<Failure> readFile(const std::string& name, std::size_t limit, std::string& content) override {
@@ -273,6 +287,28 @@ public:
             return failure;
         }
         lock = std::make_unique<ByteLock>(file.release());
+        return std::nullopt;
+    }
+
+    // Windows redirects the writes of a program without a manifest, such as the game, from the
+    // Program Files folders and the Windows folder to %LOCALAPPDATA%\VirtualStore, under the same
+    // path without its drive, and from then on lets it read the copy instead of the original.
+    std::optional<std::string> virtualStoreCopy(const std::string& name) override {
+        wchar_t folder[MAX_PATH];
+        const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+        wchar_t windows[MAX_PATH];
+        const UINT windowsLength = GetWindowsDirectoryW(windows, MAX_PATH);
+        const std::wstring store = environment(L"LOCALAPPDATA");
+        if (length < 3 || length >= MAX_PATH || folder[1] != L':' || store.empty()) return std::nullopt;
+        const std::wstring game(folder, length);
+        const std::wstring roots[] = {environment(L"ProgramFiles"), environment(L"ProgramFiles(x86)"),
+                                      environment(L"ProgramW6432"),
+                                      windowsLength > 0 && windowsLength < MAX_PATH
+                                          ? std::wstring(windows, windowsLength)
+                                          : std::wstring()};
+        for (const std::wstring& root : roots) {
+            if (inside(game, root)) return narrow(store + L"\\VirtualStore" + game.substr(2) + L"\\" + widen(name));
+        }
         return std::nullopt;
     }
 

@@ -80,6 +80,12 @@ std::optional<Failure> RepairFolder(FileSystem& fs, const SwitchLock&, RepairRep
         if (!problem.empty()) report.decisions.push_back(problem + kAgain);
     }
 
+    // Copies that Windows keeps elsewhere are the player's to delete: repair works in the game
+    // folder alone.
+    std::vector<std::string> copies;
+    if (auto failure = VirtualStoreCopies(fs, copies)) return failure;
+    for (const std::string& copy : copies) report.decisions.push_back(copy + kAgain);
+
     std::vector<std::string> listing;
     if (auto failure = fs.listFolder(listing)) return failure;
     std::sort(listing.begin(), listing.end());

@@ -76,6 +76,9 @@ void asUnprivileged(Body body) {
         testing::ExitedWithCode(0), "");
 }
 
+// The full path of a name in the working folder, as reports give it.
+inline std::string inFolder(const std::string& name) { return (std::filesystem::current_path() / name).string(); }
+
 inline void writeFile(const std::string& name, const std::string& bytes) {
     std::ofstream out(name, std::ios::binary | std::ios::trunc);
     out << bytes;
@@ -159,6 +162,9 @@ public:
     }
     std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) override {
         return realFileSystem().tryLock(name, lock);
+    }
+    std::optional<std::string> virtualStoreCopy(const std::string& name) override {
+        return realFileSystem().virtualStoreCopy(name);
     }
     void pause(int milliseconds) override {
         log.push_back("pause " + std::to_string(milliseconds));

@@ -138,7 +138,7 @@ TEST(NoStore, EachCommandSaysWhatItIsAtOnce) {
         EXPECT_EQ(repair.out, c.what + write + kAgain);
         const Result run = zarkswitch({"activate", "base"});
         EXPECT_EQ(run.status, 2) << c.what;
-        EXPECT_EQ(run.err, "zarkswitch: " + c.error + "\nFile: zarkdata.dat\n") << c.what;
+        EXPECT_EQ(run.err, "zarkswitch: " + c.error + "\nFile: " + inFolder("zarkdata.dat") + "\n") << c.what;
         EXPECT_TRUE(std::filesystem::exists("zarkrules.ini")) << c.what;
     }
 }

@@ -59,7 +59,7 @@ check "the refusal is the launcher's message" test "${out:0:21}" = "If you have 
 rm "$game/art.ini"
 zarkswitch deactivate fs
 check "deactivate fs with art.ini missing: exit 2" test "$status" = 2
-check "the failure names the file on standard error" grep -q "^File: art.ini" <<<"$err"
+check "the failure names the file by its full path on standard error" grep -qF "File: $windows_game\\art.ini" <<<"$err"
 check "the failed switch put back what it moved" test "$(files)" = "firestrm.ini rules.ini zarkdata.dat zarkdata2.dat "
 check "the store still says active" test "$(od -An -tx1 "$game/zarkdata2.dat")" = " 31 0d 0a"
 
@@ -88,13 +88,32 @@ check "zarkdata.lock as a folder fails the switch: exit 2" test "$status" = 2
 check "at once (took ${took} ms)" test "$took" -lt 1500
 folder_lock="Path/File access error: a folder, not a file"
 check "and says what it is and to delete it" test "$err" = "zarkswitch: Error 75: $folder_lock$crlf
-File: zarkdata.lock$crlf
+File: $windows_game\\zarkdata.lock$crlf
 $crlf
 $delete_lock$crlf"
 zarkswitch status
 check "status with zarkdata.lock as a folder: exit 3" test "$status" = 3
 check "and lists it last" test "${out##*$'\n'}" = "$folder_lock (zarkdata.lock). $delete_lock$crlf"
 rmdir "$game/zarkdata.lock"
+
+# A game under Program Files: Windows keeps copies of its files for old programs, such as the
+# game, in the player's VirtualStore, and the game reads those instead. status names each copy
+# and says to delete it; repair leaves it to the player.
+program_files_game="$WINEPREFIX/drive_c/Program Files/ZARK test"
+virtual_store="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/VirtualStore/Program Files/ZARK test"
+rm -rf "$program_files_game" "$virtual_store"
+mkdir -p "$program_files_game" "$virtual_store"
+cp "$repo"/tests/gamefolder/* "$program_files_game/"
+printf '; rules.ini of an earlier installation\r\n' >"$virtual_store/rules.ini"
+copy_found='VirtualStore\Program Files\ZARK test\rules.ini is a copy of rules.ini that Windows keeps for old programs, and the game reads it instead of the game folder'"'"'s rules.ini: delete it'
+zarkswitch --dir 'C:\Program Files\ZARK test' status
+check "status in Program Files finds the VirtualStore copy: exit 3" test "$status" = 3
+check "and says that the game reads it, and to delete it" grep -qF "$copy_found$crlf" <<<"$out"
+zarkswitch --dir 'C:\Program Files\ZARK test' repair
+check "repair leaves the copy to the player: exit 3" test "$status" = 3
+check "and says to delete it" grep -qF "$copy_found, then run zarkswitch repair again.$crlf" <<<"$out"
+check "the copy is still there" test -f "$virtual_store/rules.ini"
+rm -rf "$program_files_game" "$virtual_store"
 
 # One switch at a time, across Wine and native programs: each waits about two seconds for
 # the other's lock, then gives up with exit 2 and the busy line.
