@@ -146,25 +146,14 @@ std::optional<Failure> About::layOut() {
 // reported, and the box stays as it is.
 void About::OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
-    POINT origin{0, 0};
-    std::optional<Failure> failure;
-    if (!SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE) ||
-        !ClientToScreen(hwnd_, &origin)) {
-        failure = lastFailure({});
-    }
-    if (!failure) {
-        const RECT client = scaled(clientArea, dpi_);
-        failure = placeClientArea(hwnd_, {origin.x, origin.y, origin.x + client.right - client.left,
-                                          origin.y + client.bottom - client.top});
-    }
+    std::optional<Failure> failure = followDpiChange(hwnd_, suggested, scaledSize(clientArea, dpi_));
     if (!failure) failure = layOut();
     if (failure) showErrorReport(hwnd_, *failure);
 }
 
+// As the main window does: the exact frame for the client area at the new DPI.
 LRESULT About::OnGetDpiScaledSize(UINT dpi, SIZE& frame) {
-    const RECT client = scaled(clientArea, dpi);
-    return frameSizeAt(hwnd_, {client.right - client.left, client.bottom - client.top}, dpi, frame);
+    return frameSizeAt(hwnd_, scaledSize(clientArea, dpi), dpi, frame);
 }
 
 // Fonts of the same name differ between systems (Wine's Tahoma runs wider than Windows'): a

@@ -122,18 +122,7 @@ void ZARKMain::OnPaint(HWND hwnd) {
 void ZARKMain::OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
     artwork_.showAt(instance_, dpi_);
-    POINT origin{0, 0};
-    std::optional<Failure> failure;
-    if (!SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE) ||
-        !ClientToScreen(hwnd_, &origin)) {
-        failure = lastFailure({});
-    }
-    if (!failure) {
-        const RECT client = scaled(kClientArea, dpi_);
-        failure = placeClientArea(hwnd_, {origin.x, origin.y, origin.x + client.right - client.left,
-                                          origin.y + client.bottom - client.top});
-    }
+    std::optional<Failure> failure = followDpiChange(hwnd_, suggested, scaledSize(kClientArea, dpi_));
     if (!failure) failure = layOutPictures();
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     if (failure) showErrorReport(hwnd_, *failure);
@@ -142,8 +131,7 @@ void ZARKMain::OnDpiChanged(UINT dpi, const RECT& suggested) {
 // Asked before a move to a monitor of another scale: the frame that holds the client area at
 // the new DPI exactly, so that the system's suggestion needs no correction afterwards.
 LRESULT ZARKMain::OnGetDpiScaledSize(UINT dpi, SIZE& frame) {
-    const RECT client = scaled(kClientArea, dpi);
-    return frameSizeAt(hwnd_, {client.right - client.left, client.bottom - client.top}, dpi, frame);
+    return frameSizeAt(hwnd_, scaledSize(kClientArea, dpi), dpi, frame);
 }
 
 std::optional<Failure> ZARKMain::layOutPictures() {

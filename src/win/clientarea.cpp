@@ -23,4 +23,14 @@ std::optional<Failure> placeClientArea(HWND window, const RECT& client) {
     return std::nullopt;
 }
 
+std::optional<Failure> followDpiChange(HWND window, const RECT& suggested, SIZE client) {
+    POINT origin{0, 0};
+    if (!SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE) ||
+        !ClientToScreen(window, &origin)) {
+        return lastFailure({});
+    }
+    return placeClientArea(window, {origin.x, origin.y, origin.x + client.cx, origin.y + client.cy});
+}
+
 }  // namespace zark

@@ -13,4 +13,8 @@ namespace zark {
 // only the existing window knows it exactly.
 std::optional<Failure> placeClientArea(HWND window, const RECT& client);
 
+// For WM_DPICHANGED: puts the frame where the system suggests, then gives the client area,
+// from the top-left corner that it has there, the size `client` exactly.
+std::optional<Failure> followDpiChange(HWND window, const RECT& suggested, SIZE client);
+
 }  // namespace zark

@@ -26,11 +26,15 @@ UINT systemDpi() {
 
 int scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), kLayoutDpi); }
 
+SIZE scaledSize(const RECT& laidOut, UINT dpi) {
+    return {scaled(laidOut.right - laidOut.left, dpi), scaled(laidOut.bottom - laidOut.top, dpi)};
+}
+
 RECT scaled(const RECT& laidOut, UINT dpi) {
     const int left = scaled(laidOut.left, dpi);
     const int top = scaled(laidOut.top, dpi);
-    return {left, top, left + scaled(laidOut.right - laidOut.left, dpi),
-            top + scaled(laidOut.bottom - laidOut.top, dpi)};
+    const SIZE size = scaledSize(laidOut, dpi);
+    return {left, top, left + size.cx, top + size.cy};
 }
 
 UINT dpiOf(HWND window) {

@@ -18,6 +18,9 @@ int scaled(int pixels, UINT dpi);
 // A rectangle of the layout at `dpi`: its left, top, width and height, each scaled.
 RECT scaled(const RECT& laidOut, UINT dpi);
 
+// The width and height of a rectangle of the layout at `dpi`.
+SIZE scaledSize(const RECT& laidOut, UINT dpi);
+
 // The window's DPI: the one of its monitor where Windows tells it (Windows 10 1607 on), the
 // system's before.
 UINT dpiOf(HWND window);
