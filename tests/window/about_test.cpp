@@ -88,7 +88,7 @@ protected:
     // The launcher reads the screen's DPI as it starts; the setting goes back at once.
     void SetUp() override
     {
-        const ScreenDpi screen(static_cast<DWORD>(GetParam()));
+        const ScreenDpi screen(GetParam());
         AboutTest::SetUp();
     }
 };

@@ -3,10 +3,14 @@
 // window moves to a monitor of another scale.
 #include "support/fixture.h"
 #include "support/input.h"
+#include "support/registry.h"
 #include "support/screendpi.h"
 #include "support/screenshot.h"
 
 #include <resource.h>
+#include <winstrings.h>
+
+#include <optional>
 
 namespace windowtest {
 namespace {
@@ -39,22 +43,33 @@ void expectPicturesAt(HWND main, int dpi)
            eventually([&] { return picturesOf(main) == after; });
 }
 
-class ScaledMainWindowTest : public LauncherTest, public ::testing::WithParamInterface<int> {
+struct Scale {
+    const char* name;
+    int dpi;
+    // Without the imaging component the large pictures cannot be decoded, and the 96 dpi ones
+    // are scaled instead.
+    bool withoutImagingComponent = false;
+};
+
+class ScaledMainWindowTest : public LauncherTest, public ::testing::WithParamInterface<Scale> {
 protected:
     // The launcher reads the screen's DPI as it starts; the setting goes back at once.
     void SetUp() override
     {
-        const ScreenDpi screen(static_cast<DWORD>(GetParam()));
+        const ScreenDpi screen(GetParam().dpi);
+        if (GetParam().withoutImagingComponent) withoutImagingComponent_.emplace(L"windowscodecs");
         ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     }
+
+    std::optional<DllDisabled> withoutImagingComponent_;
 };
 
 TEST_P(ScaledMainWindowTest, LaysOutItsWindowAtTheScreensScale)
 {
-    const int dpi = GetParam();
+    const int dpi = GetParam().dpi;
     EXPECT_EQ(placeOf(clientOnScreen(main)), placeOf(scaled(kClientArea, dpi)));
     expectPicturesAt(main, dpi);
-    saveScreenshot(L"launcher-" + std::to_wstring(dpi) + L"dpi", {main});
+    saveScreenshot(L"launcher-" + zark::widen(GetParam().name), {main});
 
     // The caption's text, in the caption font at this scale, fits in the title bar between
     // the icon and the close button.
@@ -74,8 +89,10 @@ TEST_P(ScaledMainWindowTest, LaysOutItsWindowAtTheScreensScale)
     EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, ScaledMainWindowTest, ::testing::Values(120, 144, 192),
-                         [](const auto& info) { return "Dpi" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Scales, ScaledMainWindowTest,
+                         ::testing::Values(Scale{"120dpi", 120}, Scale{"144dpi", 144}, Scale{"192dpi", 192},
+                                           Scale{"192dpiWithoutImagingComponent", 192, true}),
+                         [](const auto& info) { return std::string("At") + info.param.name; });
 
 // What the system sends a window that has moved to a monitor of another scale: the new DPI
 // and the frame that it suggests. The rectangle is written into the launcher's own memory,

@@ -2,69 +2,13 @@
 
 #include "scoped.h"
 
-#include <gtest/gtest.h>
-
 #include <stdexcept>
 
 namespace windowtest {
-namespace {
 
-constexpr const wchar_t* kDesktopKey = L"Control Panel\\Desktop";
-constexpr const wchar_t* kLogPixels = L"LogPixels";
-
-class DesktopKey {
-public:
-    DesktopKey()
-    {
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
-                            nullptr) != ERROR_SUCCESS)
-            throw std::runtime_error("cannot open the desktop settings");
-    }
-    ~DesktopKey() { RegCloseKey(key_); }
-    DesktopKey(const DesktopKey&) = delete;
-    DesktopKey& operator=(const DesktopKey&) = delete;
-
-    std::optional<DWORD> logPixels() const
-    {
-        DWORD value = 0;
-        DWORD size = sizeof value;
-        DWORD type = 0;
-        if (RegQueryValueExW(key_, kLogPixels, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-                ERROR_SUCCESS ||
-            type != REG_DWORD)
-            return std::nullopt;
-        return value;
-    }
-
-    void setLogPixels(const std::optional<DWORD>& dpi) const
-    {
-        const LSTATUS status =
-            dpi ? RegSetValueExW(key_, kLogPixels, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*dpi), sizeof *dpi)
-                : RegDeleteValueW(key_, kLogPixels);
-        if (status != ERROR_SUCCESS && !(status == ERROR_FILE_NOT_FOUND && !dpi))
-            throw std::runtime_error("cannot set the screen's DPI");
-    }
-
-private:
-    HKEY key_ = nullptr;
-};
-
-}  // namespace
-
-ScreenDpi::ScreenDpi(DWORD dpi)
+ScreenDpi::ScreenDpi(int dpi)
+    : value_(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", RegistryValue::number(static_cast<DWORD>(dpi)))
 {
-    DesktopKey key;
-    previous_ = key.logPixels();
-    key.setLogPixels(dpi);
-}
-
-ScreenDpi::~ScreenDpi()
-{
-    try {
-        DesktopKey().setLogPixels(previous_);
-    } catch (const std::exception& error) {
-        ADD_FAILURE() << error.what();
-    }
 }
 
 int scaled(int pixels, int dpi) { return MulDiv(pixels, dpi, USER_DEFAULT_SCREEN_DPI); }

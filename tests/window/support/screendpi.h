@@ -1,24 +1,22 @@
 // The screen's DPI that the launcher starts with, and the layout's sizes at it.
 #pragma once
 
+#include "support/registry.h"
+
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 namespace windowtest {
 
 // The prefix's screen DPI (LogPixels), which every process reads once as it starts: set for
-// the life of the object, put back (or removed, if it was not set) afterwards.
+// the life of the object, then put back.
 class ScreenDpi {
 public:
-    explicit ScreenDpi(DWORD dpi);
-    ~ScreenDpi();
-    ScreenDpi(const ScreenDpi&) = delete;
-    ScreenDpi& operator=(const ScreenDpi&) = delete;
+    explicit ScreenDpi(int dpi);
 
 private:
-    std::optional<DWORD> previous_;
+    RegistryValue value_;
 };
 
 // A size or position of the 96 dpi layout at `dpi`, rounded as MulDiv rounds.
