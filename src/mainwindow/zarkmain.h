@@ -1,10 +1,10 @@
 #pragma once
 
 #include "about/about.h"
+#include "artwork.h"
 #include "failure.h"
 #include "indicatorpair.h"
 #include "modstate.h"
-#include "resourcebitmap.h"
 #include "switches.h"
 #include "win/basewindow.h"
 
@@ -25,9 +25,9 @@ public:
     // Returns false with the thread's last error set if the class cannot be registered.
     static bool registerClass(HINSTANCE instance);
 
-    // Creates the window, hidden, with its client area at its place on the screen. Creating
-    // it runs Form_Load; the failure that stopped either is returned, and then no window
-    // remains.
+    // Creates the window, hidden, laid out at its DPI with its client area at its place on the
+    // screen. Creating it runs Form_Load; the failure that stopped either is returned, and
+    // then no window remains.
     std::optional<Failure> create();
 
     // The About box, whose window exists while it is open.
@@ -42,9 +42,10 @@ private:
     void OnPaint(HWND hwnd);
     void OnCommand(HWND hwnd, int id, HWND control, UINT code);
     void OnDestroy(HWND hwnd);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    LRESULT OnGetDpiScaledSize(UINT dpi, SIZE& frame);
 
-    std::optional<Failure> findBitmaps();
-    std::optional<Failure> placeClientArea();
+    std::optional<Failure> layOutPictures();
 
     std::optional<Failure> Form_Load();
 
@@ -88,12 +89,10 @@ private:
     HWND fsactive = nullptr;
     HWND fsdeactive = nullptr;
 
-    // The bitmaps that the background and the indicator pictures draw.
-    ResourceBitmap backgroundBitmap_;
-    ResourceBitmap activeBitmap_;
-    ResourceBitmap deactiveBitmap_;
-    ResourceBitmap fsactiveBitmap_;
-    ResourceBitmap fsdeactiveBitmap_;
+    // The DPI that the window is laid out at.
+    UINT dpi_ = 0;
+    // What the background and the indicator pictures draw, at that DPI.
+    Artwork artwork_;
 
     About about_;
 };
