@@ -1,6 +1,6 @@
 #pragma once
 
-#include "resourcebitmap.h"
+#include "dib.h"
 
 #include <windows.h>
 
@@ -18,9 +18,10 @@ namespace zark {
 bool registerPictureClass(HINSTANCE instance);
 
 // A visible picture at `area` in the parent's client area, showing `bitmap`, which must
-// outlive it, and named `name` (its window text, which screen readers read). Null with the
+// outlive it, and named `name` (its window text, which screen readers read). The parent may
+// change the bitmap's pixels (and then repaints the picture) and move the picture. Null with the
 // thread's last error set on failure.
-HWND createPicture(HINSTANCE instance, HWND parent, int id, const RECT& area, const ResourceBitmap& bitmap,
+HWND createPicture(HINSTANCE instance, HWND parent, int id, const RECT& area, const DibView& bitmap,
                    const std::wstring& name);
 
 }  // namespace zark

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "about/about.h"
+#include "artwork.h"
 #include "failure.h"
 #include "indicatorpair.h"
 #include "modstate.h"
-#include "resourcebitmap.h"
 #include "switches.h"
 #include "win/basewindow.h"
 
@@ -25,9 +25,9 @@ public:
     // Returns false with the thread's last error set if the class cannot be registered.
     static bool registerClass(HINSTANCE instance);
 
-    // Creates the window, hidden, with its client area at its place on the screen. Creating
-    // it runs Form_Load; the failure that stopped either is returned, and then no window
-    // remains.
+    // Creates the window, hidden, laid out at its DPI with its client area at its place on the
+    // screen. Creating it runs Form_Load; the failure that stopped either is returned, and
+    // then no window remains.
     std::optional<Failure> create();
 
     // Another program may have changed the game folder: the pictures show what the stores hold
@@ -46,9 +46,10 @@ private:
     void OnPaint(HWND hwnd);
     void OnCommand(HWND hwnd, int id, HWND control, UINT code);
     void OnDestroy(HWND hwnd);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    LRESULT OnGetDpiScaledSize(UINT dpi, SIZE& frame);
 
-    std::optional<Failure> findBitmaps();
-    std::optional<Failure> placeClientArea();
+    std::optional<Failure> layOutPictures();
 
     std::optional<Failure> Form_Load();
 
@@ -96,12 +97,10 @@ private:
     const IndicatorPair base_{basestate, active, deactive};
     const IndicatorPair fs_{fsstate, fsactive, fsdeactive};
 
-    // The bitmaps that the background and the indicator pictures draw.
-    ResourceBitmap backgroundBitmap_;
-    ResourceBitmap activeBitmap_;
-    ResourceBitmap deactiveBitmap_;
-    ResourceBitmap fsactiveBitmap_;
-    ResourceBitmap fsdeactiveBitmap_;
+    // The DPI that the window is laid out at.
+    UINT dpi_ = 0;
+    // What the background and the indicator pictures draw, at that DPI.
+    Artwork artwork_;
 
     About about_;
 };

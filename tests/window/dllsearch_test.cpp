@@ -9,6 +9,8 @@
 #include <resource.h>
 #include <winstrings.h>
 
+#include <deque>
+
 namespace windowtest {
 namespace {
 
@@ -18,13 +20,13 @@ namespace {
 // the program's first line, nor msimg32.dll, which the common controls load on first use: Wine
 // looks for such a delay-loaded DLL along the old search path, where Windows keeps to the
 // directories the program set.
-const std::vector<std::wstring> kLateDlls = {L"uxtheme", L"oleacc", L"windowscodecs"};
+const wchar_t* const kLateDlls[] = {L"uxtheme", L"oleacc", L"windowscodecs"};
 
 // The planted DLLs that have been loaded into a process, by name.
 std::string loadedIn(const GameFolder& folder)
 {
     std::string names;
-    for (const std::wstring& name : kLateDlls) {
+    for (const wchar_t* name : kLateDlls) {
         const std::string file = zark::narrow(name) + ".dll";
         if (folder.exists(file + ".loaded")) names += file + " ";
     }
@@ -38,10 +40,12 @@ TEST_F(LauncherTest, DllsPlantedInTheGameFolderNeverRunInTheLauncher)
     // first that Windows searches.
     const std::wstring program = folder.pathOf("ZARKLauncher.exe");
     ASSERT_TRUE(CopyFileW(launcherPath().c_str(), program.c_str(), TRUE));
-    for (const std::wstring& name : kLateDlls)
+    std::deque<DllPreferredNative> preferred;
+    for (const wchar_t* name : kLateDlls) {
         ASSERT_TRUE(
             CopyFileW(standInPath(L"marker.dll").c_str(), folder.pathOf(zark::narrow(name) + ".dll").c_str(), TRUE));
-    const NativeDllsPreferred preferred(kLateDlls);
+        preferred.emplace_back(name);
+    }
     const std::string record = "browser.txt";
     const HttpHandler handler(L"\"" + standInPath(L"browser.exe") + L"\" \"" + folder.pathOf(record) + L"\" \"%1\"");
 
