@@ -22,3 +22,5 @@ RUN_PACKAGES=(wine64 fonts-wine xvfb imagemagick)
 # What the tests need beyond that: GoogleTest (built from source for Windows) and clang's
 # libFuzzer for the store reader.
 TEST_PACKAGES=(libgtest-dev googletest clang libclang-rt-14-dev)
+# What scripts/make-art needs to draw the pictures: Pillow and the fonts of their lettering.
+ART_PACKAGES=(python3-pil fonts-dejavu-core fonts-dejavu-extra fonts-liberation)

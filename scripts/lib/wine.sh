@@ -19,15 +19,34 @@ screenshots=$repo/build/screenshots
 # A Windows path for a file of the Linux file system, through Wine's drive Z:, which is /.
 windows_path() { local path; path=$(realpath -m "$1"); echo "Z:${path//\//\\}"; }
 
-# Every window inside one virtual desktop of the display's size.
+# Large enough for the launcher's window at 200 %.
+screen=1600x1200
+
+# Every window inside one virtual desktop of the display's size; a prefix made for a smaller
+# display gets the new size. The desktop that the change itself started has the old size, so
+# it is let end.
 use_virtual_desktop() {
+    grep -qs "^\"Default\"=\"$screen\"" "$WINEPREFIX/user.reg" && return 0
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$screen" /f >/dev/null 2>&1
+    "$WINESERVER" -w
+}
+
+# The tests set the screen's DPI for the launcher and put it back; a run that was killed
+# meanwhile leaves it set, and every later run, the tests' own process too, would start at
+# that scale. Unset, Wine's screen has 96 dpi.
+start_at_96_dpi() {
+    awk '/^\[/ { desktop = ($0 ~ /^\[Control Panel\\\\Desktop\]/) } desktop && /^"LogPixels"=/ { found = 1 }
+         END { exit !found }' "$WINEPREFIX/user.reg" || return 0
+    "$WINE" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+    "$WINESERVER" -w
 }
 
 trap finish_wine EXIT
-start_virtual_display
-make_prefix use_virtual_desktop
+start_virtual_display "$screen"
+make_prefix
+use_virtual_desktop
+start_at_96_dpi
 rm -rf "$screenshots"
 mkdir -p "$screenshots"
 export ZARK_SCREENSHOTS=$(windows_path "$screenshots")

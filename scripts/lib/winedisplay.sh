@@ -15,13 +15,13 @@ WINE=wine_fixed_addresses
 WINESERVER=/usr/lib/wine/wineserver
 xvfb_pid=
 
-# Starts Xvfb on the first free display from :99 up and exports DISPLAY; a display is free
-# when no server holds its lock file.
+# start_virtual_display [WIDTHxHEIGHT]: starts Xvfb (1024x768 unless told) on the first free
+# display from :99 up and exports DISPLAY; a display is free when no server holds its lock file.
 start_virtual_display() {
-    local display
+    local display size=${1:-1024x768}
     for display in $(seq 99 199); do
         [ -e "/tmp/.X$display-lock" ] && continue
-        Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        Xvfb ":$display" -screen 0 "${size}x24" -nolisten tcp </dev/null >/dev/null 2>&1 &
         xvfb_pid=$!
         for _ in $(seq 100); do
             if [ -e "/tmp/.X11-unix/X$display" ] && kill -0 "$xvfb_pid" 2>/dev/null; then

@@ -8,23 +8,25 @@
 #include <string>
 
 #include "about/credits.h"
-#include "filesystem.h"
+#include "failure.h"
 #include "resources/resource.h"
 #include "version.h"
+#include "win/clientarea.h"
+#include "win/dpi.h"
 #include "win/errorreport.h"
 #include "win/scoped.h"
 
 namespace zark {
 namespace {
 
-// Pixels at 96 dpi. The client area opens at the same place on the screen wherever the main
-// window is.
+// The layout, in pixels at 96 dpi. The client area opens at the same place on the screen
+// wherever the main window is.
 constexpr RECT clientArea{327, 261, 327 + 339, 261 + 190};
 constexpr DWORD boxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD boxExStyle = WS_EX_DLGMODALFRAME;
 
-// Tahoma 8.25 pt at the layout's 96 dpi: -MulDiv(825, 96, 7200).
-constexpr int fontHeight = -11;
+// Tahoma 8.25 pt is 11 pixels high at 96 dpi: MulDiv(825, 96, 7200).
+constexpr int fontPixels = 11;
 
 // A label: word-wrapped, clipped to its rectangle. SS_NOTIFY makes it answer the mouse itself
 // (a plain static is transparent to clicks), so that a click on a text does not reach the
@@ -36,9 +38,21 @@ struct ControlLayout {
     const wchar_t* windowClass;
     DWORD style;
     RECT bounds;  // left, top, right, bottom
-    const wchar_t* text;
+    const wchar_t* text;  // null for the credits, which are made at run time
     // A one-line label: widened if the font draws its text wider than the label.
     bool oneLine = false;
+};
+
+// In tab order; the labels take no focus, so the button always has it.
+constexpr ControlLayout controls[] = {
+    {IDC_CMDOK, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, {136, 157, 136 + 65, 157 + 23}, L"&OK"},
+    {IDC_LBLLABELS, L"STATIC", labelStyle | SS_CENTER, {88, 8, 88 + 169, 8 + 18}, L"Tiberian Sun Zarkonid Launcher",
+     true},
+    {IDC_LABEL1, L"STATIC", labelStyle | SS_LEFT, {128, 32, 128 + 93, 32 + 17}, L"Version " ZARK_RELEASE " Credits",
+     true},
+    {IDC_LABEL2, L"STATIC", labelStyle | SS_LEFT, {40, 50, 40 + 249, 50 + 67}, nullptr},
+    {IDC_LABEL3, L"STATIC", labelStyle | SS_LEFT, {41, 120, 41 + 253, 120 + 27},
+     L"Email adresses can be found in the Readmefile and in the help file."},
 };
 
 }  // namespace
@@ -60,6 +74,8 @@ bool About::registerClass(HINSTANCE instance) {
     return RegisterClassExW(&windowClass) != 0;
 }
 
+// The box learns its DPI only once it exists: it is created at the layout's own size and then
+// laid out at the DPI of the monitor that it opened on, before it is shown.
 std::optional<Failure> About::load(HINSTANCE instance, HWND mainWindow) {
     mainWindow_ = mainWindow;
     creationFailure_.reset();
@@ -72,48 +88,72 @@ std::optional<Failure> About::load(HINSTANCE instance, HWND mainWindow) {
         if (creationFailure_) return creationFailure_;
         return lastFailure({});
     }
+    if (auto failure = placeClientArea(hwnd_, scaled(clientArea, dpi_))) {
+        DestroyWindow(hwnd_);
+        return failure;
+    }
     Form_Load();
     return std::nullopt;
 }
 
 // Every failure here is kept for load() to report once the half-made box is gone.
-BOOL About::OnCreate(HWND, LPCREATESTRUCTW create) {
-    font_ = ScopedFont(CreateFontW(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                   DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
-    creationFailure_ = font_ ? createControls(create->hInstance) : lastFailure({});
+BOOL About::OnCreate(HWND window, LPCREATESTRUCTW create) {
+    dpi_ = dpiOf(window);
+    creationFailure_ = createControls(create->hInstance);
+    if (!creationFailure_) creationFailure_ = layOut();
     return !creationFailure_;
 }
 
-// Created in tab order; the labels take no focus, so the button always has it.
+// Created in tab order, without a place yet: layOut gives them their places and their font.
 std::optional<Failure> About::createControls(HINSTANCE instance) {
     const std::wstring creditsText = credits();
-    const ControlLayout controls[] = {
-        {IDC_CMDOK, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, {136, 157, 136 + 65, 157 + 23},
-         L"&OK"},
-        {IDC_LBLLABELS, L"STATIC", labelStyle | SS_CENTER, {88, 8, 88 + 169, 8 + 18},
-         L"Tiberian Sun Zarkonid Launcher", true},
-        {IDC_LABEL1, L"STATIC", labelStyle | SS_LEFT, {128, 32, 128 + 93, 32 + 17},
-         L"Version " ZARK_RELEASE " Credits", true},
-        {IDC_LABEL2, L"STATIC", labelStyle | SS_LEFT, {40, 50, 40 + 249, 50 + 67},
-         creditsText.c_str()},
-        {IDC_LABEL3, L"STATIC", labelStyle | SS_LEFT, {41, 120, 41 + 253, 120 + 27},
-         L"Email adresses can be found in the Readmefile and in the help file."},
-    };
     for (const ControlLayout& control : controls) {
-        const RECT& r = control.bounds;
-        HWND created = CreateWindowExW(
-            0, control.windowClass, control.text, WS_CHILD | WS_VISIBLE | control.style, r.left,
-            r.top, r.right - r.left, r.bottom - r.top, hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+        const wchar_t* text = control.text != nullptr ? control.text : creditsText.c_str();
+        HWND created = CreateWindowExW(0, control.windowClass, text,
+                                       WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0, hwnd_,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
         if (created == nullptr) return lastFailure({});
-        SetWindowFont(created, font_.get(), FALSE);
         if (control.id == IDC_CMDOK) cmdOK_ = created;
+    }
+    return std::nullopt;
+}
+
+// The font and every control's place at the box's DPI. The controls take the new font before
+// the old one goes.
+std::optional<Failure> About::layOut() {
+    ScopedFont font(CreateFontW(-scaled(fontPixels, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                L"Tahoma"));
+    if (!font) return lastFailure({});
+    for (const ControlLayout& control : controls) SetWindowFont(GetDlgItem(hwnd_, control.id), font.get(), TRUE);
+    font_ = std::move(font);
+    for (const ControlLayout& control : controls) {
+        HWND child = GetDlgItem(hwnd_, control.id);
+        const RECT r = scaled(control.bounds, dpi_);
+        if (!SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                          SWP_NOZORDER | SWP_NOACTIVATE)) {
+            return lastFailure({});
+        }
         if (control.oneLine) {
-            if (auto failure = fitOneLine(created, r, (control.style & SS_CENTER) != 0)) return failure;
+            if (auto failure = fitOneLine(child, r, (control.style & SS_CENTER) != 0)) return failure;
         }
     }
     return std::nullopt;
+}
+
+// Moved to a monitor of another scale: the frame goes where the system suggests, and the
+// client area, the font and the controls take their sizes at the new DPI. A failure is
+// reported, and the box stays as it is.
+void About::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    std::optional<Failure> failure = followDpiChange(hwnd_, suggested, scaledSize(clientArea, dpi_));
+    if (!failure) failure = layOut();
+    if (failure) showErrorReport(hwnd_, *failure);
+}
+
+// As the main window does: the exact frame for the client area at the new DPI.
+LRESULT About::OnGetDpiScaledSize(UINT dpi, SIZE& frame) {
+    return frameSizeAt(hwnd_, scaledSize(clientArea, dpi), dpi, frame);
 }
 
 // Fonts of the same name differ between systems (Wine's Tahoma runs wider than Windows'): a
@@ -152,6 +192,11 @@ LRESULT About::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         HANDLE_MSG(hwnd_, WM_LBUTTONUP, OnLButtonUp);
         HANDLE_MSG(hwnd_, WM_CLOSE, OnClose);
         HANDLE_MSG(hwnd_, WM_NCDESTROY, OnNCDestroy);
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_GETDPISCALEDSIZE:
+            return OnGetDpiScaledSize(static_cast<UINT>(wParam), *reinterpret_cast<SIZE*>(lParam));
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }

@@ -43,8 +43,11 @@ private:
     void OnLButtonUp(HWND window, int x, int y, UINT keys);
     void OnClose(HWND window);
     void OnNCDestroy(HWND window);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    LRESULT OnGetDpiScaledSize(UINT dpi, SIZE& frame);
 
     std::optional<Failure> createControls(HINSTANCE instance);
+    std::optional<Failure> layOut();
     std::optional<Failure> fitOneLine(HWND label, const RECT& bounds, bool centred);
 
     void Form_Load();
@@ -57,6 +60,8 @@ private:
     HWND mainWindow_ = nullptr;
     // Why the box could not be built, kept from inside its creation for load() to return.
     std::optional<Failure> creationFailure_;
+    // The DPI that the box is laid out at.
+    UINT dpi_ = 0;
     // Both belong to the box's window and go with it.
     ScopedFont font_;
     HWND cmdOK_ = nullptr;

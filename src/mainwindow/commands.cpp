@@ -2,7 +2,9 @@
 // browser, the About box and the help hint.
 #include "zarkmain.h"
 
+#include "failure.h"
 #include "filesystem.h"
+#include "win/comapartment.h"
 #include "win/errorreport.h"
 #include "win/messages.h"
 #include "win/startprogram.h"
@@ -19,8 +21,12 @@ const std::wstring kNvaroSite = L"http://nvaro.example.org/";
 
 }  // namespace
 
+// The game of this folder and no other: a sun.exe elsewhere on the machine must never start.
+// The game still sees its command line as "sun.exe".
 void ZARKMain::runtiberiansun_Click() {
-    if (auto failure = startProgram(L"sun.exe", SW_SHOWNORMAL, "sun.exe")) showErrorReport(hwnd_, *failure);
+    if (auto failure = startProgram(widen(FullPath("sun.exe")), L"sun.exe", SW_SHOWNORMAL)) {
+        showErrorReport(hwnd_, *failure);
+    }
 }
 
 // Notepad from the system's Windows folder, whichever drive the game lies on; its path is
@@ -34,7 +40,7 @@ void ZARKMain::showDocument(const std::wstring& document) {
         return;
     }
     const std::wstring notepad = std::wstring(folder, length) + L"\\notepad.exe";
-    if (auto failure = startProgram(L"\"" + notepad + L"\" " + document, SW_SHOWMINIMIZED, narrow(notepad))) {
+    if (auto failure = startProgram(notepad, L"\"" + notepad + L"\" " + document, SW_SHOWMINIMIZED)) {
         showErrorReport(hwnd_, *failure);
     }
 }
@@ -47,7 +53,10 @@ void ZARKMain::showlauncherhistory_Click() { showDocument(L"Zarklauncherhistory.
 
 // Opens the address in the default browser. The shell's answer (32 or less on failure) is
 // handed back; a page that does not open is the browser's business, so nobody looks at it.
+// The shell may hand the address on through COM, so the thread must be in an apartment first;
+// without one it still tries.
 int ZARKMain::StartURL(const std::wstring& address) {
+    enterComApartment();
     const HINSTANCE result =
         ShellExecuteW(GetDesktopWindow(), L"open", address.c_str(), nullptr, L"C:\\", SW_SHOWNORMAL);
     return static_cast<int>(reinterpret_cast<INT_PTR>(result));

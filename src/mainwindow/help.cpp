@@ -1,6 +1,6 @@
 #include "help.h"
 
-#include "filesystem.h"
+#include "failure.h"
 #include "win/errorreport.h"
 #include "winstrings.h"
 

@@ -2,11 +2,10 @@
 
 namespace zark {
 
-void IndicatorPair::show(ModState state) const {
-    if (!IsDecided(state)) return;
-    const bool nowActive = state == kActive;
-    ShowWindow(nowActive ? inactive : active, SW_HIDE);
-    ShowWindow(nowActive ? active : inactive, SW_SHOWNA);
+void IndicatorPair::show(ModState stored) const {
+    state = stored == 0 ? kInactive : stored;
+    ShowWindow(active, state == kInactive ? SW_HIDE : SW_SHOWNA);
+    ShowWindow(inactive, state == kActive ? SW_HIDE : SW_SHOWNA);
 }
 
 }  // namespace zark

@@ -6,15 +6,16 @@
 
 namespace zark {
 
-// The two indicator pictures of one variant, which share one rectangle: the one that is
-// visible shows the variant's state.
+// One variant as the main window shows it: its state field and its two indicator pictures,
+// which share one rectangle, so that the visible one shows the state.
 struct IndicatorPair {
-    HWND active;
-    HWND inactive;
+    ModState& state;  // basestate or fsstate
+    HWND& active;     // active or fsactive
+    HWND& inactive;   // deactive or fsdeactive
 
-    // Shows the picture of `state` and hides the other one. Any other value leaves both as
-    // they are.
-    void show(ModState state) const;
+    // Shows what the variant's store holds, by the start-up rule: 1 the active picture, 2 or 0
+    // (not set) the inactive one, any other value both. The field follows the pictures.
+    void show(ModState stored) const;
 };
 
 }  // namespace zark

@@ -1,9 +1,11 @@
 // The program's entry point and its one message loop.
-#include "filesystem.h"
+#include "failure.h"
+#include "folderwatch.h"
 #include "help.h"
 #include "picture.h"
 #include "resources/resource.h"
 #include "shortcuts.h"
+#include "win/dllsearch.h"
 #include "win/errorreport.h"
 #include "zarkmain.h"
 
@@ -16,26 +18,48 @@ int endWithLastError() {
 
 // F1 first, since the About box would take it as a key of its own; then the About box; then
 // the shortcuts, which belong to the main window alone.
-int runMessageLoop(zark::ZARKMain& main, const zark::Shortcuts& shortcuts) {
-    MSG msg;
+void handle(MSG& msg, zark::ZARKMain& main, const zark::Shortcuts& shortcuts) {
+    if (zark::isHelpKey(msg, main)) {
+        zark::openHelp(main.window());
+        return;
+    }
+    if (main.about().preTranslate(msg)) return;
+    if (shortcuts.translate(msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+// Waits for input and for changes of the game folder at once, so that the pictures follow the
+// stores whichever program switches, without looking at the folder again and again.
+int runMessageLoop(zark::ZARKMain& main, const zark::Shortcuts& shortcuts, zark::FolderWatch& watch) {
     for (;;) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) return static_cast<int>(msg.wParam);
-        if (got == -1) return endWithLastError();
-        if (zark::isHelpKey(msg, main)) {
-            zark::openHelp(main.window());
-            continue;
+        const HANDLE changed = watch.handle();
+        const DWORD watched = changed != nullptr ? 1 : 0;
+        const DWORD woken =
+            MsgWaitForMultipleObjectsEx(watched, &changed, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken == WAIT_FAILED) return endWithLastError();
+        // Watching again before looking: a change made while the stores are read is seen next
+        // time round, and none is missed.
+        if (watched == 1 && woken == WAIT_OBJECT_0) {
+            watch.rearm();
+            main.storesChanged();
         }
-        if (main.about().preTranslate(msg)) continue;
-        if (shortcuts.translate(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        // Input waiting is handled every time round, however busy the folder is.
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+            handle(msg, main, shortcuts);
+        }
     }
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    if (auto failure = zark::loadDllsFromSystemFolderOnly()) {
+        zark::showErrorReport(nullptr, *failure);
+        return 1;
+    }
     if (!zark::ZARKMain::registerClass(instance) || !zark::About::registerClass(instance) ||
         !zark::registerPictureClass(instance)) {
         return endWithLastError();
@@ -52,7 +76,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     zark::Shortcuts shortcuts(main.window(), table);
     if (!shortcuts.install()) return endWithLastError();
 
+    zark::FolderWatch watch;
+
     ShowWindow(main.window(), show);
     if (!UpdateWindow(main.window())) return endWithLastError();
-    return runMessageLoop(main, shortcuts);
+    return runMessageLoop(main, shortcuts, watch);
 }

@@ -1,5 +1,6 @@
 #include "picture.h"
 
+#include "picturebutton.h"
 #include "resources/resource.h"
 #include "win/scoped.h"
 
@@ -12,8 +13,8 @@ namespace {
 // What the window shows lives in its extra bytes; the window does not own it.
 constexpr int kBitmapSlot = 0;
 
-const ResourceBitmap& bitmapOf(HWND picture) {
-    return *reinterpret_cast<const ResourceBitmap*>(GetWindowLongPtrW(picture, kBitmapSlot));
+const DibView& bitmapOf(HWND picture) {
+    return *reinterpret_cast<const DibView*>(GetWindowLongPtrW(picture, kBitmapSlot));
 }
 
 BOOL OnNCCreate(HWND picture, LPCREATESTRUCTW create) {
@@ -23,7 +24,7 @@ BOOL OnNCCreate(HWND picture, LPCREATESTRUCTW create) {
 
 void OnPaint(HWND picture) {
     const ScopedPaint paint(picture);
-    drawResourceBitmap(paint.dc(), bitmapOf(picture), 0, 0);
+    drawDib(paint.dc(), bitmapOf(picture), 0, 0);
 }
 
 // The button went down here: keep the mouse until it comes up, wherever that is.
@@ -44,6 +45,7 @@ LRESULT CALLBACK pictureProc(HWND picture, UINT message, WPARAM wParam, LPARAM l
         HANDLE_MSG(picture, WM_PAINT, OnPaint);
         HANDLE_MSG(picture, WM_LBUTTONDOWN, OnLButtonDown);
         HANDLE_MSG(picture, WM_LBUTTONUP, OnLButtonUp);
+        case WM_GETOBJECT: return answerGetObject(picture, wParam, lParam);
     }
     return DefWindowProcW(picture, message, wParam, lParam);
 }
@@ -54,18 +56,19 @@ bool registerPictureClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = pictureProc;
-    windowClass.cbWndExtra = sizeof(const ResourceBitmap*);
+    windowClass.cbWndExtra = sizeof(const DibView*);
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = ZARK_PICTURE_CLASS;
     return RegisterClassExW(&windowClass) != 0;
 }
 
-HWND createPicture(HINSTANCE instance, HWND parent, int id, const RECT& area, const ResourceBitmap& bitmap) {
-    return CreateWindowExW(0, ZARK_PICTURE_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area.left,
+HWND createPicture(HINSTANCE instance, HWND parent, int id, const RECT& area, const DibView& bitmap,
+                   const std::wstring& name) {
+    return CreateWindowExW(0, ZARK_PICTURE_CLASS, name.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area.left,
                            area.top, area.right - area.left, area.bottom - area.top, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                           const_cast<ResourceBitmap*>(&bitmap));
+                           const_cast<DibView*>(&bitmap));
 }
 
 }  // namespace zark

@@ -1,10 +1,8 @@
 #include "resourcebitmap.h"
 
-#include <cstdlib>
-
 namespace zark {
 
-bool findResourceBitmap(HINSTANCE instance, int id, ResourceBitmap& bitmap) {
+bool findResourceBitmap(HINSTANCE instance, int id, DibView& bitmap) {
     const HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_BITMAP);
     if (found == nullptr) return false;
     const HGLOBAL loaded = LoadResource(instance, found);
@@ -21,13 +19,6 @@ bool findResourceBitmap(HINSTANCE instance, int id, ResourceBitmap& bitmap) {
     bitmap.info = info;
     bitmap.bits = reinterpret_cast<const BYTE*>(info) + header.biSize + tableSize;
     return true;
-}
-
-void drawResourceBitmap(HDC dc, const ResourceBitmap& bitmap, int x, int y) {
-    const BITMAPINFOHEADER& header = bitmap.info->bmiHeader;
-    const DWORD height = static_cast<DWORD>(std::abs(header.biHeight));
-    SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(header.biWidth), height, 0, 0, 0, height, bitmap.bits,
-                      bitmap.info, DIB_RGB_COLORS);
 }
 
 }  // namespace zark

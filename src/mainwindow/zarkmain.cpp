@@ -2,10 +2,13 @@
 #include "zarkmain.h"
 
 #include "filesystem.h"
+#include "foldercheck.h"
 #include "picture.h"
-#include "report.h"
 #include "resources/resource.h"
+#include "variants.h"
 #include "version.h"
+#include "win/clientarea.h"
+#include "win/dpi.h"
 #include "win/errorreport.h"
 #include "win/messages.h"
 #include "win/scoped.h"
@@ -24,11 +27,12 @@ constexpr wchar_t kCaption[] = L"Tiberian Sun Zarkonid Launcher (version " ZARK_
 // background is not painted under the pictures.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
-// The client area on the screen, below the menu bar.
-constexpr int kClientLeft = 256;
-constexpr int kClientTop = 195;
-constexpr int kClientWidth = 456;
-constexpr int kClientHeight = 318;
+// The layout, in pixels at 96 dpi. The client area on the screen, below the menu bar:
+constexpr RECT kClientArea{256, 195, 256 + 456, 195 + 318};
+
+// What the pictures' lettering says, after the variant's name, for screen readers.
+constexpr wchar_t kActivated[] = L": ACTIVATED";
+constexpr wchar_t kDeactivated[] = L": DE-ACTIVATED";
 
 // Each pair of indicator pictures shares one rectangle.
 constexpr RECT kBasePair{326, 104, 326 + 121, 104 + 24};
@@ -56,38 +60,19 @@ bool ZARKMain::registerClass(HINSTANCE instance) {
     return RegisterClassExW(&windowClass) != 0;
 }
 
+// The window learns its DPI only once it exists: it is created at the layout's own size and
+// then laid out at the DPI of the monitor that it opened on, before it is ever shown.
 std::optional<Failure> ZARKMain::create() {
-    RECT frame{kClientLeft, kClientTop, kClientLeft + kClientWidth, kClientTop + kClientHeight};
+    RECT frame = kClientArea;
     if (!AdjustWindowRectEx(&frame, kStyle, TRUE, 0)) return lastFailure({});
     if (!createWindow(0, ZARK_MAIN_CLASS, kCaption, kStyle, frame, instance_)) {
         if (creationFailure_) return creationFailure_;
         return lastFailure({});
     }
-    creationFailure_ = placeClientArea();
+    creationFailure_ = placeClientArea(hwnd_, scaled(kClientArea, dpi_));
     if (creationFailure_) {
         DestroyWindow(hwnd_);
         return creationFailure_;
-    }
-    return std::nullopt;
-}
-
-// The frame's real size is known only once the window exists (the menu bar's height, the
-// theme's borders): move and size it so that the client area lands exactly in its place.
-std::optional<Failure> ZARKMain::placeClientArea() {
-    RECT client;
-    RECT frame;
-    POINT origin{0, 0};
-    if (!GetClientRect(hwnd_, &client) || !GetWindowRect(hwnd_, &frame) || !ClientToScreen(hwnd_, &origin)) {
-        return lastFailure({});
-    }
-    const int dx = kClientLeft - origin.x;
-    const int dy = kClientTop - origin.y;
-    const int dw = kClientWidth - client.right;
-    const int dh = kClientHeight - client.bottom;
-    if (dx == 0 && dy == 0 && dw == 0 && dh == 0) return std::nullopt;
-    if (!SetWindowPos(hwnd_, nullptr, frame.left + dx, frame.top + dy, frame.right - frame.left + dw,
-                      frame.bottom - frame.top + dh, SWP_NOZORDER | SWP_NOACTIVATE)) {
-        return lastFailure({});
     }
     return std::nullopt;
 }
@@ -98,19 +83,35 @@ LRESULT ZARKMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         HANDLE_MSG(hwnd_, WM_PAINT, OnPaint);
         HANDLE_MSG(hwnd_, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd_, WM_DESTROY, OnDestroy);
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_GETDPISCALEDSIZE:
+            return OnGetDpiScaledSize(static_cast<UINT>(wParam), *reinterpret_cast<SIZE*>(lParam));
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 // Every failure here is kept for create() to report once the half-made window is gone.
 BOOL ZARKMain::OnCreate(HWND hwnd, LPCREATESTRUCTW) {
-    creationFailure_ = findBitmaps();
-    if (creationFailure_) return FALSE;
+    if (!artwork_.find(instance_)) {
+        creationFailure_ = lastFailure({});
+        return FALSE;
+    }
+    dpi_ = dpiOf(hwnd);
+    artwork_.showAt(instance_, dpi_);
     // All four start visible; Form_Load hides one of each pair.
-    active = createPicture(instance_, hwnd, IDC_ACTIVE, kBasePair, activeBitmap_);
-    deactive = createPicture(instance_, hwnd, IDC_DEACTIVE, kBasePair, deactiveBitmap_);
-    fsactive = createPicture(instance_, hwnd, IDC_FSACTIVE, kExpansionPair, fsactiveBitmap_);
-    fsdeactive = createPicture(instance_, hwnd, IDC_FSDEACTIVE, kExpansionPair, fsdeactiveBitmap_);
+    // Each named by its variant and the state it shows, as the picture's lettering says.
+    const std::wstring base = widen(kBaseVariant.label);
+    const std::wstring expansion = widen(kFsVariant.label);
+    const RECT basePair = scaled(kBasePair, dpi_);
+    const RECT expansionPair = scaled(kExpansionPair, dpi_);
+    active = createPicture(instance_, hwnd, IDC_ACTIVE, basePair, artwork_.active(), base + kActivated);
+    deactive = createPicture(instance_, hwnd, IDC_DEACTIVE, basePair, artwork_.deactive(), base + kDeactivated);
+    fsactive =
+        createPicture(instance_, hwnd, IDC_FSACTIVE, expansionPair, artwork_.fsactive(), expansion + kActivated);
+    fsdeactive = createPicture(instance_, hwnd, IDC_FSDEACTIVE, expansionPair, artwork_.fsdeactive(),
+                               expansion + kDeactivated);
     if (!active || !deactive || !fsactive || !fsdeactive) {
         creationFailure_ = lastFailure({});
         return FALSE;
@@ -119,22 +120,42 @@ BOOL ZARKMain::OnCreate(HWND hwnd, LPCREATESTRUCTW) {
     return !creationFailure_;
 }
 
-std::optional<Failure> ZARKMain::findBitmaps() {
-    if (!findResourceBitmap(instance_, IDB_BACKGROUND, backgroundBitmap_) ||
-        !findResourceBitmap(instance_, IDB_ACTIVE, activeBitmap_) ||
-        !findResourceBitmap(instance_, IDB_DEACTIVE, deactiveBitmap_) ||
-        !findResourceBitmap(instance_, IDB_FSACTIVE, fsactiveBitmap_) ||
-        !findResourceBitmap(instance_, IDB_FSDEACTIVE, fsdeactiveBitmap_)) {
-        return lastFailure({});
-    }
-    return std::nullopt;
-}
-
 // The background at its natural size from the top-left corner, neither stretched nor tiled:
 // its last column lies outside the client area, and the class brush fills the row below it.
 void ZARKMain::OnPaint(HWND hwnd) {
     const ScopedPaint paint(hwnd);
-    drawResourceBitmap(paint.dc(), backgroundBitmap_, 0, 0);
+    drawDib(paint.dc(), artwork_.background(), 0, 0);
+}
+
+// The window has moved to a monitor of another scale (or the scale has changed): the pictures
+// are made anew for it, the frame goes where the system suggests, and the client area and the
+// pictures take their sizes and places at the new DPI. A failure is reported, and the window
+// stays as it is.
+void ZARKMain::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    artwork_.showAt(instance_, dpi_);
+    std::optional<Failure> failure = followDpiChange(hwnd_, suggested, scaledSize(kClientArea, dpi_));
+    if (!failure) failure = layOutPictures();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    if (failure) showErrorReport(hwnd_, *failure);
+}
+
+// Asked before a move to a monitor of another scale: the frame that holds the client area at
+// the new DPI exactly, so that the system's suggestion needs no correction afterwards.
+LRESULT ZARKMain::OnGetDpiScaledSize(UINT dpi, SIZE& frame) {
+    return frameSizeAt(hwnd_, scaledSize(kClientArea, dpi), dpi, frame);
+}
+
+std::optional<Failure> ZARKMain::layOutPictures() {
+    for (auto [picture, pair] : {std::pair{active, kBasePair}, {deactive, kBasePair}, {fsactive, kExpansionPair},
+                                 {fsdeactive, kExpansionPair}}) {
+        const RECT area = scaled(pair, dpi_);
+        if (!SetWindowPos(picture, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                          SWP_NOZORDER | SWP_NOACTIVATE)) {
+            return lastFailure({});
+        }
+    }
+    return std::nullopt;
 }
 
 // Menu items, their shortcuts and the picture clicks all arrive here.
@@ -167,64 +188,65 @@ void ZARKMain::OnDestroy(HWND) {
 }
 
 std::optional<Failure> ZARKMain::Form_Load() {
-    const StoresRead stores = ReadStores(realFileSystem());
-    if (const Failure* failure = std::get_if<Failure>(&stores.base.state)) return *failure;
-    basestate = std::get<ModState>(stores.base.state);
-    if (const Failure* failure = std::get_if<Failure>(&stores.fs.state)) return *failure;
-    fsstate = std::get<ModState>(stores.fs.state);
-
-    // A store that is not set shows as inactive; the store itself keeps its content.
-    if (basestate == 0) basestate = kInactive;
-    if (fsstate == 0) fsstate = kInactive;
-
+    FileSystem& fs = realFileSystem();
+    const StoresRead stores = ReadStores(fs);
+    for (const StoreRead* read : {&stores.base, &stores.fs}) {
+        if (const Failure* unread = std::get_if<Failure>(&read->state)) {
+            Failure failure = *unread;
+            ExplainMissingStore(fs, failure);
+            return failure;
+        }
+    }
     // All four pictures are still visible: this hides one of each pair, or none for a value
-    // that is neither active nor inactive.
-    IndicatorPair{active, deactive}.show(basestate);
-    IndicatorPair{fsactive, fsdeactive}.show(fsstate);
+    // that is neither active nor inactive. A store that is not set shows as inactive; the store
+    // itself keeps its content.
+    base_.show(std::get<ModState>(stores.base.state));
+    fs_.show(std::get<ModState>(stores.fs.state));
     return std::nullopt;
 }
 
-// Runs a switch command under the folder's switch lock and keeps the fields as the command
-// read and wrote them. Another program that is switching in the folder is waited for a
-// moment, then the user is told.
-SwitchOutcome ZARKMain::runSwitch(SwitchCommand command, ModState& switchedField) {
+// A store that cannot be read this moment (being replaced, held, gone) leaves its pictures as
+// they are, and the window does not wait for it: the next change or command puts them right.
+void ZARKMain::storesChanged() {
+    const StoresRead stores = GlanceAtStores(realFileSystem());
+    if (const ModState* stored = std::get_if<ModState>(&stores.base.state)) base_.show(*stored);
+    if (const ModState* stored = std::get_if<ModState>(&stores.fs.state)) fs_.show(*stored);
+}
+
+// Runs a switch command under the folder's switch lock. Another program that is switching in
+// the folder is waited for a moment, then the user is told.
+SwitchOutcome ZARKMain::runSwitch(SwitchCommand command) {
     SwitchLock lock;
     if (auto failure = LockSwitching(realFileSystem(), lock)) {
         SwitchOutcome busy;
         busy.failure = std::move(failure);
         return busy;
     }
-    SwitchOutcome outcome = command(realFileSystem(), lock);
-    if (outcome.basestateRead) basestate = *outcome.basestateRead;
-    if (outcome.fsstateRead) fsstate = *outcome.fsstateRead;
-    if (outcome.switchedTo) switchedField = *outcome.switchedTo;
-    return outcome;
+    return command(realFileSystem(), lock);
 }
 
-// A failed switch has already put the files back (but for those it lists as stranded), so
-// the launcher reports it and stays open with its pictures as they were.
-void ZARKMain::carryOut(const SwitchOutcome& outcome, IndicatorPair pair) {
+// Each store that the command read shows in its pictures, refusals and failures included: a
+// store may have been switched by another program since the window last looked. A failed switch
+// has put the files back (but for those it lists as stranded), so the launcher reports it and
+// stays open.
+void ZARKMain::carryOut(const SwitchOutcome& outcome, const IndicatorPair& switched) {
+    if (outcome.basestateRead) base_.show(*outcome.basestateRead);
+    if (outcome.fsstateRead) fs_.show(*outcome.fsstateRead);
+    if (outcome.switchedTo) switched.show(*outcome.switchedTo);
     if (outcome.failure) {
-        if (outcome.failure->cause == Cause::Busy) {
-            showMessage(hwnd_, widen(FailureReport(*outcome.failure)));
-        } else {
-            showErrorReport(hwnd_, *outcome.failure, outcome.stranded);
-        }
-        return;
+        showErrorReport(hwnd_, *outcome.failure, outcome.stranded);
+    } else if (outcome.message != nullptr) {
+        showMessage(hwnd_, widen(outcome.message));
     }
-    if (outcome.message != nullptr) showMessage(hwnd_, widen(outcome.message));
-    if (outcome.switchedTo) pair.show(*outcome.switchedTo);
 }
 
-void ZARKMain::activatezark_Click() { carryOut(runSwitch(ActivateZark, basestate), {active, deactive}); }
+void ZARKMain::activatezark_Click() { carryOut(runSwitch(ActivateZark), base_); }
 
-void ZARKMain::deactivatezark_Click() { carryOut(runSwitch(DeactivateZark, basestate), {active, deactive}); }
+void ZARKMain::deactivatezark_Click() { carryOut(runSwitch(DeactivateZark), base_); }
 
-void ZARKMain::activatezarkfs_Click() { carryOut(runSwitch(ActivateZarkFs, fsstate), {fsactive, fsdeactive}); }
+void ZARKMain::activatezarkfs_Click() { carryOut(runSwitch(ActivateZarkFs), fs_); }
 
-void ZARKMain::deactivatezarkfs_Click() {
-    carryOut(runSwitch(DeactivateZarkFs, fsstate), {fsactive, fsdeactive});
-}
+void ZARKMain::deactivatezarkfs_Click() { carryOut(runSwitch(DeactivateZarkFs), fs_); }
 
 void ZARKMain::active_Click() { deactivatezark_Click(); }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "about/about.h"
+#include "artwork.h"
 #include "failure.h"
 #include "indicatorpair.h"
 #include "modstate.h"
-#include "resourcebitmap.h"
 #include "switches.h"
 #include "win/basewindow.h"
 
@@ -25,10 +25,14 @@ public:
     // Returns false with the thread's last error set if the class cannot be registered.
     static bool registerClass(HINSTANCE instance);
 
-    // Creates the window, hidden, with its client area at its place on the screen. Creating
-    // it runs Form_Load; the failure that stopped either is returned, and then no window
-    // remains.
+    // Creates the window, hidden, laid out at its DPI with its client area at its place on the
+    // screen. Creating it runs Form_Load; the failure that stopped either is returned, and
+    // then no window remains.
     std::optional<Failure> create();
+
+    // Another program may have changed the game folder: the pictures show what the stores hold
+    // now. Nothing is written, no lock is taken and no message shown.
+    void storesChanged();
 
     // The About box, whose window exists while it is open.
     About& about() { return about_; }
@@ -42,9 +46,10 @@ private:
     void OnPaint(HWND hwnd);
     void OnCommand(HWND hwnd, int id, HWND control, UINT code);
     void OnDestroy(HWND hwnd);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    LRESULT OnGetDpiScaledSize(UINT dpi, SIZE& frame);
 
-    std::optional<Failure> findBitmaps();
-    std::optional<Failure> placeClientArea();
+    std::optional<Failure> layOutPictures();
 
     std::optional<Failure> Form_Load();
 
@@ -70,8 +75,8 @@ private:
     int StartURL(const std::wstring& address);
 
     using SwitchCommand = SwitchOutcome (*)(FileSystem&, const SwitchLock&);
-    SwitchOutcome runSwitch(SwitchCommand command, ModState& switchedField);
-    void carryOut(const SwitchOutcome& outcome, IndicatorPair pair);
+    SwitchOutcome runSwitch(SwitchCommand command);
+    void carryOut(const SwitchOutcome& outcome, const IndicatorPair& switched);
     void showDocument(const std::wstring& document);
 
     HINSTANCE instance_;
@@ -88,12 +93,14 @@ private:
     HWND fsactive = nullptr;
     HWND fsdeactive = nullptr;
 
-    // The bitmaps that the background and the indicator pictures draw.
-    ResourceBitmap backgroundBitmap_;
-    ResourceBitmap activeBitmap_;
-    ResourceBitmap deactiveBitmap_;
-    ResourceBitmap fsactiveBitmap_;
-    ResourceBitmap fsdeactiveBitmap_;
+    // Each variant's field with its pictures.
+    const IndicatorPair base_{basestate, active, deactive};
+    const IndicatorPair fs_{fsstate, fsactive, fsdeactive};
+
+    // The DPI that the window is laid out at.
+    UINT dpi_ = 0;
+    // What the background and the indicator pictures draw, at that DPI.
+    Artwork artwork_;
 
     About about_;
 };

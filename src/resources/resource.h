@@ -12,6 +12,13 @@
 #define IDB_FSACTIVE 113
 #define IDB_FSDEACTIVE 114
 
+// The same pictures drawn at twice the resolution, compressed (RCDATA).
+#define IDB_BACKGROUND_2X 120
+#define IDB_ACTIVE_2X 121
+#define IDB_DEACTIVE_2X 122
+#define IDB_FSACTIVE_2X 123
+#define IDB_FSDEACTIVE_2X 124
+
 // Menu commands of the main window.
 #define IDM_ACTIVATEZARK 1001
 #define IDM_DEACTIVATEZARK 1002

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "entrykind.h"
 #include "failure.h"
 
 #include <cstddef>
@@ -30,9 +31,10 @@ public:
     // file (a folder, a device, a pipe), or holds more than `limit` bytes.
     virtual std::optional<Failure> readFile(const std::string& name, std::size_t limit, std::string& content) = 0;
 
-    // Tells whether a file (or anything else) of that name is there. Fails only when the
-    // system cannot tell, for example when the folder may not be read.
-    virtual std::optional<Failure> fileExists(const std::string& name, bool& exists) = 0;
+    // Tells what the name is in the folder, without following a link: a rename moves a link
+    // itself. Fails only when the system cannot tell, for example when the folder may not be
+    // read.
+    virtual std::optional<Failure> kindOf(const std::string& name, EntryKind& kind) = 0;
 
     // The names of everything in the working folder, as the folder spells them.
     virtual std::optional<Failure> listFolder(std::vector<std::string>& names) = 0;
@@ -54,8 +56,18 @@ public:
 
     // Locks the first byte of the lock file `name`, creating the file if need be; a lock held
     // by another process makes it fail at once with Cause::Busy. Programs under Wine and
-    // native ones lock the same byte, so they exclude each other too.
+    // native ones lock the same byte, so they exclude each other too. The lock file must be a
+    // plain file: a link is never followed, so nothing outside the folder is created or
+    // locked, and a link, a folder, a device or a pipe under its name fails at once with
+    // Cause::LockFileNotAFile. A lock file that may not be written while the folder may be
+    // fails with Cause::LockFileRefused, a file system without locks with Cause::NoLocks.
     virtual std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) = 0;
+
+    // The path of the copy of `name` that Windows keeps in the player's VirtualStore for old
+    // programs that may not write in the working folder, where the folder is one that Windows
+    // redirects them from (under Program Files or the Windows folder), whether or not the copy
+    // is there; none elsewhere, and on systems without one.
+    virtual std::optional<std::string> virtualStoreCopy(const std::string& name) = 0;
 
     // Waits before a step is tried again.
     virtual void pause(int milliseconds) = 0;
@@ -64,12 +76,8 @@ public:
 // The real file system of the machine the program runs on.
 FileSystem& realFileSystem();
 
-// The failure for an operating-system error code (GetLastError on Windows, errno
-// elsewhere), described in the system's own words.
-Failure systemFailure(int code, const std::string& file);
-
-// The failure for the system's last error (GetLastError on Windows, errno elsewhere), read at
-// once after the call that failed.
-Failure lastFailure(const std::string& file);
+// The full path of `name` (a name in the working folder, or a path), as the system resolves it,
+// for reports that a player must be able to find the file by.
+std::string FullPath(const std::string& name);
 
 }  // namespace zark

@@ -7,9 +7,17 @@ namespace zark {
 
 namespace {
 
+// The state a store decides by: 0, neither active nor inactive, where it cannot be read.
+ModState decidedBy(const StoreRead& read) {
+    const ModState* state = std::get_if<ModState>(&read.state);
+    return state ? *state : 0;
+}
+
 struct Mover {
     const Variant& variant;
     ModState state;
+    // "says not set", "cannot be read".
+    std::string says;
 };
 
 // A rule file with the variants that move it.
@@ -30,6 +38,16 @@ struct Moved {
             stores += (count++ == 0 ? "" : " and ") + mover->variant.store;
         }
         return stores + (count == 1 ? " says " : " say ") + (state == kActive ? "active" : "inactive");
+    }
+
+    // "zarkdata.dat, which says not set": the stores that say neither active nor inactive.
+    std::string undecided() const {
+        std::string stores;
+        for (const Mover* mover : movers) {
+            if (IsDecided(mover->state)) continue;
+            stores += (stores.empty() ? "" : " and ") + mover->variant.store + ", which " + mover->says;
+        }
+        return stores;
     }
 };
 
@@ -55,7 +73,7 @@ std::string lowered(std::string text) {
 // Every name the program looks for in the game folder.
 std::vector<std::string> knownNames() {
     std::vector<std::string> names{kBaseStore, kFsStore};
-    for (const Variant* variant : {&kBaseVariant, &kFsVariant}) {
+    for (const Variant* variant : kVariants) {
         for (const RuleFile& file : variant->files) {
             for (const std::string name : {file.inactiveName, file.activeName}) {
                 if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
@@ -65,26 +83,73 @@ std::vector<std::string> knownNames() {
     return names;
 }
 
-ModState stateOf(const StoreRead& read) { return std::get<ModState>(read.state); }
+// "zarkdata.dat says 7, neither active nor inactive", with a hint where the store begins with
+// a byte-order mark.
+std::string undecidedStore(const std::string& store, ModState state, const StoreRead& read) {
+    std::string text = store + " says " + DescribeState(state) + ", neither active nor inactive";
+    if (read.byteOrderMark) {
+        text += ": it begins with a byte-order mark, so save it as ANSI (plain text), not as Unicode or UTF-8";
+    }
+    return text;
+}
+
+// What an unreadable store is or holds, from what lies under its name and why reading failed.
+std::string unreadableStore(const std::string& store, EntryKind kind, const Failure& failure) {
+    if (kind == EntryKind::None) return store + " is missing";
+    if (kind != EntryKind::File) return store + " is " + NotAFile(kind);
+    switch (failure.number) {
+    case kErrorPastEnd: return store + " is empty";
+    case kErrorOverflow: return store + " holds a number out of range";
+    case kErrorTooLong:
+        return store + " holds more than " + std::to_string(kStoreLimit) + " bytes, far more than a store holds";
+    default: return store + " cannot be read (" + failure.description + ")";
+    }
+}
 
 }  // namespace
 
-std::vector<Placement> Placements(ModState basestate, ModState fsstate) {
-    const std::vector<Mover> movers{{kBaseVariant, basestate}, {kFsVariant, fsstate}};
+std::vector<Placement> Placements(const StoresRead& stores) {
+    std::vector<Mover> movers;
+    for (const Variant* variant : kVariants) {
+        const StoreRead& read = stores.of(variant->store);
+        const bool readable = std::holds_alternative<ModState>(read.state);
+        const ModState state = decidedBy(read);
+        movers.push_back({*variant, state, readable ? "says " + DescribeState(state) : "cannot be read"});
+    }
     std::vector<Placement> placements;
     for (const Moved& moved : ruleFiles(movers)) {
         const ModState wanted = moved.movedBy(kActive) ? kActive : kInactive;
         if (wanted == kInactive && !moved.movedBy(kInactive)) continue;
         const bool certain = wanted == kActive || std::all_of(moved.movers.begin(), moved.movers.end(),
                                                               [](const Mover* m) { return m->state == kInactive; });
-        placements.push_back({moved.file, wanted, certain, moved.storesSaying(wanted)});
+        placements.push_back(
+            {moved.file, wanted, certain, moved.storesSaying(wanted), certain ? std::string() : moved.undecided()});
     }
     return placements;
 }
 
-std::optional<Failure> Look(FileSystem& fs, const Placement& placement, Found& found) {
-    if (auto failure = fs.fileExists(placement.wantedName(), found.wanted)) return failure;
-    return fs.fileExists(placement.otherName(), found.other);
+bool BothSayActive(const StoresRead& stores) {
+    return decidedBy(stores.base) == kActive && decidedBy(stores.fs) == kActive;
+}
+
+std::string NotAFileSentence(const Entry& entry) { return entry.name + " is " + NotAFile(entry.kind); }
+
+std::optional<Failure> WhereItStands(FileSystem& fs, const Placement& placement, Where& where) {
+    EntryKind wanted = EntryKind::None;
+    EntryKind other = EntryKind::None;
+    if (auto failure = fs.kindOf(placement.wantedName(), wanted)) return failure;
+    if (auto failure = fs.kindOf(placement.otherName(), other)) return failure;
+    for (const Entry& entry : {Entry{placement.wantedName(), wanted}, Entry{placement.otherName(), other}}) {
+        if (entry.kind != EntryKind::None && entry.kind != EntryKind::File) where.nonFiles.push_back(entry);
+    }
+    if (!where.nonFiles.empty()) {
+        where.standing = Standing::NotAFile;
+    } else if (wanted == EntryKind::File) {
+        where.standing = other == EntryKind::File ? Standing::BothNames : Standing::InPlace;
+    } else {
+        where.standing = other == EntryKind::File ? Standing::Misplaced : Standing::Neither;
+    }
+    return std::nullopt;
 }
 
 std::optional<Failure> OtherSpellings(FileSystem& fs, const std::vector<std::string>& listing,
@@ -95,23 +160,81 @@ std::optional<Failure> OtherSpellings(FileSystem& fs, const std::vector<std::str
             if (entry == name || lowered(entry) != lowered(name)) continue;
             // Where the system finds `entry` under `name`, the folder ignores case and the two
             // are one file; otherwise they are two.
-            bool exists = false;
+            EntryKind kind = EntryKind::None;
             if (!listed) {
-                if (auto failure = fs.fileExists(name, exists)) return failure;
+                if (auto failure = fs.kindOf(name, kind)) return failure;
             }
-            if (listed || !exists) found.push_back({entry, name});
+            if (listed || kind == EntryKind::None) found.push_back({entry, name});
         }
     }
     return std::nullopt;
 }
 
-std::string UndecidedStore(const std::string& store, const StoreRead& read) {
-    std::string text = store + " says " + DescribeState(std::get<ModState>(read.state)) +
-                       ", neither active nor inactive";
-    if (read.byteOrderMark) {
-        text += ": it begins with a byte-order mark, so save it as ANSI (plain text), not as Unicode or UTF-8";
+std::optional<Failure> Leftovers(FileSystem& fs, const std::vector<std::string>& listing,
+                                 std::vector<std::string>& files, std::vector<Entry>& nonFiles) {
+    for (const std::string& name : listing) {
+        if (!IsStoreTemporary(name)) continue;
+        EntryKind kind = EntryKind::None;
+        if (auto failure = fs.kindOf(name, kind)) return failure;
+        // Gone since the listing: nothing left over.
+        if (kind == EntryKind::None) continue;
+        if (kind == EntryKind::File) {
+            files.push_back(name);
+        } else {
+            nonFiles.push_back({name, kind});
+        }
     }
-    return text;
+    return std::nullopt;
+}
+
+std::optional<Failure> StoreProblem(FileSystem& fs, const Variant& variant, const StoreRead& read,
+                                    std::string& problem) {
+    EntryKind kind = EntryKind::None;
+    if (auto failure = fs.kindOf(variant.store, kind)) return failure;
+    std::string what;
+    if (const Failure* failure = std::get_if<Failure>(&read.state)) {
+        what = unreadableStore(variant.store, kind, *failure);
+    } else if (const ModState state = std::get<ModState>(read.state); !IsDecided(state)) {
+        what = undecidedStore(variant.store, state, read);
+    } else if (kind != EntryKind::File) {
+        // A link to a store: the switches read through it, but replace it with a file.
+        what = NotAFileSentence({variant.store, kind});
+    } else {
+        problem.clear();
+        return std::nullopt;
+    }
+    problem = what + ". If " + variant.label + " is off, make " + variant.store +
+              " hold the single line 2 (1 if it is on)";
+    return std::nullopt;
+}
+
+std::optional<Failure> VirtualStoreCopies(FileSystem& fs, std::vector<std::string>& copies) {
+    for (const std::string& name : knownNames()) {
+        const std::optional<std::string> copy = fs.virtualStoreCopy(name);
+        if (!copy) return std::nullopt;
+        EntryKind kind = EntryKind::None;
+        if (auto failure = fs.kindOf(*copy, kind)) return failure;
+        if (kind == EntryKind::None) continue;
+        copies.push_back(*copy + " is a copy of " + name + " that Windows keeps for old programs, and the game " +
+                         "reads it instead of the game folder's " + name + ": delete it");
+    }
+    return std::nullopt;
+}
+
+void ExplainMissingStore(FileSystem& fs, Failure& failure) {
+    EntryKind kind = EntryKind::None;
+    if (fs.kindOf(failure.file, kind) || kind != EntryKind::None) return;
+    std::vector<std::string> gameFiles{"sun.exe"};
+    for (const Variant* variant : kVariants) {
+        for (const RuleFile& file : variant->files) {
+            gameFiles.push_back(file.inactiveName);
+            gameFiles.push_back(file.activeName);
+        }
+    }
+    for (const std::string& name : gameFiles) {
+        if (fs.kindOf(name, kind) || kind != EntryKind::None) return;
+    }
+    failure.cause = Cause::NotGameFolder;
 }
 
 std::string BothActive() {
@@ -119,26 +242,36 @@ std::string BothActive() {
 }
 
 std::optional<Failure> CheckFolder(FileSystem& fs, const StoresRead& stores, std::vector<std::string>& findings) {
-    const ModState basestate = stateOf(stores.base);
-    const ModState fsstate = stateOf(stores.fs);
-    if (!IsDecided(basestate)) findings.push_back(UndecidedStore(kBaseStore, stores.base));
-    if (!IsDecided(fsstate)) findings.push_back(UndecidedStore(kFsStore, stores.fs));
-    if (basestate == kActive && fsstate == kActive) findings.push_back(BothActive());
+    for (const Variant* variant : kVariants) {
+        std::string problem;
+        if (auto failure = StoreProblem(fs, *variant, stores.of(variant->store), problem)) return failure;
+        if (!problem.empty()) findings.push_back(problem);
+    }
+    if (BothSayActive(stores)) findings.push_back(BothActive());
 
-    for (const Placement& placement : Placements(basestate, fsstate)) {
+    for (const Placement& placement : Placements(stores)) {
         const std::string wanted = placement.wantedName();
         const std::string other = placement.otherName();
-        Found found;
-        if (auto failure = Look(fs, placement, found)) return failure;
-        if (found.wanted && !found.other) continue;
-
+        Where where;
+        if (auto failure = WhereItStands(fs, placement, where)) return failure;
         const std::string because = placement.because + ", but ";
-        if (found.wanted) {
+        switch (where.standing) {
+        case Standing::InPlace:
+            break;
+        case Standing::BothNames:
             findings.push_back(because + "both " + wanted + " and " + other + " are there");
-        } else if (found.other) {
-            findings.push_back(because + other + " is there and " + wanted + " is missing");
-        } else {
+            break;
+        case Standing::Misplaced:
+            // Under the name that an undecided store's variant gives it, that store may be why.
+            findings.push_back(because + other + " is there and " + wanted + " is missing" +
+                               (placement.certain ? "" : ": " + placement.doubt + ", may have moved it"));
+            break;
+        case Standing::Neither:
             findings.push_back(because + "neither " + wanted + " nor " + other + " is there");
+            break;
+        case Standing::NotAFile:
+            for (const Entry& entry : where.nonFiles) findings.push_back(NotAFileSentence(entry));
+            break;
         }
     }
 
@@ -148,10 +281,14 @@ std::optional<Failure> CheckFolder(FileSystem& fs, const StoresRead& stores, std
     std::vector<OtherSpelling> spellings;
     if (auto failure = OtherSpellings(fs, listing, spellings)) return failure;
     for (const OtherSpelling& spelling : spellings) findings.push_back(spelling.sentence());
-    for (const std::string& name : listing) {
-        if (IsStoreTemporary(name)) findings.push_back(name + " is left over from a store write that was cut short");
+    std::vector<std::string> leftovers;
+    std::vector<Entry> nonFiles;
+    if (auto failure = Leftovers(fs, listing, leftovers, nonFiles)) return failure;
+    for (const std::string& name : leftovers) {
+        findings.push_back(name + " is left over from a store write that was cut short");
     }
-    return std::nullopt;
+    for (const Entry& entry : nonFiles) findings.push_back(NotAFileSentence(entry));
+    return VirtualStoreCopies(fs, findings);
 }
 
 }  // namespace zark

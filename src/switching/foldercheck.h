@@ -1,5 +1,6 @@
 #pragma once
 
+#include "entrykind.h"
 #include "failure.h"
 #include "filesystem.h"
 #include "modstate.h"
@@ -22,22 +23,41 @@ struct Placement {
     // The stores that want it there: "zarkdata.dat says active", "zarkdata.dat and
     // zarkdata2.dat say inactive".
     std::string because;
+    // Where not certain, the stores that might have moved it: "zarkdata.dat, which says not set".
+    std::string doubt;
 
     std::string wantedName() const { return wanted == kActive ? file.activeName : file.inactiveName; }
     std::string otherName() const { return wanted == kActive ? file.inactiveName : file.activeName; }
 };
 
-// Which of a rule file's two names the folder holds.
-struct Found {
-    bool wanted = false;
-    bool other = false;
+// Each rule file once, in the order the variants name them, that the stores want somewhere; a
+// file whose variants all say neither active nor inactive is left out. A store that cannot be
+// read decides nothing, like one that says neither.
+std::vector<Placement> Placements(const StoresRead& stores);
+
+// Both stores say active, which the switches never leave behind.
+bool BothSayActive(const StoresRead& stores);
+
+// A name in the folder and what it is.
+struct Entry {
+    std::string name;
+    EntryKind kind;
 };
 
-std::optional<Failure> Look(FileSystem& fs, const Placement& placement, Found& found);
+// "rules.ini is a folder, not a file".
+std::string NotAFileSentence(const Entry& entry);
 
-// Each rule file once, in the order the variants name them, that the stores want somewhere;
-// a file whose variants all say neither active nor inactive is left out.
-std::vector<Placement> Placements(ModState basestate, ModState fsstate);
+// Where a rule file stands against where the stores want it. A name that holds something other
+// than a plain file (a folder, a link, a device) is its own answer: it is not the rule file, and
+// only the player can say what it is for.
+enum class Standing { InPlace, Misplaced, BothNames, Neither, NotAFile };
+
+struct Where {
+    Standing standing = Standing::Neither;
+    std::vector<Entry> nonFiles;  // for NotAFile: each of the file's two names that is no file
+};
+
+std::optional<Failure> WhereItStands(FileSystem& fs, const Placement& placement, Where& where);
 
 // A name in the folder that is a store's or a rule file's name spelt otherwise ("RULES.INI"),
 // on a file system that keeps the two apart: the game under Wine may read either.
@@ -53,17 +73,35 @@ struct OtherSpelling {
 std::optional<Failure> OtherSpellings(FileSystem& fs, const std::vector<std::string>& listing,
                                       std::vector<OtherSpelling>& found);
 
-// Checks what the switches never check (they trust the stores): that the stores hold 1 or 2,
-// that the rule files stand where the stores say, that no other spelling of a known name and
-// no temporary file of a cut-short store write lies in the folder. Appends one plain sentence
-// per finding. Both stores must have been read.
+// The temporary files of cut-short store writes among the names of the folder; a name of theirs
+// that is no file goes to `nonFiles`.
+std::optional<Failure> Leftovers(FileSystem& fs, const std::vector<std::string>& listing,
+                                 std::vector<std::string>& files, std::vector<Entry>& nonFiles);
+
+// What is wrong with a variant's store, and what to write in it: it cannot be read (missing,
+// empty, a number out of range, a folder, too long), says neither active nor inactive, or is a
+// link. Empty for a plain file that says active or inactive.
+std::optional<Failure> StoreProblem(FileSystem& fs, const Variant& variant, const StoreRead& read,
+                                    std::string& problem);
+
+// Checks what the switches never check (they trust the stores): that the stores can be read
+// and hold 1 or 2, that the rule files stand where the stores say, that no other spelling of a
+// known name and no temporary file of a cut-short store write lies in the folder, and that each
+// of these names holds a plain file. Appends one plain sentence per finding.
 std::optional<Failure> CheckFolder(FileSystem& fs, const StoresRead& stores, std::vector<std::string>& findings);
+
+// The copies of the stores and rule files that Windows keeps for old programs in the player's
+// VirtualStore (see FileSystem::virtualStoreCopy): the game reads each instead of the game
+// folder's file, whatever the switches do. One sentence per copy found, saying to delete it.
+std::optional<Failure> VirtualStoreCopies(FileSystem& fs, std::vector<std::string>& copies);
+
+// For a store that start-up could not read: where the store is missing and the folder holds
+// neither sun.exe nor any rule file under either name, the program was started outside the game
+// folder (from a shortcut without a "Start in" folder), and the failure's cause says so. Any
+// other failure stays as it is.
+void ExplainMissingStore(FileSystem& fs, Failure& failure);
 
 // The finding of both stores saying active.
 std::string BothActive();
-
-// "zarkdata.dat says 7, neither active nor inactive", with a hint where the store begins with
-// a byte-order mark.
-std::string UndecidedStore(const std::string& store, const StoreRead& read);
 
 }  // namespace zark

@@ -18,11 +18,21 @@ bool beginsWithByteOrderMark(const std::string& content) {
            content.rfind("\xFE\xFF", 0) == 0;
 }
 
+StoreRead parsed(const std::string& content, const std::string& fileName) {
+    return {ParseModState(content, fileName), beginsWithByteOrderMark(content)};
+}
+
 StoreRead readStore(FileSystem& fs, const std::string& fileName) {
     std::string content;
     // A virus scanner may hold the store for a moment, as it may hold the rule files.
     if (auto failure = Retrying(fs, [&] { return fs.readFile(fileName, kStoreLimit, content); })) return {*failure};
-    return {ParseModState(content, fileName), beginsWithByteOrderMark(content)};
+    return parsed(content, fileName);
+}
+
+StoreRead glanceAtStore(FileSystem& fs, const std::string& fileName) {
+    std::string content;
+    if (auto failure = fs.readFile(fileName, kStoreLimit, content)) return {*failure};
+    return parsed(content, fileName);
 }
 
 }  // namespace
@@ -95,5 +105,7 @@ bool IsStoreTemporary(const std::string& name) {
 }
 
 StoresRead ReadStores(FileSystem& fs) { return {readStore(fs, kBaseStore), readStore(fs, kFsStore)}; }
+
+StoresRead GlanceAtStores(FileSystem& fs) { return {glanceAtStore(fs, kBaseStore), glanceAtStore(fs, kFsStore)}; }
 
 }  // namespace zark

@@ -57,9 +57,15 @@ struct StoreRead {
 struct StoresRead {
     StoreRead base;  // zarkdata.dat
     StoreRead fs;    // zarkdata2.dat
+
+    const StoreRead& of(const std::string& store) const { return store == kBaseStore ? base : fs; }
 };
 
 // Reads both stores, zarkdata.dat first, each whether or not the other could be read.
 StoresRead ReadStores(FileSystem& fs);
+
+// Reads both stores as ReadStores does, each in one attempt: for a look that must not keep
+// anyone waiting, where a store held at this moment is simply read at the next chance.
+StoresRead GlanceAtStores(FileSystem& fs);
 
 }  // namespace zark

@@ -9,20 +9,11 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <thread>
+#include <utility>
 
 namespace zark {
-
-Failure systemFailure(int code, const std::string& file) {
-    Failure failure;
-    failure.number = code;
-    failure.description = std::strerror(code);
-    failure.file = file;
-    return failure;
-}
-
-Failure lastFailure(const std::string& file) { return systemFailure(errno, file); }
 
 namespace {
 
@@ -51,8 +42,15 @@ public:
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
+    // Closes the descriptor held, if any, and takes `fd` instead.
+    void reset(int fd) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = fd;
+    }
     bool close() {
         const int fd = fd_;
         fd_ = -1;
@@ -66,7 +64,7 @@ private:
 // A record lock dies with its process: the system drops it when the descriptor closes.
 class RecordLock final : public FileLock {
 public:
-    explicit RecordLock(int fd) : fd_(fd) {}
+    explicit RecordLock(FileDescriptor fd) : fd_(std::move(fd)) {}
 
 private:
     FileDescriptor fd_;
@@ -87,6 +85,13 @@ bool writeAll(int fd, const std::string& content) {
     return true;
 }
 
+EntryKind kindOfMode(mode_t mode) {
+    if (S_ISREG(mode)) return EntryKind::File;
+    if (S_ISDIR(mode)) return EntryKind::Folder;
+    if (S_ISLNK(mode)) return EntryKind::Link;
+    return EntryKind::Other;
+}
+
 std::string folderOf(const std::string& name) {
     const auto slash = name.rfind('/');
     if (slash == std::string::npos) return ".";
@@ -101,6 +106,47 @@ mode_t modeFor(const std::string& name) {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
+}
+
+// An existing lock file that may not be opened for writing: its own fault (read-only, left by
+// another user) where the folder may be written, else the folder's.
+Failure refusedLockFile(int code, const std::string& name) {
+    Failure failure = writeFailure(code, name);
+    if (failure.cause == Cause::FolderProtected && code != EROFS &&
+        ::faccessat(AT_FDCWD, folderOf(name).c_str(), W_OK, AT_EACCESS) == 0) {
+        failure.cause = Cause::LockFileRefused;
+    }
+    return failure;
+}
+
+// Opens the lock file for writing, creating it if it is not there, and never through a link:
+// what lies under its name must be a plain file, and a device or a pipe is not even opened.
+std::optional<Failure> openLockFile(const std::string& name, FileDescriptor& fd) {
+    constexpr int kFlags = O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    int code = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        struct stat st {};
+        const bool exists = ::lstat(name.c_str(), &st) == 0;
+        if (!exists && errno != ENOENT) return lastFailure(name);
+        if (exists && !S_ISREG(st.st_mode)) return LockFileNotAFileFailure(name, kindOfMode(st.st_mode));
+        fd.reset(exists ? ::open(name.c_str(), kFlags) : ::open(name.c_str(), kFlags | O_CREAT | O_EXCL, 0666));
+        if (!fd.valid()) {
+            code = errno;
+            // Another program deleted or created it since the look: look again.
+            if ((exists && code == ENOENT) || (!exists && code == EEXIST)) continue;
+            if (code == ELOOP) return LockFileNotAFileFailure(name, EntryKind::Link);
+            if (code == EISDIR) return LockFileNotAFileFailure(name, EntryKind::Folder);
+            return exists ? refusedLockFile(code, name) : writeFailure(code, name);
+        }
+        // Something else may have taken the name between the look and the opening.
+        if (::fstat(fd.get(), &st) != 0) return lastFailure(name);
+        if (!S_ISREG(st.st_mode)) return LockFileNotAFileFailure(name, kindOfMode(st.st_mode));
+        return std::nullopt;
+    }
+    // The name keeps coming and going: worth another try in a moment.
+    Failure failure = systemFailure(code, name);
+    failure.transient = true;
+    return failure;
 }
 
 class PosixFileSystem final : public FileSystem {
@@ -131,15 +177,14 @@ public:
         return std::nullopt;
     }
 
-    std::optional<Failure> fileExists(const std::string& name, bool& exists) override {
+    std::optional<Failure> kindOf(const std::string& name, EntryKind& kind) override {
         struct stat st {};
-        // lstat: a rename moves a symbolic link itself, so the link is what counts.
         if (::lstat(name.c_str(), &st) == 0) {
-            exists = true;
+            kind = kindOfMode(st.st_mode);
             return std::nullopt;
         }
         if (errno != ENOENT && errno != ENOTDIR) return lastFailure(name);
-        exists = false;
+        kind = EntryKind::None;
         return std::nullopt;
     }
 
@@ -209,9 +254,8 @@ public:
     }
 
     std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) override {
-        const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd < 0) return writeFailure(errno, name);
-        auto held = std::make_unique<RecordLock>(fd);
+        FileDescriptor fd(-1);
+        if (auto failure = openLockFile(name, fd)) return failure;
         // A record lock on byte 0: Wine keeps its programs' LockFileEx locks as record locks
         // too, so a launcher under Wine and this program exclude each other. Linux's locks of
         // the open file (OFD) also exclude two holders within one process, and conflict with
@@ -226,13 +270,18 @@ public:
 #else
         const int command = F_SETLK;
 #endif
-        if (::fcntl(fd, command, &range) != 0) {
-            if (errno == EACCES || errno == EAGAIN) return BusyFailure(name);
-            return lastFailure(name);
+        if (::fcntl(fd.get(), command, &range) != 0) {
+            const int code = errno;
+            if (code == EACCES || code == EAGAIN) return BusyFailure(name);
+            Failure failure = systemFailure(code, name);
+            if (code == ENOLCK) failure.cause = Cause::NoLocks;
+            return failure;
         }
-        lock = std::move(held);
+        lock = std::make_unique<RecordLock>(std::move(fd));
         return std::nullopt;
     }
+
+    std::optional<std::string> virtualStoreCopy(const std::string&) override { return std::nullopt; }
 
     void pause(int milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 };
@@ -253,6 +302,15 @@ std::optional<Failure> renameByLink(const std::string& from, const std::string& 
 FileSystem& realFileSystem() {
     static PosixFileSystem fs;
     return fs;
+}
+
+std::string FullPath(const std::string& name) {
+    if (!name.empty() && name.front() == '/') return name;
+    char* folder = ::getcwd(nullptr, 0);
+    if (folder == nullptr) return name;
+    std::string path = folder;
+    std::free(folder);
+    return path + (path.back() == '/' ? "" : "/") + name;
 }
 
 }  // namespace zark

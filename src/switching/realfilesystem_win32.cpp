@@ -7,30 +7,6 @@
 
 namespace zark {
 
-Failure systemFailure(int code, const std::string& file) {
-    const DWORD error = static_cast<DWORD>(code);
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        error, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
-    std::wstring text;
-    if (length > 0 && buffer != nullptr) text.assign(buffer, length);
-    if (buffer != nullptr) LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) text.pop_back();
-
-    Failure failure;
-    failure.number = code;
-    failure.description = text.empty() ? "Error " + std::to_string(error) : narrow(text);
-    failure.file = file;
-    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
-        failure.cause = Cause::InUse;
-        failure.transient = true;
-    }
-    return failure;
-}
-
-Failure lastFailure(const std::string& file) { return systemFailure(static_cast<int>(GetLastError()), file); }
-
 namespace {
 
 // Access denied means different things: a read-only file, a file that another program holds
@@ -60,6 +36,73 @@ Failure writeFailure(DWORD error, const std::string& file, const std::wstring& a
         failure.cause = Cause::FolderProtected;
     }
     return failure;
+}
+
+// What a name is, from its attributes. A junction is a folder and a reparse point: it counts as
+// a link, since it leads elsewhere.
+EntryKind kindOfAttributes(DWORD attributes) {
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::Link;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::Folder;
+    if (attributes & FILE_ATTRIBUTE_DEVICE) return EntryKind::Other;
+    return EntryKind::File;
+}
+
+// Whether the user may create files in the folder of `name`: asked by opening the folder for
+// adding a file, which writes nothing.
+bool folderWritable(const std::wstring& name) {
+    const std::size_t separator = name.find_last_of(L"\\/");
+    const std::wstring folder = separator == std::wstring::npos ? L"." : name.substr(0, separator + 1);
+    const ScopedHandle opened(CreateFileW(folder.c_str(), FILE_ADD_FILE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return opened.valid();
+}
+
+// Why the lock file could not be opened (`error`, GetLastError's value): something that is no
+// file under its name; a lock file that refuses writing while the folder may be written
+// (read-only, left by another user); or else, as for any new file, the folder.
+Failure lockFileFailure(DWORD error, const std::string& name, const std::wstring& wideName) {
+    const DWORD attributes = GetFileAttributesW(wideName.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return writeFailure(error, name);
+    const EntryKind kind = kindOfAttributes(attributes);
+    if (kind != EntryKind::File) return LockFileNotAFileFailure(name, kind);
+    Failure failure = systemFailure(static_cast<int>(error), name);
+    if (error == ERROR_ACCESS_DENIED) {
+        failure.cause = folderWritable(wideName) ? Cause::LockFileRefused : Cause::FolderProtected;
+    } else if (error == ERROR_WRITE_PROTECT) {
+        failure.cause = Cause::FolderProtected;
+    }
+    return failure;
+}
+
+// Opens the lock file for reading and writing, creating it where nothing has its name. Everyone
+// may open it: only the lock on its first byte excludes. A link is opened as itself, never
+// followed, and a folder as a folder, so that the handle shows what lies under the name. The
+// file is created only as a new one (as O_EXCL does): Wine shows a Unix link as what it leads
+// to, and a link that leads nowhere must not create a file there.
+std::optional<Failure> openLockFile(const std::string& name, ScopedHandle& file) {
+    const std::wstring wideName = widen(name);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        for (const DWORD disposition : {CREATE_NEW, OPEN_EXISTING}) {
+            const HANDLE opened = CreateFileW(
+                wideName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                nullptr);
+            if (opened != INVALID_HANDLE_VALUE) {
+                file.reset(opened);
+                return std::nullopt;
+            }
+            // Only "there" when creating and "not there" when opening go on: the name changed
+            // in between, or a link leads nowhere.
+            const DWORD error = GetLastError();
+            const bool there = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+            if (disposition == CREATE_NEW ? !there : error != ERROR_FILE_NOT_FOUND) {
+                return lockFileFailure(error, name, wideName);
+            }
+        }
+    }
+    // Each time there and not there: a link that leads nowhere.
+    return LockFileNotAFileFailure(name, EntryKind::Link);
 }
 
 // Holds a lock on the first byte of the open lock file. Closing the handle lets go of the
@@ -99,6 +142,20 @@ HANDLE createTemporaryBeside(const std::wstring& name, std::wstring& tempName) {
     return INVALID_HANDLE_VALUE;
 }
 
+// An environment variable's value; empty where it is not set.
+std::wstring environment(const wchar_t* name) {
+    wchar_t value[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::wstring() : std::wstring(value, length);
+}
+
+// Whether `path` lies inside the folder `root`, as Windows compares paths: ignoring case.
+bool inside(const std::wstring& path, const std::wstring& root) {
+    if (root.empty() || path.size() <= root.size() || path[root.size()] != L'\\') return false;
+    return CompareStringOrdinal(path.c_str(), static_cast<int>(root.size()), root.c_str(),
+                                static_cast<int>(root.size()), TRUE) == CSTR_EQUAL;
+}
+
 class Win32FileSystem final : public FileSystem {
 public:
     std::optional<Failure> readFile(const std::string& name, std::size_t limit, std::string& content) override {
@@ -132,17 +189,23 @@ public:
         return std::nullopt;
     }
 
-    std::optional<Failure> fileExists(const std::string& name, bool& exists) override {
-        if (GetFileAttributesW(widen(name).c_str()) != INVALID_FILE_ATTRIBUTES) {
-            exists = true;
+    std::optional<Failure> kindOf(const std::string& name, EntryKind& kind) override {
+        const DWORD attributes = GetFileAttributesW(widen(name).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            kind = kindOfAttributes(attributes);
             return std::nullopt;
         }
         const DWORD error = GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
-            return systemFailure(static_cast<int>(error), name);
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            kind = EntryKind::None;
+            return std::nullopt;
         }
-        exists = false;
-        return std::nullopt;
+        // Wine's answer for a Unix pipe or device: something is there, but no file.
+        if (error == ERROR_INVALID_PARAMETER) {
+            kind = EntryKind::Other;
+            return std::nullopt;
+        }
+        return systemFailure(static_cast<int>(error), name);
     }
 
     std::optional<Failure> listFolder(std::vector<std::string>& names) override {
@@ -206,20 +269,46 @@ public:
     }
 
     std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) override {
-        const std::wstring wideName = widen(name);
-        // Everyone may open the lock file: only the lock on its first byte excludes.
-        const HANDLE file = CreateFileW(wideName.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return writeFailure(GetLastError(), name, wideName);
-        ScopedHandle opened(file);
+        ScopedHandle file;
+        if (auto failure = openLockFile(name, file)) return failure;
+        if (GetFileType(file.get()) != FILE_TYPE_DISK) return LockFileNotAFileFailure(name, EntryKind::Other);
+        BY_HANDLE_FILE_INFORMATION information;
+        if (!GetFileInformationByHandle(file.get(), &information)) return lastFailure(name);
+        const EntryKind kind = kindOfAttributes(information.dwFileAttributes);
+        if (kind != EntryKind::File) return LockFileNotAFileFailure(name, kind);
+
         OVERLAPPED first{};
-        if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &first)) {
+        if (!LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &first)) {
             const DWORD error = GetLastError();
             if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING) return BusyFailure(name);
-            return systemFailure(static_cast<int>(error), name);
+            Failure failure = systemFailure(static_cast<int>(error), name);
+            // What a network share or a file system without byte-range locks answers.
+            if (error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION) failure.cause = Cause::NoLocks;
+            return failure;
         }
-        lock = std::make_unique<ByteLock>(opened.release());
+        lock = std::make_unique<ByteLock>(file.release());
+        return std::nullopt;
+    }
+
+    // Windows redirects the writes of a program without a manifest, such as the game, from the
+    // Program Files folders and the Windows folder to %LOCALAPPDATA%\VirtualStore, under the same
+    // path without its drive, and from then on lets it read the copy instead of the original.
+    std::optional<std::string> virtualStoreCopy(const std::string& name) override {
+        wchar_t folder[MAX_PATH];
+        const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+        wchar_t windows[MAX_PATH];
+        const UINT windowsLength = GetWindowsDirectoryW(windows, MAX_PATH);
+        const std::wstring store = environment(L"LOCALAPPDATA");
+        if (length < 3 || length >= MAX_PATH || folder[1] != L':' || store.empty()) return std::nullopt;
+        const std::wstring game(folder, length);
+        const std::wstring roots[] = {environment(L"ProgramFiles"), environment(L"ProgramFiles(x86)"),
+                                      environment(L"ProgramW6432"),
+                                      windowsLength > 0 && windowsLength < MAX_PATH
+                                          ? std::wstring(windows, windowsLength)
+                                          : std::wstring()};
+        for (const std::wstring& root : roots) {
+            if (inside(game, root)) return narrow(store + L"\\VirtualStore" + game.substr(2) + L"\\" + widen(name));
+        }
         return std::nullopt;
     }
 
@@ -231,6 +320,17 @@ public:
 FileSystem& realFileSystem() {
     static Win32FileSystem fs;
     return fs;
+}
+
+std::string FullPath(const std::string& name) {
+    const std::wstring wideName = widen(name);
+    const DWORD size = GetFullPathNameW(wideName.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return name;
+    std::wstring path(size, L'\0');
+    const DWORD length = GetFullPathNameW(wideName.c_str(), size, path.data(), nullptr);
+    if (length == 0 || length >= size) return name;
+    path.resize(length);
+    return narrow(path);
 }
 
 }  // namespace zark

@@ -3,6 +3,7 @@
 #include "foldercheck.h"
 #include "modstate.h"
 #include "retry.h"
+#include "variants.h"
 
 #include <algorithm>
 
@@ -16,32 +17,55 @@ bool among(const std::vector<std::string>& names, const std::string& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
+// Something other than a file under a name the program knows: what it is for, only the player
+// can say.
+std::string leftAlone(const Entry& entry) {
+    const char* advice = entry.kind == EntryKind::Link ? "Put the file itself in its place, or remove the link"
+                                                       : "Move it out of the game folder";
+    return NotAFileSentence(entry) + ", and repair leaves it alone. " + advice + kAgain;
+}
+
 std::optional<Failure> removeLeftovers(FileSystem& fs, const std::vector<std::string>& listing,
                                        RepairReport& report) {
-    for (const std::string& name : listing) {
-        if (!IsStoreTemporary(name)) continue;
+    std::vector<std::string> leftovers;
+    std::vector<Entry> nonFiles;
+    if (auto failure = Leftovers(fs, listing, leftovers, nonFiles)) return failure;
+    for (const Entry& entry : nonFiles) report.decisions.push_back(leftAlone(entry));
+    for (const std::string& name : leftovers) {
         if (auto failure = Retrying(fs, [&] { return fs.removeFile(name); })) return failure;
         report.done.push_back("Removed " + name + ", left over from a store write that was cut short");
     }
     return std::nullopt;
 }
 
-std::optional<Failure> place(FileSystem& fs, const Placement& placement, RepairReport& report) {
+std::optional<Failure> place(FileSystem& fs, const Placement& placement, bool touchable, RepairReport& report) {
     const std::string wanted = placement.wantedName();
     const std::string other = placement.otherName();
-    Found found;
-    if (auto failure = Look(fs, placement, found)) return failure;
-    if (found.wanted && found.other) {
+    Where where;
+    if (auto failure = WhereItStands(fs, placement, where)) return failure;
+    if (where.standing == Standing::NotAFile) {
+        for (const Entry& entry : where.nonFiles) report.decisions.push_back(leftAlone(entry));
+        return std::nullopt;
+    }
+    if (!placement.certain || !touchable) return std::nullopt;
+    switch (where.standing) {
+    case Standing::BothNames:
         report.decisions.push_back("Both " + wanted + " and " + other + " are there, and " + placement.because +
                                    ", so ZARK's copy belongs under " + wanted +
                                    ". Move the copy that is not ZARK's out of the game folder" + kAgain);
-    } else if (!found.wanted && !found.other) {
+        break;
+    case Standing::Neither:
         report.decisions.push_back("Neither " + wanted + " nor " + other + " is there, and " + placement.because +
                                    ". Put ZARK's copy back as " + wanted +
                                    " (from the modification's package or a backup)" + kAgain);
-    } else if (found.other) {
+        break;
+    case Standing::Misplaced:
         if (auto failure = Retrying(fs, [&] { return fs.renameNoReplace(other, wanted); })) return failure;
         report.done.push_back("Renamed " + other + " to " + wanted);
+        break;
+    case Standing::InPlace:
+    case Standing::NotAFile:
+        break;
     }
     return std::nullopt;
 }
@@ -50,9 +74,17 @@ std::optional<Failure> place(FileSystem& fs, const Placement& placement, RepairR
 
 std::optional<Failure> RepairFolder(FileSystem& fs, const SwitchLock&, RepairReport& report) {
     const StoresRead stores = ReadStores(fs);
-    for (const StoreRead* read : {&stores.base, &stores.fs}) {
-        if (const auto* failure = std::get_if<Failure>(&read->state)) return *failure;
+    for (const Variant* variant : kVariants) {
+        std::string problem;
+        if (auto failure = StoreProblem(fs, *variant, stores.of(variant->store), problem)) return failure;
+        if (!problem.empty()) report.decisions.push_back(problem + kAgain);
     }
+
+    // Copies that Windows keeps elsewhere are the player's to delete: repair works in the game
+    // folder alone.
+    std::vector<std::string> copies;
+    if (auto failure = VirtualStoreCopies(fs, copies)) return failure;
+    for (const std::string& copy : copies) report.decisions.push_back(copy + kAgain);
 
     std::vector<std::string> listing;
     if (auto failure = fs.listFolder(listing)) return failure;
@@ -69,30 +101,17 @@ std::optional<Failure> RepairFolder(FileSystem& fs, const SwitchLock&, RepairRep
         untouchable.push_back(spelling.name);
     }
 
-    const ModState basestate = std::get<ModState>(stores.base.state);
-    const ModState fsstate = std::get<ModState>(stores.fs.state);
-    struct Named {
-        const std::string& store;
-        const char* variant;
-        const StoreRead& read;
-    };
-    for (const Named& named : {Named{kBaseStore, "ZARK", stores.base}, Named{kFsStore, "ZARK-FS", stores.fs}}) {
-        if (IsDecided(std::get<ModState>(named.read.state))) continue;
-        report.decisions.push_back(UndecidedStore(named.store, named.read) + ". Write 1 into it if " +
-                                   named.variant + " is on, 2 if it is off (in Notepad, saved as ANSI)" + kAgain);
-    }
-    if (basestate == kActive && fsstate == kActive) {
-        report.decisions.push_back(BothActive() + ". Write 2 into the store of the one that is off (" + kBaseStore +
-                                   " for ZARK, " + kFsStore + " for ZARK-FS)" + kAgain);
+    if (BothSayActive(stores)) {
+        report.decisions.push_back(BothActive() + ". Write 2 into the store of the one that is off (" +
+                                   kBaseVariant.store + " for " + kBaseVariant.label + ", " + kFsVariant.store +
+                                   " for " + kFsVariant.label + ")" + kAgain);
         return std::nullopt;
     }
 
-    for (const Placement& placement : Placements(basestate, fsstate)) {
-        if (!placement.certain || among(untouchable, placement.wantedName()) ||
-            among(untouchable, placement.otherName())) {
-            continue;
-        }
-        if (auto failure = place(fs, placement, report)) return failure;
+    for (const Placement& placement : Placements(stores)) {
+        const bool touchable =
+            !among(untouchable, placement.wantedName()) && !among(untouchable, placement.otherName());
+        if (auto failure = place(fs, placement, touchable, report)) return failure;
     }
     return std::nullopt;
 }

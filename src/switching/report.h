@@ -13,4 +13,8 @@ namespace zark {
 // A busy folder is reported in a sentence of its own.
 std::string FailureReport(const Failure& failure, const std::vector<Stranded>& stranded = {});
 
+// The failure in one line, as one finding among others: its description, the file, and the
+// advice.
+std::string FailureLine(const Failure& failure);
+
 }  // namespace zark

@@ -2,6 +2,8 @@
 
 #include "retry.h"
 
+#include <utility>
+
 namespace zark {
 
 std::optional<Failure> LockSwitching(FileSystem& fs, SwitchLock& lock) {
@@ -9,9 +11,25 @@ std::optional<Failure> LockSwitching(FileSystem& fs, SwitchLock& lock) {
         std::optional<Failure> failure = fs.tryLock(kLockFile, lock.lock_);
         // Another switcher is at work: it is done in a moment, so wait for it like for a file
         // held open.
-        if (failure && failure->cause == Cause::Busy) failure->transient = true;
+        if (failure && AnotherProgramIsSwitching(*failure)) failure->transient = true;
         return failure;
     });
+}
+
+std::optional<Failure> LockReading(FileSystem& fs, SwitchLock& lock, std::optional<Failure>& problem) {
+    std::optional<Failure> failure = LockSwitching(fs, lock);
+    if (!failure) return std::nullopt;
+    switch (failure->cause) {
+    case Cause::FolderProtected:
+        return std::nullopt;
+    case Cause::LockFileNotAFile:
+    case Cause::LockFileRefused:
+    case Cause::NoLocks:
+        problem = std::move(failure);
+        return std::nullopt;
+    default:
+        return failure;
+    }
 }
 
 }  // namespace zark

@@ -29,4 +29,13 @@ private:
 // to let go of it; after that the failure is Cause::Busy.
 std::optional<Failure> LockSwitching(FileSystem& fs, SwitchLock& lock);
 
+// Takes the switch lock for a command that only reads the folder (status), waiting as a switch
+// waits, so that it sees the folder only between switches. Where no switch could take the
+// lock either, the reader goes on without it: in a folder where the lock file cannot be
+// created (write-protected, a read-only medium), and where the lock file itself is at fault (a
+// link, a folder, a file that may not be written, a file system without locks), which
+// `problem` then holds for the player to mend. Fails as a switch would otherwise, another
+// program switching included.
+std::optional<Failure> LockReading(FileSystem& fs, SwitchLock& lock, std::optional<Failure>& problem);
+
 }  // namespace zark

@@ -13,18 +13,21 @@ struct RuleFile {
     const char* activeName;
 };
 
-// A variant: its store and its rule files in the order of their renaming (the same order in
-// both directions).
+// A variant: the name players know it by, its store and its rule files in the order of their
+// renaming (the same order in both directions).
 struct Variant {
+    const char* label;
     const std::string& store;
     std::vector<RuleFile> files;
 };
 
-inline const Variant kBaseVariant{kBaseStore, {{"zarkrules.ini", "rules.ini"}, {"zarkart.ini", "art.ini"}}};
+inline const Variant kBaseVariant{"ZARK", kBaseStore, {{"zarkrules.ini", "rules.ini"}, {"zarkart.ini", "art.ini"}}};
 // Shares zarkrules.ini and zarkart.ini with the base-game variant: the modification has one copy.
-inline const Variant kFsVariant{kFsStore,
+inline const Variant kFsVariant{"ZARK-FS", kFsStore,
                                 {{"zarkfirestrm.ini", "firestrm.ini"},
                                  {"zarkrules.ini", "rules.ini"},
                                  {"zarkart.ini", "art.ini"}}};
+
+inline const Variant* const kVariants[] = {&kBaseVariant, &kFsVariant};
 
 }  // namespace zark

@@ -7,7 +7,12 @@
 namespace zark {
 
 void showErrorReport(HWND owner, const Failure& failure, const std::vector<Stranded>& stranded) {
-    MessageBoxW(owner, widen(FailureReport(failure, stranded)).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
+    const std::wstring text = widen(FailureReport(failure, stranded));
+    if (AnotherProgramIsSwitching(failure)) {
+        showMessage(owner, text);
+        return;
+    }
+    MessageBoxW(owner, text.c_str(), kAppTitle, MB_OK | MB_ICONERROR);
 }
 
 }  // namespace zark

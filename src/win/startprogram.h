@@ -9,9 +9,11 @@
 
 namespace zark {
 
-// Starts a command line in the working folder with the window state `show` (SW_*) and returns
-// at once: the new program is neither waited for nor watched. `program` names the program
-// file in the failure if it cannot be started.
-std::optional<Failure> startProgram(const std::wstring& commandLine, WORD show, const std::string& program);
+// Starts the program file `program`, named by its full path so that no search for programs
+// can reach another file of its name, with `commandLine` and the window state `show` (SW_*)
+// in the working folder, and returns at once: the new program is neither waited for nor
+// watched. A program that asks for elevation is started through the shell, which asks the
+// player. The failure names `program`.
+std::optional<Failure> startProgram(const std::wstring& program, const std::wstring& commandLine, WORD show);
 
 }  // namespace zark

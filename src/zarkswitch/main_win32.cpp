@@ -2,7 +2,9 @@
 // window, UTF-8 with CR LF to a file or pipe.
 #include "zarkswitch.h"
 
-#include "filesystem.h"
+#include "failure.h"
+#include "report.h"
+#include "win/dllsearch.h"
 #include "winstrings.h"
 
 #include <windows.h>
@@ -50,9 +52,13 @@ private:
 }  // namespace
 
 int wmain(int argc, wchar_t* argv[]) {
+    Win32Console console;
+    if (auto failure = zark::loadDllsFromSystemFolderOnly()) {
+        console.err("zarkswitch: " + zark::FailureReport(*failure) + "\n");
+        return zark::kExitFailed;
+    }
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(zark::narrow(argv[i]));
-    Win32Console console;
     const int status = zark::RunZarkSwitch(args, console);
     // Output that could not be written (a full disk, a closed pipe) must not pass unnoticed.
     if (!console.ok() && status == zark::kExitDone) return zark::kExitDoneUnreported;

@@ -8,6 +8,7 @@
 #include "report.h"
 #include "switches.h"
 #include "switchlock.h"
+#include "variants.h"
 #include "version.h"
 
 namespace zark {
@@ -36,16 +37,22 @@ constexpr const char* kHelp =
     "  --dir PATH         work in the game folder PATH\n"
     "  -h, --help         show this help and exit\n"
     "  --version          show the version and exit\n"
+    "  --                 end of options\n"
     "\n"
     "Only one program switches in a game folder at a time (the launcher included): the\n"
-    "others wait about two seconds for it, then give up with exit status 2.\n"
+    "others wait about two seconds for it, then give up with exit status 2. status and\n"
+    "repair wait likewise, so status reports only a folder that no switch is changing.\n"
+    "The lock is kept on zarkdata.lock in the game folder, which must be a plain file\n"
+    "you may write; if it is a folder, a link, read-only or another user's (after sudo),\n"
+    "delete it. A store that is missing or unreadable: status says what to write in it.\n"
     "\n"
     "Exit status:\n"
     "  0   done; for status and repair, the rule files agree with the stores\n"
     "  1   refused (the launcher's message is printed), or nothing to do\n"
     "  2   failed (the error is printed on standard error; files already moved are put back)\n"
-    "  3   status and repair: the rule files disagree with the stores (repair says what\n"
-    "      you must decide)\n"
+    "  3   status and repair: something to mend (a rule file out of place, a store that\n"
+    "      cannot be read or holds neither 1 nor 2, a bad zarkdata.lock); repair says what\n"
+    "      you must decide\n"
     "  4   done, but what it printed could not be written (a full disk, a closed pipe)\n"
     "  64  wrong usage\n";
 
@@ -55,14 +62,7 @@ struct Request {
     std::optional<std::string> folder;
 };
 
-struct VariantName {
-    const char* label;
-    const std::string& store;
-};
-const VariantName kBaseName{"ZARK", kBaseStore};
-const VariantName kFsName{"ZARK-FS", kFsStore};
-
-std::string stateLine(const VariantName& variant, const std::string& state) {
+std::string stateLine(const Variant& variant, const std::string& state) {
     return std::string(variant.label) + " (" + variant.store + "): " + state + "\n";
 }
 
@@ -86,22 +86,23 @@ int conclude(Console& console, const std::vector<std::string>& findings) {
     return kExitDisagree;
 }
 
+// Reads under the switch lock, so that a switch in progress is waited for and only a settled
+// folder is reported; a lock file at fault is one more finding.
 int status(Console& console) {
     FileSystem& fs = realFileSystem();
+    SwitchLock lock;
+    std::optional<Failure> lockProblem;
+    if (auto failure = LockReading(fs, lock, lockProblem)) return failed(console, *failure);
     const StoresRead stores = ReadStores(fs);
-    std::optional<Failure> unreadable;
-    for (const auto& [name, read] : {std::pair{&kBaseName, &stores.base}, std::pair{&kFsName, &stores.fs}}) {
-        if (const auto* failure = std::get_if<Failure>(&read->state)) {
-            console.out(stateLine(*name, "cannot be read"));
-            if (!unreadable) unreadable = *failure;
-        } else {
-            console.out(stateLine(*name, DescribeState(std::get<ModState>(read->state))));
-        }
+    for (const Variant* variant : kVariants) {
+        const StoreRead& read = stores.of(variant->store);
+        const ModState* state = std::get_if<ModState>(&read.state);
+        console.out(stateLine(*variant, state ? DescribeState(*state) : "cannot be read"));
     }
-    if (unreadable) return failed(console, *unreadable);
 
     std::vector<std::string> findings;
     if (auto failure = CheckFolder(fs, stores, findings)) return failed(console, *failure);
+    if (lockProblem) findings.push_back(FailureLine(*lockProblem));
     return conclude(console, findings);
 }
 
@@ -117,7 +118,7 @@ int switchVariant(Console& console, const Request& request) {
         outcome = activate ? ActivateZark(fs, lock) : DeactivateZark(fs, lock);
     }
 
-    const VariantName& variant = request.fs ? kFsName : kBaseName;
+    const Variant& variant = request.fs ? kFsVariant : kBaseVariant;
     if (outcome.failure) return failed(console, *outcome.failure, outcome.stranded);
     if (outcome.message) {
         console.out(std::string(outcome.message) + "\n");
@@ -158,21 +159,23 @@ int repair(Console& console) {
 int RunZarkSwitch(const std::vector<std::string>& args, Console& console) {
     Request request;
     std::vector<std::string> words;
+    bool options = true;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "-h" || arg == "--help") {
+        if (!options) {
+            words.push_back(arg);
+        } else if (arg == "--") {
+            options = false;
+        } else if (arg == "-h" || arg == "--help") {
             console.out(std::string(kUsage) + "\n" + kHelp);
             return kExitDone;
-        }
-        if (arg == "--version") {
+        } else if (arg == "--version") {
             console.out("zarkswitch " ZARK_RELEASE " (" ZARK_PRODUCT_NAME ")\n");
             return kExitDone;
-        }
-        if (arg == "--dir") {
-            if (++i == args.size()) return usage(console, "--dir needs a folder");
-            request.folder = args[i];
-        } else if (arg.rfind("--dir=", 0) == 0) {
-            request.folder = arg.substr(6);
+        } else if (arg == "--dir" || arg.rfind("--dir=", 0) == 0) {
+            request.folder = arg != "--dir" ? arg.substr(6) : ++i < args.size() ? args[i] : "";
+            // An empty path names no folder at all.
+            if (request.folder->empty()) return usage(console, "--dir needs a folder");
         } else if (arg.size() > 1 && arg[0] == '-') {
             return usage(console, "unknown option " + arg);
         } else {

@@ -6,8 +6,10 @@
 
 #include <cerrno>
 #include <csignal>
+#include <atomic>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -95,14 +97,35 @@ TEST_F(Replace, MissingFolderFails) {
 }
 
 TEST_F(Replace, ReadOnlyFolderKeepsOldContentAndSaysWhy) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may write into read-only folders";
     writeFile("zarkdata.dat", "2\r\n");
-    std::filesystem::permissions(".", std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
-    const auto failure = WriteModState(realFileSystem(), "zarkdata.dat", kActive);
-    std::filesystem::permissions(".", std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->cause, Cause::FolderProtected);
-    EXPECT_EQ(snapshot(), (Snapshot{{"zarkdata.dat", "2\r\n"}}));
+    asUnprivileged([] {
+        std::filesystem::permissions(".", std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+        const auto failure = WriteModState(realFileSystem(), "zarkdata.dat", kActive);
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->cause, Cause::FolderProtected);
+        EXPECT_EQ(snapshot(), (Snapshot{{"zarkdata.dat", "2\r\n"}}));
+    });
+}
+
+// However often the store is replaced, a reader finds the old content or the new one, never no
+// file or an empty one.
+TEST_F(Replace, AReaderAlwaysFindsAWholeStore) {
+    writeFile("zarkdata.dat", "2\r\n");
+    std::atomic<bool> writing{true};
+    std::thread writer([&] {
+        for (int i = 0; i < 200; ++i) EXPECT_FALSE(WriteModState(realFileSystem(), "zarkdata.dat", i % 2 ? 2 : 1));
+        writing = false;
+    });
+    std::map<std::string, int> found;
+    while (writing) {
+        std::string content;
+        const auto failure = realFileSystem().readFile("zarkdata.dat", kStoreLimit, content);
+        ++found[failure ? failure->description : content];
+    }
+    writer.join();
+    found.erase("1\r\n");
+    found.erase("2\r\n");
+    EXPECT_TRUE(found.empty()) << found.begin()->first << " (" << found.begin()->second << " times)";
 }
 
 // The folder's switch lock: one holder at a time, whether in this process or another, and

@@ -353,7 +353,7 @@ TEST_P(Held, WaitsThenSwitchesOrPutsBack) {
     FaultyFileSystem fs;
     fs.failing[c.op] = c.failing;
     fs.held[c.op] = c.held;
-    if (c.heldFile) fs.heldFiles.insert(c.heldFile);
+    if (c.heldFile) fs.heldFiles[c.op].insert(c.heldFile);
     // The expansion's activation: three renames and the store.
     const SwitchOutcome outcome = run(ActivateZarkFsCmd, fs);
 
@@ -368,6 +368,7 @@ TEST_P(Held, WaitsThenSwitchesOrPutsBack) {
         EXPECT_EQ(outcome.failure->number, FaultyFileSystem::injected("").number);
         EXPECT_EQ(snapshot(), before);
         if (c.heldFile) {
+            EXPECT_GT(fs.calls[c.op], 1) << "the held step was never tried again";
             EXPECT_GE(fs.pausedMs(), kRetryBudgetMs);
             EXPECT_LT(fs.pausedMs(), kRetryBudgetMs + kLongestPauseMs + 1);
         }

@@ -6,7 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +20,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace zark::test {
@@ -43,6 +49,35 @@ private:
     std::filesystem::path previous_;
     std::filesystem::path path_;
 };
+
+// Runs `body` in a child process as the unprivileged user nobody when the tests run as root (as
+// CI does), since root may write where nobody else may: the permission cases need a user whom
+// permissions bind. The working folder becomes that user's own; what lies in it stays as it is.
+// A failure inside makes the child, and so the test, fail; the child tells it on standard error,
+// which the test then shows.
+template <class Body>
+void asUnprivileged(Body body) {
+    constexpr uid_t kNobody = 65534;
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && (::chown(".", kNobody, kNobody) != 0 || ::setgroups(0, nullptr) != 0 ||
+                                     ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+                std::fputs("cannot become nobody\n", stderr);
+                std::_Exit(2);
+            }
+            body();
+            const testing::TestResult& result = *testing::UnitTest::GetInstance()->current_test_info()->result();
+            for (int i = 0; i < result.total_part_count(); ++i) {
+                const testing::TestPartResult& part = result.GetTestPartResult(i);
+                if (part.failed()) std::fprintf(stderr, "line %d: %s\n", part.line_number(), part.message());
+            }
+            std::_Exit(testing::Test::HasFailure() ? 1 : 0);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+// The full path of a name in the working folder, as reports give it.
+inline std::string inFolder(const std::string& name) { return (std::filesystem::current_path() / name).string(); }
 
 inline void writeFile(const std::string& name, const std::string& bytes) {
     std::ofstream out(name, std::ios::binary | std::ios::trunc);
@@ -73,15 +108,18 @@ inline Snapshot snapshot() {
 
 // The real file system, with chosen calls made to fail: the N-th call (counted from 1) of an
 // operation fails without touching the disk, for good (`failing`) or for the moment, as for a
-// file that another program holds open (`held`); a file named in `heldFiles` is held for as
-// long as the test lasts. Counts every call and logs it; pauses are logged, not waited.
+// file that another program holds open (`held`); a file named in `heldFiles` of an operation
+// is held from that operation for as long as the test lasts. A call in `slow` takes half a
+// second before it runs, as on a slow disk. Counts every call and logs it; pauses are logged,
+// not waited.
 class FaultyFileSystem final : public FileSystem {
 public:
     enum Op { Read, Rename, Replace, Remove, OpCount };
 
     std::set<int> failing[OpCount];
     std::set<int> held[OpCount];
-    std::set<std::string> heldFiles;
+    std::set<std::string> heldFiles[OpCount];
+    std::set<int> slow[OpCount];
     int calls[OpCount] = {};
     // Every call in order ("read x", "rename a -> b", "write x", "replace x", "remove x.tmp",
     // "pause 10"), failing ones included; a temporary file of x shows as x.tmp.
@@ -96,8 +134,8 @@ public:
         if (auto failure = fault(Read, name)) return failure;
         return realFileSystem().readFile(name, limit, content);
     }
-    std::optional<Failure> fileExists(const std::string& name, bool& exists) override {
-        return realFileSystem().fileExists(name, exists);
+    std::optional<Failure> kindOf(const std::string& name, EntryKind& kind) override {
+        return realFileSystem().kindOf(name, kind);
     }
     std::optional<Failure> listFolder(std::vector<std::string>& names) override {
         return realFileSystem().listFolder(names);
@@ -125,6 +163,9 @@ public:
     std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) override {
         return realFileSystem().tryLock(name, lock);
     }
+    std::optional<std::string> virtualStoreCopy(const std::string& name) override {
+        return realFileSystem().virtualStoreCopy(name);
+    }
     void pause(int milliseconds) override {
         log.push_back("pause " + std::to_string(milliseconds));
         paused_ += milliseconds;
@@ -133,7 +174,8 @@ public:
 private:
     std::optional<Failure> fault(Op op, const std::string& file) {
         const int call = ++calls[op];
-        const bool isHeld = held[op].count(call) > 0 || heldFiles.count(file) > 0;
+        if (slow[op].count(call) > 0) std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        const bool isHeld = held[op].count(call) > 0 || heldFiles[op].count(file) > 0;
         if (failing[op].count(call) == 0 && !isHeld) return std::nullopt;
         Failure failure = injected(file);
         failure.transient = isHeld;

@@ -3,6 +3,7 @@
 #include "support/commands.h"
 #include "support/fixture.h"
 #include "support/input.h"
+#include "support/screendpi.h"
 #include "support/screenshot.h"
 
 #include <resource.h>
@@ -36,9 +37,9 @@ const Control kControls[] = {
      L"Email adresses can be found in the Readmefile and in the help file."},
 };
 
-void expectPlace(const RECT& actual, const Control& control)
+void expectPlace(const RECT& actual, const Control& control, int dpi)
 {
-    const RECT& place = control.place;
+    const RECT place = scaled(control.place, dpi);
     if (EqualRect(&actual, &place) || control.fit == Fit::Exact) {
         EXPECT_EQ(placeOf(actual), placeOf(place));
         return;
@@ -81,11 +82,23 @@ protected:
     }
 };
 
-TEST_F(AboutTest, ShowsItsTextsInItsPlace)
+// At 96 dpi and at one other scale, at which the box is laid out anew from the 96 dpi layout.
+class AboutAtScaleTest : public AboutTest, public ::testing::WithParamInterface<int> {
+protected:
+    // The launcher reads the screen's DPI as it starts; the setting goes back at once.
+    void SetUp() override
+    {
+        const ScreenDpi screen(GetParam());
+        AboutTest::SetUp();
+    }
+};
+
+TEST_P(AboutAtScaleTest, ShowsItsTextsInItsPlace)
 {
+    const int dpi = GetParam();
     const HWND about = open();
     ASSERT_NE(about, nullptr);
-    saveScreenshot(L"about", {main, about});
+    saveScreenshot(dpi == USER_DEFAULT_SCREEN_DPI ? L"about" : L"about-" + std::to_wstring(dpi) + L"dpi", {main, about});
 
     EXPECT_EQ(windowText(about), L"Tiberian Sun Zarkonid Launcher");
     const LONG style = GetWindowLongW(about, GWL_STYLE);
@@ -93,14 +106,24 @@ TEST_F(AboutTest, ShowsItsTextsInItsPlace)
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr) << "the box has no owner";
-    EXPECT_EQ(placeOf(clientOnScreen(about)), "327, 261, 339 x 190");
+    EXPECT_EQ(placeOf(clientOnScreen(about)), placeOf(scaled(RECT{327, 261, 327 + 339, 261 + 190}, dpi)));
     EXPECT_FALSE(IsWindowEnabled(main));
 
+    // Tahoma 8.25 pt at this scale; a one-line text is never wrapped.
+    LOGFONTW tahoma{};
+    tahoma.lfHeight = -scaled(11, dpi);
+    tahoma.lfWeight = FW_NORMAL;
+    tahoma.lfCharSet = ANSI_CHARSET;
+    wcscpy(tahoma.lfFaceName, L"Tahoma");
     for (const Control& control : kControls) {
         SCOPED_TRACE(control.id);
-        expectPlace(controlInClient(about, control.id), control);
+        const RECT place = controlInClient(about, control.id);
+        expectPlace(place, control, dpi);
         if (control.text) {
             EXPECT_EQ(windowText(GetDlgItem(about, control.id)), control.text);
+        }
+        if (control.fit != Fit::Exact) {
+            EXPECT_GE(place.right - place.left, textWidth(control.text, tahoma)) << "the text wraps";
         }
     }
 
@@ -114,6 +137,9 @@ TEST_F(AboutTest, ShowsItsTextsInItsPlace)
     for (int id : {IDC_LABEL1, IDC_LABEL2, IDC_LABEL3})
         EXPECT_EQ(GetWindowLongW(GetDlgItem(about, id), GWL_STYLE) & SS_TYPEMASK, SS_LEFT) << id;
 }
+
+INSTANTIATE_TEST_SUITE_P(Scales, AboutAtScaleTest, ::testing::Values(96, 144),
+                         [](const auto& info) { return "Dpi" + std::to_string(info.param); });
 
 TEST_F(AboutTest, CreditsGiveEachPersonALineOfTheirOwn)
 {

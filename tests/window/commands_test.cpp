@@ -8,6 +8,9 @@
 #include <resource.h>
 #include <winstrings.h>
 
+#include <optional>
+#include <stdexcept>
+
 namespace windowtest {
 namespace {
 
@@ -66,17 +69,75 @@ TEST_F(CommandsTest, RunTiberianSunStartsTheGameEachTime)
     EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
 }
 
-TEST_F(CommandsTest, RunTiberianSunWithoutTheGameReportsAndGoesOn)
+// A sun.exe in the Windows folder, where the system's search for programs would find it; ended
+// and removed with the test, with what it recorded.
+class GameElsewhere {
+public:
+    GameElsewhere()
+    {
+        wchar_t windows[MAX_PATH];
+        const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
+        folder_ = std::wstring(windows, length);
+        if (length == 0 || !CopyFileW(standInPath(L"sun.exe").c_str(), (folder_ + L"\\sun.exe").c_str(), TRUE))
+            throw std::runtime_error("cannot put a sun.exe into the Windows folder");
+    }
+    ~GameElsewhere()
+    {
+        DeleteFileW((folder_ + L"\\sun.exe").c_str());
+        for (const auto& record : starts()) DeleteFileW((folder_ + L"\\" + record).c_str());
+    }
+    GameElsewhere(const GameElsewhere&) = delete;
+    GameElsewhere& operator=(const GameElsewhere&) = delete;
+
+    // The records of its starts.
+    std::vector<std::wstring> starts() const
+    {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW found;
+        const HANDLE search = FindFirstFileW((folder_ + L"\\sun-*.txt").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do names.push_back(found.cFileName);
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+        return names;
+    }
+
+private:
+    std::wstring folder_;
+};
+
+struct BadGame {
+    const char* name;
+    std::optional<std::string> bytes;  // the game folder's sun.exe; none: there is none
+};
+
+void PrintTo(const BadGame& game, std::ostream* out) { *out << game.name; }
+
+class BadGameTest : public CommandsTest, public ::testing::WithParamInterface<BadGame> {};
+
+// Only the game folder's sun.exe may start; when it cannot, the report names it by its full path
+// and fills in what the system's text leaves open.
+TEST_P(BadGameTest, RunTiberianSunStartsNoOtherGameAndReportsTheGameFolders)
 {
+    const GameElsewhere elsewhere;
+    if (GetParam().bytes) folder.write("sun.exe", *GetParam().bytes);
     ASSERT_NO_FATAL_FAILURE(start());
     const FolderContents before = folder.contents();
     ASSERT_TRUE(bringToFront(main));
     pressKeys({VK_CONTROL, 'R'});
-    ASSERT_NO_FATAL_FAILURE(expectErrorReport("sun.exe"));
+    const auto box = waitForMessageBox(launcher->id());
+    ASSERT_TRUE(box) << "no error report appeared";
+    EXPECT_EQ(box->text.find(L'%'), std::wstring::npos) << zark::narrow(box->text);
+    ASSERT_NO_FATAL_FAILURE(expectErrorReport(zark::narrow(folder.pathOf("sun.exe"))));
     ASSERT_TRUE(menuOpens(main));
     EXPECT_TRUE(launcher->running());
     EXPECT_EQ(folder.contents(), before);
+    EXPECT_TRUE(elsewhere.starts().empty()) << "the Windows folder's sun.exe was started";
 }
+
+INSTANTIATE_TEST_SUITE_P(Games, BadGameTest,
+                         ::testing::Values(BadGame{"Missing", std::nullopt}, BadGame{"NoProgram", "not a program"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct Document {
     const char* name;

@@ -6,6 +6,7 @@
 
 #include <resource.h>
 
+#include <chrono>
 #include <random>
 #include <set>
 
@@ -114,11 +115,44 @@ TEST_F(LauncherTest, AnotherSwitcherIsWaitedForThenNamedInAMessage)
     const FolderContents before = folder.contents();
     const Holder holder(folder, "zarkdata.lock", L"lock", 8000);
     ASSERT_TRUE(holder.holds());
+    const auto asked = std::chrono::steady_clock::now();
     ASSERT_TRUE(give(main, Switch::ActivateZarkFs, Way::Picture));
+    ASSERT_TRUE(waitForMessageBox(launcher->id()));
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);
+    EXPECT_GE(waited.count(), 1500) << "the launcher did not wait for the other switcher";
     ASSERT_NO_FATAL_FAILURE(
         expectMessage(L"Another program is switching ZARK in this folder. Try again once it has finished."));
     EXPECT_EQ(folder.contents(), before);
     EXPECT_EQ(picturesOf(main), (Pictures{false, true, false, true}));
+}
+
+// Another program switches the folder while the launcher is open: its pictures follow the stores
+// within about a second, with no input, and a command given at once sees the stores as they are.
+TEST_F(LauncherTest, PicturesFollowTheStoresWhoeverSwitches)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
+    const auto shows = [&](const Pictures& expected) {
+        return eventually([&] { return picturesOf(main) == expected; }, std::chrono::milliseconds(2000));
+    };
+    ASSERT_EQ(runZarkswitch(folder.path(), L"activate base"), 0);
+    EXPECT_TRUE(shows({true, false, false, true})) << picturesOf(main);
+    ASSERT_EQ(runZarkswitch(folder.path(), L"deactivate base"), 0);
+    EXPECT_TRUE(shows({false, true, false, true})) << picturesOf(main);
+    // A store edited by hand to a value that is neither shows both pictures, as at start-up.
+    folder.write("zarkdata2.dat", "3\r\n");
+    EXPECT_TRUE(shows({false, true, true, true})) << picturesOf(main);
+    folder.write("zarkdata2.dat", "2\r\n");
+    EXPECT_TRUE(shows({false, true, false, true})) << picturesOf(main);
+
+    // Switched behind its back, then asked to switch the other variant at once: refused, and
+    // showing what refused it.
+    ASSERT_EQ(runZarkswitch(folder.path(), L"activate fs"), 0);
+    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
+    const auto box = waitForMessageBox(launcher->id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(picturesOf(main), (Pictures{false, true, true, false})) << "while the refusal is shown";
+    EXPECT_NE(box->text.find(L"ZARK-FIRESTORM IS ACTIVATED!"), std::wstring::npos);
+    ASSERT_TRUE(pressOk(*box));
 }
 
 // Whether the stores and the rule files agree, with every rule file's content there once.

@@ -4,6 +4,9 @@
 #include "support/programfile.h"
 
 #include <resource.h>
+#include <winstrings.h>
+
+#include <oleacc.h>
 
 #include <algorithm>
 #include <set>
@@ -41,6 +44,20 @@ TEST_F(LauncherTest, PicturesOfAPairShareOneRectangle)
     for (int id : {IDC_FSACTIVE, IDC_FSDEACTIVE})
         EXPECT_EQ(placeOf(controlInClient(main, id)), "328, 174, 113 x 24") << id;
     EXPECT_EQ(picturesOf(main), (Pictures{true, true, true, true}));
+}
+
+TEST_F(LauncherTest, PicturesAreButtonsNamedByVariantAndState)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithStores("3\r\n", "3\r\n"));
+    const std::pair<int, const wchar_t*> pictures[] = {{IDC_ACTIVE, L"ZARK: ACTIVATED"},
+                                                        {IDC_DEACTIVE, L"ZARK: DE-ACTIVATED"},
+                                                        {IDC_FSACTIVE, L"ZARK-FS: ACTIVATED"},
+                                                        {IDC_FSDEACTIVE, L"ZARK-FS: DE-ACTIVATED"}};
+    for (const auto& [id, name] : pictures) {
+        const Accessible seen = accessibleOf(GetDlgItem(main, id));
+        EXPECT_EQ(seen.name, name);
+        EXPECT_EQ(seen.role, ROLE_SYSTEM_PUSHBUTTON) << zark::narrow(name);
+    }
 }
 
 class ProgramFileTest : public ::testing::Test {

@@ -4,6 +4,7 @@
 #include "support/input.h"
 
 #include <resource.h>
+#include <winstrings.h>
 
 namespace windowtest {
 namespace {
@@ -48,7 +49,13 @@ struct UnreadableStore {
     const char* name;
     const char* file;
     std::optional<std::string> bytes;  // none: the file is missing
+    bool gameFolder = true;            // else the folder holds nothing of the game's
 };
+
+// What the report adds when the launcher was started outside the game folder.
+const std::wstring kStartInTheGameFolder =
+    L"ZARK Launcher must be started in the game folder, beside sun.exe. If you start it from a shortcut, write "
+    L"the game folder into the shortcut's \"Start in\" field.";
 
 void PrintTo(const UnreadableStore& parameter, std::ostream* out) { *out << parameter.name; }
 
@@ -57,15 +64,20 @@ class StoreUnreadableTest : public LauncherTest, public ::testing::WithParamInte
 TEST_P(StoreUnreadableTest, ReportsTheFileAndEndsWithoutShowingTheWindow)
 {
     const UnreadableStore& store = GetParam();
-    layOutGame(folder);
+    if (store.gameFolder) layOutGame(folder);
     if (store.bytes)
         folder.write(store.file, *store.bytes);
-    else
+    else if (store.gameFolder)
         folder.remove(store.file);
     const FolderContents before = folder.contents();
     launcher.emplace(folder.path());
 
-    ASSERT_NO_FATAL_FAILURE(expectErrorReport(store.file));
+    const auto box = waitForMessageBox(launcher->id());
+    ASSERT_TRUE(box) << "no error report appeared";
+    EXPECT_EQ(box->text.find(kStartInTheGameFolder) != std::wstring::npos, !store.gameFolder)
+        << zark::narrow(box->text);
+    // By its full path, which says in which folder the launcher looked.
+    ASSERT_NO_FATAL_FAILURE(expectErrorReport(zark::narrow(folder.pathOf(store.file))));
     EXPECT_TRUE(launcher->exitsWithin(kPatience));
     EXPECT_TRUE(windowsOf(launcher->id(), ZARK_MAIN_CLASS).empty());
     EXPECT_EQ(folder.contents(), before);
@@ -75,7 +87,9 @@ INSTANTIATE_TEST_SUITE_P(
     Stores, StoreUnreadableTest,
     ::testing::Values(UnreadableStore{"ExpansionMissing", "zarkdata2.dat", std::nullopt},
                       UnreadableStore{"BaseEmpty", "zarkdata.dat", ""},
-                      UnreadableStore{"BaseOverflow", "zarkdata.dat", "40000\r\n"}),
+                      UnreadableStore{"BaseOverflow", "zarkdata.dat", "40000\r\n"},
+                      // A shortcut without "Start in": the working folder is some other folder.
+                      UnreadableStore{"OutsideTheGameFolder", "zarkdata.dat", std::nullopt, false}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(LauncherTest, ExitEndsTheProgramAndWritesNothing)

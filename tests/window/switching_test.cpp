@@ -36,16 +36,18 @@ struct Variant {
     const char* store;
     Renames renames;  // activation's, in order
     Pictures active;  // shown once the variant is active, from both inactive
+    const wchar_t* activeNames;  // the names of those pictures
     const wchar_t* screenshot;
 };
 
 const Variant kBase{"Base", Switch::ActivateZark, Switch::DeactivateZark, "zarkdata.dat",
                     {{"zarkrules.ini", "rules.ini"}, {"zarkart.ini", "art.ini"}},
-                    {true, false, false, true}, L"base-active"};
+                    {true, false, false, true}, L"ZARK: ACTIVATED, ZARK-FS: DE-ACTIVATED", L"base-active"};
 const Variant kExpansion{"Expansion", Switch::ActivateZarkFs, Switch::DeactivateZarkFs, "zarkdata2.dat",
                          {{"zarkfirestrm.ini", "firestrm.ini"}, {"zarkrules.ini", "rules.ini"},
                           {"zarkart.ini", "art.ini"}},
-                         {false, true, true, false}, L"expansion-active"};
+                         {false, true, true, false}, L"ZARK: DE-ACTIVATED, ZARK-FS: ACTIVATED",
+                         L"expansion-active"};
 
 void PrintTo(const Variant& variant, std::ostream* out) { *out << variant.name; }
 
@@ -63,7 +65,9 @@ TEST_P(SwitchTest, ActivatesAndDeactivates)
     const auto& [variant, way] = GetParam();
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     const Pictures inactive{false, true, false, true};
+    const std::wstring inactiveNames = L"ZARK: DE-ACTIVATED, ZARK-FS: DE-ACTIVATED";
     ASSERT_EQ(picturesOf(main), inactive);
+    EXPECT_EQ(namesShown(main), inactiveNames);
     const FolderContents installed = folder.contents();
     if (way == Way::Picture) saveScreenshot(L"both-inactive", {main});
 
@@ -71,6 +75,7 @@ TEST_P(SwitchTest, ActivatesAndDeactivates)
     const FolderContents active = afterSwitch(installed, variant.renames, variant.store, "1\r\n");
     EXPECT_TRUE(eventually([&] { return picturesOf(main) == variant.active; }))
         << "activation did not complete: " << picturesOf(main);
+    EXPECT_EQ(namesShown(main), variant.activeNames);
     EXPECT_EQ(folder.contents(), active);
     if (way == Way::Picture) saveScreenshot(variant.screenshot, {main});
 
@@ -79,6 +84,7 @@ TEST_P(SwitchTest, ActivatesAndDeactivates)
         afterSwitch(active, reversed(variant.renames), variant.store, "2\r\n");
     EXPECT_TRUE(eventually([&] { return picturesOf(main) == inactive; }))
         << "deactivation did not complete: " << picturesOf(main);
+    EXPECT_EQ(namesShown(main), inactiveNames);
     EXPECT_EQ(folder.contents(), inactiveAgain);
     EXPECT_FALSE(messageBoxOf(launcher->id()));
 }

@@ -18,10 +18,16 @@ game=$(mktemp -d)
 trap 'finish_wine; rm -rf "$game"' EXIT
 make_prefix
 
-# Runs zarkswitch.exe in the game folder; sets $status, $out and $err.
+# Milliseconds since the epoch.
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# Runs zarkswitch.exe in the game folder; sets $status, $out, $err and $took (milliseconds).
 zarkswitch() {
     status=0
+    local started
+    started=$(now_ms)
     (cd "$game" && "$WINE" "$exe" "$@" >"$game.out" 2>"$game.err") || status=$?
+    took=$(($(now_ms) - started))
     out=$(cat "$game.out")
     err=$(cat "$game.err")
     rm -f "$game.out" "$game.err"
@@ -53,7 +59,7 @@ check "the refusal is the launcher's message" test "${out:0:21}" = "If you have 
 rm "$game/art.ini"
 zarkswitch deactivate fs
 check "deactivate fs with art.ini missing: exit 2" test "$status" = 2
-check "the failure names the file on standard error" grep -q "^File: art.ini" <<<"$err"
+check "the failure names the file by its full path on standard error" grep -qF "File: $windows_game\\art.ini" <<<"$err"
 check "the failed switch put back what it moved" test "$(files)" = "firestrm.ini rules.ini zarkdata.dat zarkdata2.dat "
 check "the store still says active" test "$(od -An -tx1 "$game/zarkdata2.dat")" = " 31 0d 0a"
 
@@ -63,10 +69,51 @@ check "a missing variant: exit 64" test "$status" = 64
 mv "$game/zarkdata.dat" "$game.saved"
 mkfifo "$game/zarkdata.dat"
 zarkswitch status
-check "a pipe as a store fails at once: exit 2" test "$status" = 2
+check "a pipe as a store is reported at once: exit 3" test "$status" = 3
+write_base="If ZARK is off, make zarkdata.dat hold the single line 2 (1 if it is on)"
+check "as no plain file, with what to write in it" grep -qF "zarkdata.dat is not a plain file. $write_base" <<<"$out"
+zarkswitch activate base
+check "a switch with a pipe as a store fails at once: exit 2" test "$status" = 2
 check "and says it is no plain file" grep -q "^zarkswitch: Error 75: Path/File access error: not a plain file" <<<"$err"
 rm "$game/zarkdata.dat"
 mv "$game.saved" "$game/zarkdata.dat"
+
+# A folder under the lock file's name is no lock file: said at once, not waited for as a file in
+# use, and status reports the folder without the lock.
+delete_lock="Delete zarkdata.lock in the game folder and try again; the next switch creates it anew as a plain file."
+rm -f "$game/zarkdata.lock"
+mkdir "$game/zarkdata.lock"
+zarkswitch deactivate fs
+check "zarkdata.lock as a folder fails the switch: exit 2" test "$status" = 2
+check "at once (took ${took} ms)" test "$took" -lt 1500
+folder_lock="Path/File access error: a folder, not a file"
+check "and says what it is and to delete it" test "$err" = "zarkswitch: Error 75: $folder_lock$crlf
+File: $windows_game\\zarkdata.lock$crlf
+$crlf
+$delete_lock$crlf"
+zarkswitch status
+check "status with zarkdata.lock as a folder: exit 3" test "$status" = 3
+check "and lists it last" test "${out##*$'\n'}" = "$folder_lock (zarkdata.lock). $delete_lock$crlf"
+rmdir "$game/zarkdata.lock"
+
+# A game under Program Files: Windows keeps copies of its files for old programs, such as the
+# game, in the player's VirtualStore, and the game reads those instead. status names each copy
+# and says to delete it; repair leaves it to the player.
+program_files_game="$WINEPREFIX/drive_c/Program Files/ZARK test"
+virtual_store="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/VirtualStore/Program Files/ZARK test"
+rm -rf "$program_files_game" "$virtual_store"
+mkdir -p "$program_files_game" "$virtual_store"
+cp "$repo"/tests/gamefolder/* "$program_files_game/"
+printf '; rules.ini of an earlier installation\r\n' >"$virtual_store/rules.ini"
+copy_found='VirtualStore\Program Files\ZARK test\rules.ini is a copy of rules.ini that Windows keeps for old programs, and the game reads it instead of the game folder'"'"'s rules.ini: delete it'
+zarkswitch --dir 'C:\Program Files\ZARK test' status
+check "status in Program Files finds the VirtualStore copy: exit 3" test "$status" = 3
+check "and says that the game reads it, and to delete it" grep -qF "$copy_found$crlf" <<<"$out"
+zarkswitch --dir 'C:\Program Files\ZARK test' repair
+check "repair leaves the copy to the player: exit 3" test "$status" = 3
+check "and says to delete it" grep -qF "$copy_found, then run zarkswitch repair again.$crlf" <<<"$out"
+check "the copy is still there" test -f "$virtual_store/rules.ini"
+rm -rf "$program_files_game" "$virtual_store"
 
 # One switch at a time, across Wine and native programs: each waits about two seconds for
 # the other's lock, then gives up with exit 2 and the busy line.
@@ -77,8 +124,11 @@ rm -f "$ready"
 holder=$!
 for _ in $(seq 100); do [ -e "$ready" ] && break; sleep 0.1; done
 status=0
+started=$(now_ms)
 err=$(cd "$game" && "$native" deactivate fs 2>&1 >/dev/null) || status=$?
-check "native zarkswitch waits for a lock held under Wine, then exits 2" test "$status" = 2
+took=$(($(now_ms) - started))
+check "native zarkswitch waits for a lock held under Wine (${took} ms), then exits 2" test "$status" = 2
+check "about two seconds" test "$took" -ge 1500
 check "and says that another program is switching" test "$err" = "$busy"
 wait "$holder"
 rm -f "$ready"
@@ -86,7 +136,8 @@ rm -f "$ready"
 coproc native_holder { cd "$game" && exec "$holdlock" 4000; }
 read -r held <&"${native_holder[0]}"
 zarkswitch deactivate fs
-check "zarkswitch.exe waits for a lock held natively, then exits 2" test "$status" = 2
+check "zarkswitch.exe waits for a lock held natively (${took} ms), then exits 2" test "$status" = 2
+check "about two seconds" test "$took" -ge 1500
 check "and says that another program is switching" test "$err" = "$busy$crlf"
 wait "$native_holder_PID"
 check "the files are as they were" test "$(files)" = "firestrm.ini rules.ini zarkdata.dat zarkdata2.dat "

@@ -2,7 +2,11 @@
 // its exit status, its two output streams and the files it leaves.
 #include "zarkswitchrun.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -24,6 +28,10 @@ TEST(Usage, WrongArgumentsGiveTheUsageLineAndStatus64) {
         {"status", "base"},
         {"--force", "status"},
         {"status", "--dir"},
+        {"--dir", "", "status"},
+        {"--dir=", "status"},
+        // After "--" nothing is an option.
+        {"--", "--help"},
     };
     for (const auto& args : wrong) {
         const Result run = zarkswitch(args);
@@ -55,8 +63,8 @@ TEST(Usage, HelpAndVersionGoToStandardOutput) {
 
 struct StatusCase {
     const char* name;
-    std::string base;
-    std::string fs;
+    std::optional<std::string> base;  // none: no store
+    std::optional<std::string> fs;
     std::vector<std::string> ruleFiles;
     int status;
     std::string out;
@@ -78,6 +86,8 @@ TEST_P(Status, ReportsStoresAndDisagreementsAndTouchesNothing) {
 const std::string kAgree = "The rule files agree with the stores.\n";
 const std::string kByteOrderMark =
     "it begins with a byte-order mark, so save it as ANSI (plain text), not as Unicode or UTF-8";
+const std::string kWriteBase = ". If ZARK is off, make zarkdata.dat hold the single line 2 (1 if it is on)\n";
+const std::string kWriteFs = ". If ZARK-FS is off, make zarkdata2.dat hold the single line 2 (1 if it is on)\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, Status,
@@ -105,18 +115,35 @@ INSTANTIATE_TEST_SUITE_P(
         // nothing of the files that only its variant moves.
         StatusCase{"NotSetAndRawValue", "\r\n", "7\r\n", {"rules.ini", "zarkrules.ini"}, 3,
                    "ZARK (zarkdata.dat): not set\nZARK-FS (zarkdata2.dat): 7\n"
-                   "zarkdata.dat says not set, neither active nor inactive\n"
-                   "zarkdata2.dat says 7, neither active nor inactive\n"},
+                   "zarkdata.dat says not set, neither active nor inactive" + kWriteBase +
+                   "zarkdata2.dat says 7, neither active nor inactive" + kWriteFs},
+        // A file under the name that an undecided store's variant gives it: that store may be why.
         StatusCase{"OnlyTheSetVariantIsChecked", "0\r\n", "2\r\n", {"zarkrules.ini", "art.ini"}, 3,
                    "ZARK (zarkdata.dat): not set\nZARK-FS (zarkdata2.dat): inactive\n"
-                   "zarkdata.dat says not set, neither active nor inactive\n"
-                   "zarkdata2.dat says inactive, but art.ini is there and zarkart.ini is missing\n"
+                   "zarkdata.dat says not set, neither active nor inactive" + kWriteBase +
+                   "zarkdata2.dat says inactive, but art.ini is there and zarkart.ini is missing: zarkdata.dat, "
+                   "which says not set, may have moved it\n"
                    "zarkdata2.dat says inactive, but neither zarkfirestrm.ini nor firestrm.ini is there\n"},
+        // A store that cannot be read is a finding too, and the other store is still checked.
+        StatusCase{"MissingStore", std::nullopt, "2\r\n", {"zarkrules.ini", "zarkart.ini", "firestrm.ini"}, 3,
+                   "ZARK (zarkdata.dat): cannot be read\nZARK-FS (zarkdata2.dat): inactive\n"
+                   "zarkdata.dat is missing" + kWriteBase +
+                   "zarkdata2.dat says inactive, but firestrm.ini is there and zarkfirestrm.ini is missing\n"},
+        StatusCase{"EmptyStoreAndNumberOutOfRange", "", "99999\r\n", kAllInactive, 3,
+                   "ZARK (zarkdata.dat): cannot be read\nZARK-FS (zarkdata2.dat): cannot be read\n"
+                   "zarkdata.dat is empty" + kWriteBase + "zarkdata2.dat holds a number out of range" + kWriteFs},
+        // What stands under a known name is what it is: no folder or link counts as a rule file.
+        StatusCase{"NoFileUnderAKnownName", "2\r\n", "2\r\n",
+                   {"zarkrules.ini", "rules.ini/", "zarkart.ini", "art.ini -> nowhere", "zarkfirestrm.ini",
+                    "zarkdata.dat.123.1.tmp/"}, 3,
+                   "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): inactive\n"
+                   "rules.ini is a folder, not a file\nart.ini is a symbolic link, not a file\n"
+                   "zarkdata.dat.123.1.tmp is a folder, not a file\n"},
         // Notepad's "Unicode" and "UTF-8 with BOM": the number after the mark reads as nothing.
         StatusCase{"StoreSavedWithByteOrderMark", "\xEF\xBB\xBF" "1\r\n", "\xFF\xFE" "2\0\r\0\n\0"s, kBaseActive, 3,
                    "ZARK (zarkdata.dat): not set\nZARK-FS (zarkdata2.dat): not set\n"
-                   "zarkdata.dat says not set, neither active nor inactive: " + kByteOrderMark + "\n"
-                   "zarkdata2.dat says not set, neither active nor inactive: " + kByteOrderMark + "\n"},
+                   "zarkdata.dat says not set, neither active nor inactive: " + kByteOrderMark + kWriteBase +
+                   "zarkdata2.dat says not set, neither active nor inactive: " + kByteOrderMark + kWriteFs},
         StatusCase{"LeftoversOfACutShortWrite", "2\r\n", "2\r\n",
                    {"zarkrules.ini", "zarkart.ini", "zarkfirestrm.ini", "zarkdata.dat.4711.1.tmp",
                     "zarkdata.dat.saved.tmp"}, 3,
@@ -130,15 +157,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "RULES.INI is another spelling of rules.ini, which the game under Wine may read in its place\n"
                    "Zarkart.ini is another spelling of zarkart.ini, which the game under Wine may read in its place\n"}),
     [](const testing::TestParamInfo<StatusCase>& info) { return info.param.name; });
-
-TEST(StatusFailure, AnUnreadableStoreIsAFailureAndNothingIsChecked) {
-    TempFolder folder;
-    layOut("2\r\n", "", {"rules.ini"});
-    const Result run = zarkswitch({"status"});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): cannot be read\n");
-    EXPECT_EQ(run.err, "zarkswitch: Error 2: No such file or directory\nFile: zarkdata2.dat\n");
-}
 
 TEST(Switches, RoundTripsOfBothVariantsMatchTheLauncher) {
     TempFolder folder;
@@ -220,15 +238,15 @@ TEST(SwitchFailures, ReportOnStandardErrorExitTwoAndLeaveEverythingAsItWas) {
     struct Case {
         std::vector<std::string> ruleFiles;
         std::vector<std::string> args;
-        std::string err;
+        std::string error;
+        std::string file;  // named by its full path
     };
     const std::vector<Case> cases{
         // The first rename's target is taken: nothing has moved yet.
-        {{"zarkrules.ini", "zarkart.ini", "rules.ini"}, {"activate", "base"},
-         "zarkswitch: Error 17: File exists\nFile: rules.ini\n\n" + kSeeRepair},
+        {{"zarkrules.ini", "zarkart.ini", "rules.ini"}, {"activate", "base"}, "Error 17: File exists", "rules.ini"},
         // The third rename fails: the first two are put back.
-        {{"zarkfirestrm.ini", "zarkrules.ini"}, {"activate", "fs"},
-         "zarkswitch: Error 2: No such file or directory\nFile: zarkart.ini\n\n" + kSeeRepair},
+        {{"zarkfirestrm.ini", "zarkrules.ini"}, {"activate", "fs"}, "Error 2: No such file or directory",
+         "zarkart.ini"},
     };
     for (const Case& c : cases) {
         TempFolder folder;
@@ -237,10 +255,98 @@ TEST(SwitchFailures, ReportOnStandardErrorExitTwoAndLeaveEverythingAsItWas) {
         const Result run = zarkswitch(c.args);
         EXPECT_EQ(run.status, 2) << c.args[1];
         EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.err, "zarkswitch: " + c.error + "\nFile: " + inFolder(c.file) + "\n\n" + kSeeRepair);
         EXPECT_EQ(snapshot(), before);
     }
 }
+
+// zarkdata.lock as players' machines may hold it: a folder, a link (leading out of the game
+// folder), a pipe, a file left read-only or by another user (sudo zarkswitch). Every switch
+// reports it at once, naming the file and what to do; status reports the folder without the
+// lock and lists the problem. A folder where the lock file cannot be created is reported by
+// status as it is. Run as a user whom permissions bind.
+struct LockFileCase {
+    const char* name;
+    void (*make)(const std::string& outside);
+    int number;
+    std::string description;
+    std::string advice;
+    bool finding;  // status lists it; else status reports the folder as agreeing
+};
+
+void PrintTo(const LockFileCase& c, std::ostream* out) { *out << c.name; }
+
+const std::string kDeleteLock =
+    "Delete zarkdata.lock in the game folder and try again; the next switch creates it anew as a plain file.";
+const std::string kRefusedLock =
+    "zarkdata.lock is read-only or belongs to another user, as when a switch ran with sudo. Delete zarkdata.lock "
+    "in the game folder and try again; the next switch creates it anew.";
+
+class LockFile : public testing::TestWithParam<LockFileCase> {};
+
+TEST_P(LockFile, IsReportedAtOnceWithWhatToDo) {
+    const LockFileCase& c = GetParam();
+    TempFolder folder;
+    layOut("2\r\n", "2\r\n", kAllInactive);
+    const std::string outside =
+        std::filesystem::temp_directory_path() / ("zarklock-outside." + std::to_string(::getpid()));
+    c.make(outside);
+    if (IsSkipped()) return;
+    asUnprivileged([&] {
+        const Snapshot before = snapshot();
+        const auto started = std::chrono::steady_clock::now();
+        const Result run = zarkswitch({"activate", "base"});
+        const auto waited = std::chrono::steady_clock::now() - started;
+        EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(waited).count(), 1000) << "no waiting for it";
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err, "zarkswitch: Error " + std::to_string(c.number) + ": " + c.description +
+                               "\nFile: " + inFolder("zarkdata.lock") + "\n\n" + c.advice + "\n");
+        EXPECT_EQ(snapshot(), before);
+
+        const Result status = zarkswitch({"status"});
+        EXPECT_EQ(status.status, c.finding ? 3 : 0) << status.err;
+        EXPECT_EQ(status.out, "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): inactive\n" +
+                                  (c.finding ? c.description + " (zarkdata.lock). " + c.advice
+                                             : "The rule files agree with the stores.") +
+                                  "\n");
+    });
+    EXPECT_FALSE(std::filesystem::exists(outside)) << "created outside the game folder";
+}
+
+const char* const kNotAFile = "Path/File access error: ";
+
+INSTANTIATE_TEST_SUITE_P(
+    Odd, LockFile,
+    testing::Values(
+        LockFileCase{"Folder", [](const std::string&) { std::filesystem::create_directory("zarkdata.lock"); }, 75,
+                     kNotAFile + std::string("a folder, not a file"), kDeleteLock, true},
+        LockFileCase{"LinkOutOfTheFolder",
+                     [](const std::string& outside) { std::filesystem::create_symlink(outside, "zarkdata.lock"); }, 75,
+                     kNotAFile + std::string("a symbolic link, not a file"), kDeleteLock, true},
+        LockFileCase{"Pipe", [](const std::string&) { ASSERT_EQ(::mkfifo("zarkdata.lock", 0666), 0); }, 75,
+                     kNotAFile + std::string("not a plain file"), kDeleteLock, true},
+        LockFileCase{"ReadOnly",
+                     [](const std::string&) {
+                         writeFile("zarkdata.lock", "");
+                         ASSERT_EQ(::chmod("zarkdata.lock", 0444), 0);
+                         if (::geteuid() == 0) {
+                             ASSERT_EQ(::chown("zarkdata.lock", 65534, 65534), 0);
+                         }
+                     },
+                     EACCES, "Permission denied", kRefusedLock, true},
+        LockFileCase{"AnotherUsers",
+                     [](const std::string&) {
+                         if (::geteuid() != 0) GTEST_SKIP() << "only root can leave a lock file of another user's";
+                         writeFile("zarkdata.lock", "");
+                     },
+                     EACCES, "Permission denied", kRefusedLock, true},
+        // Status stays a reader where no lock file can be made.
+        LockFileCase{"WriteProtectedFolder", [](const std::string&) { ASSERT_EQ(::chmod(".", 0555), 0); }, EACCES,
+                     "Permission denied",
+                     "You may not write in the game folder. Check its permissions and owner (ls -ld), give yourself "
+                     "write permission (chmod u+w), or move the game to a folder of your own.",
+                     false}),
+    [](const testing::TestParamInfo<LockFileCase>& info) { return std::string(info.param.name); });
 
 TEST(GameFolder, DirOptionWorksFromAnyFolderAndAMissingOneFails) {
     TempFolder game;
@@ -252,6 +358,7 @@ TEST(GameFolder, DirOptionWorksFromAnyFolderAndAMissingOneFails) {
     EXPECT_EQ(fileBytes(path + "/zarkdata.dat"), "1\r\n");
     EXPECT_TRUE(std::filesystem::exists(path + "/rules.ini"));
     EXPECT_EQ(zarkswitch({"status", "--dir=" + path}).status, 0);
+    EXPECT_EQ(zarkswitch({"--dir", path, "--", "status"}).status, 0);
     EXPECT_TRUE(snapshot().empty());
 
     const Result missing = zarkswitch({"--dir", path + "/no such folder", "status"});

@@ -9,6 +9,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +23,26 @@ struct Result {
     std::string err;
 };
 
+// The program the tests run. Run as root, the tests also run it as the user nobody, who may not
+// reach the build folder (it may lie inside a folder that only its owner may enter): they run
+// a copy in the temporary folder, removed at exit.
+inline std::string reachableProgram() {
+    if (::geteuid() != 0) return ZARKSWITCH;
+    static const std::string copy =
+        std::filesystem::temp_directory_path() / ("zarkswitch." + std::to_string(::getpid()));
+    std::filesystem::copy_file(ZARKSWITCH, copy, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::permissions(copy, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                           std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                                           std::filesystem::perms::others_exec);
+    std::atexit([] { std::remove(copy.c_str()); });
+    return copy;
+}
+
+inline const std::string kZarkswitch = reachableProgram();
+
+inline const std::string kBusy =
+    "zarkswitch: Another program is switching ZARK in this folder. Try again once it has finished.\n";
+
 // Reads and removes a capture file that lies outside the game folder.
 inline std::string takeCapture(const std::string& path) {
     std::string bytes = fileBytes(path).value_or("<no capture>");
@@ -28,11 +51,13 @@ inline std::string takeCapture(const std::string& path) {
 }
 
 // Runs zarkswitch in the working folder with `args`; its standard output goes to `output`
-// when one is given (and is then not captured).
-inline Result zarkswitch(const std::vector<std::string>& args, const std::string& output = {}) {
+// when one is given (and is then not captured). `prepare` runs in the child just before
+// zarkswitch starts, to hand it streams other than files.
+inline Result zarkswitch(const std::vector<std::string>& args, const std::string& output = {},
+                         void (*prepare)() = nullptr) {
     const std::string out = std::filesystem::temp_directory_path() / ("zarkswitch-out." + std::to_string(::getpid()));
     const std::string err = std::filesystem::temp_directory_path() / ("zarkswitch-err." + std::to_string(::getpid()));
-    std::vector<char*> argv{const_cast<char*>(ZARKSWITCH)};
+    std::vector<char*> argv{const_cast<char*>(kZarkswitch.c_str())};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
 
@@ -42,23 +67,38 @@ inline Result zarkswitch(const std::vector<std::string>& args, const std::string
             !std::freopen(err.c_str(), "w", stderr)) {
             ::_exit(126);
         }
-        ::execv(ZARKSWITCH, argv.data());
+        if (prepare) prepare();
+        ::execv(kZarkswitch.c_str(), argv.data());
         ::_exit(127);
     }
     Result run;
     int wstatus = 0;
-    if (child > 0 && ::waitpid(child, &wstatus, 0) == child && WIFEXITED(wstatus)) run.status = WEXITSTATUS(wstatus);
+    if (child > 0 && ::waitpid(child, &wstatus, 0) == child) {
+        run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+    }
     run.out = takeCapture(out);
     run.err = takeCapture(err);
     return run;
 }
 
-// A game folder: the two stores and, present or not, each of the six rule-file names; each
-// rule file holds a line naming it, so that a file keeps its identity across renames.
-inline void layOut(const std::string& base, const std::string& fs, const std::vector<std::string>& ruleFiles) {
-    if (!base.empty()) writeFile("zarkdata.dat", base);
-    if (!fs.empty()) writeFile("zarkdata2.dat", fs);
-    for (const std::string& name : ruleFiles) writeFile(name, "; " + name + "\r\n");
+// A game folder: the two stores (none where not given) and, present or not, each of the six
+// rule-file names; each rule file holds a line naming it, so that a file keeps its identity
+// across renames. A name that ends in "/" is made a folder instead, and "name -> target" a
+// symbolic link.
+inline void layOut(const std::optional<std::string>& base, const std::optional<std::string>& fs,
+                   const std::vector<std::string>& ruleFiles) {
+    if (base) writeFile("zarkdata.dat", *base);
+    if (fs) writeFile("zarkdata2.dat", *fs);
+    for (const std::string& name : ruleFiles) {
+        const std::size_t arrow = name.find(" -> ");
+        if (arrow != std::string::npos) {
+            std::filesystem::create_symlink(name.substr(arrow + 4), name.substr(0, arrow));
+        } else if (name.back() == '/') {
+            std::filesystem::create_directory(name);
+        } else {
+            writeFile(name, "; " + name + "\r\n");
+        }
+    }
 }
 
 inline const std::vector<std::string> kAllInactive{"zarkrules.ini", "zarkart.ini", "zarkfirestrm.ini"};

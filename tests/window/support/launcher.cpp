@@ -68,6 +68,25 @@ HWND waitForWindow(DWORD processId, const wchar_t* className)
     });
 }
 
+int runZarkswitch(const std::wstring& folder, const std::wstring& arguments)
+{
+    const std::wstring program = onDriveZ(ZARK_SWITCH_FILE);
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION created{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        folder.c_str(), &startup, &created))
+        return -1;
+    const Handle process(created.hProcess);
+    const Handle thread(created.hThread);
+    DWORD status = 0;
+    if (WaitForSingleObject(process.get(), static_cast<DWORD>(kPatience.count())) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process.get(), &status))
+        return -1;
+    return static_cast<int>(status);
+}
+
 OutsideProgram::OutsideProgram(HWND window)
 {
     GetWindowThreadProcessId(window, &id_);
@@ -81,10 +100,9 @@ OutsideProgram::~OutsideProgram()
     WaitForSingleObject(process_.get(), static_cast<DWORD>(kPatience.count()));
 }
 
-Launcher::Launcher(const std::wstring& folder)
+Launcher::Launcher(const std::wstring& folder, const std::wstring& program)
 {
     if (!parkMouse()) throw std::runtime_error("cannot move the mouse out of the way");
-    const std::wstring program = launcherPath();
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

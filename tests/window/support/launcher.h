@@ -23,6 +23,10 @@ std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className = nullptr)
 // The first of them once one has appeared, or nullptr after the usual patience.
 HWND waitForWindow(DWORD processId, const wchar_t* className);
 
+// Runs zarkswitch.exe with `arguments` in the folder, as a launch script does, to its end;
+// its exit status, or -1 if it could not be run.
+int runZarkswitch(const std::wstring& folder, const std::wstring& arguments);
+
 // The process of a window that the launcher made another program open, ended with the test
 // so that the game folder can be removed.
 class OutsideProgram {
@@ -41,8 +45,9 @@ private:
 
 class Launcher {
 public:
-    // Starts the program with `folder` as its working directory, as the game folder is.
-    explicit Launcher(const std::wstring& folder);
+    // Starts the program (the one the build made, or a copy of it) with `folder` as its working
+    // directory, as the game folder is.
+    explicit Launcher(const std::wstring& folder, const std::wstring& program = launcherPath());
     // Ends the program if it still runs, and waits until it has.
     ~Launcher();
     Launcher(const Launcher&) = delete;

@@ -6,6 +6,8 @@
 
 #include <resource.h>
 
+#include <oleacc.h>
+
 namespace windowtest {
 namespace {
 
@@ -73,6 +75,41 @@ Pictures picturesOf(HWND main)
         return picture != nullptr && IsWindowVisible(picture) != FALSE;
     };
     return {visible(IDC_ACTIVE), visible(IDC_DEACTIVE), visible(IDC_FSACTIVE), visible(IDC_FSDEACTIVE)};
+}
+
+std::wstring namesShown(HWND main)
+{
+    std::wstring names;
+    for (int id : {IDC_ACTIVE, IDC_DEACTIVE, IDC_FSACTIVE, IDC_FSDEACTIVE}) {
+        const HWND picture = GetDlgItem(main, id);
+        if (picture == nullptr || !IsWindowVisible(picture)) continue;
+        wchar_t text[64] = L"";
+        // Asked as any other program asks, across processes.
+        SendMessageW(picture, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+        names += (names.empty() ? L"" : L", ") + std::wstring(text);
+    }
+    return names;
+}
+
+Accessible accessibleOf(HWND window)
+{
+    Accessible seen;
+    const HRESULT apartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IAccessible* object = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+                                             reinterpret_cast<void**>(&object)))) {
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        if (SUCCEEDED(object->get_accName(self, &name)) && name != nullptr) seen.name = name;
+        SysFreeString(name);
+        VARIANT role{};
+        if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) seen.role = role.lVal;
+        object->Release();
+    }
+    if (SUCCEEDED(apartment)) CoUninitialize();
+    return seen;
 }
 
 RECT clientOnScreen(HWND window)

@@ -25,6 +25,17 @@ std::ostream& operator<<(std::ostream& out, const Pictures& pictures);
 
 Pictures picturesOf(HWND main);
 
+// The window texts of the visible indicator pictures, which screen readers read as their names,
+// in the order of their ids: "ZARK: DE-ACTIVATED, ZARK-FS: DE-ACTIVATED".
+std::wstring namesShown(HWND main);
+
+// A window as assistive technology sees it, through the accessibility interface of Windows.
+struct Accessible {
+    std::wstring name;
+    long role = 0;  // ROLE_SYSTEM_*
+};
+Accessible accessibleOf(HWND window);
+
 // Rectangles in screen pixels.
 RECT clientOnScreen(HWND window);
 RECT controlOnScreen(HWND main, int id);

@@ -1,50 +1,44 @@
 #include "support/registry.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <stdexcept>
 
 namespace windowtest {
 namespace {
 
-// Wine's shell looks the handler up here only: the user's own classes are not merged in.
-constexpr const wchar_t* kCommandKey = L"http\\shell\\open\\command";
-
 class Key {
 public:
-    Key()
+    Key(HKEY root, const std::wstring& path)
     {
-        if (RegCreateKeyExW(HKEY_CLASSES_ROOT, kCommandKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
-                            nullptr) != ERROR_SUCCESS)
-            throw std::runtime_error("cannot open the http open command key");
+        if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr) !=
+            ERROR_SUCCESS)
+            throw std::runtime_error("cannot open a registry key");
     }
     ~Key() { RegCloseKey(key_); }
     Key(const Key&) = delete;
     Key& operator=(const Key&) = delete;
 
-    std::optional<std::wstring> command() const
+    std::optional<RegistryValue::Data> get(const wchar_t* name) const
     {
-        wchar_t value[1024];
-        DWORD size = sizeof value;
-        DWORD type = 0;
-        if (RegQueryValueExW(key_, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
-            (type != REG_SZ && type != REG_EXPAND_SZ))
+        RegistryValue::Data data{0, std::vector<BYTE>(4096)};
+        auto size = static_cast<DWORD>(data.bytes.size());
+        if (RegQueryValueExW(key_, name, nullptr, &data.type, data.bytes.data(), &size) != ERROR_SUCCESS)
             return std::nullopt;
-        return std::wstring(value, size / sizeof(wchar_t)).c_str();
+        data.bytes.resize(size);
+        return data;
     }
 
-    void set(const std::optional<std::wstring>& command) const
+    void set(const wchar_t* name, const std::optional<RegistryValue::Data>& data) const
     {
         LSTATUS status = ERROR_SUCCESS;
-        if (command) {
-            status = RegSetValueExW(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command->c_str()),
-                                    static_cast<DWORD>((command->size() + 1) * sizeof(wchar_t)));
+        if (data) {
+            status = RegSetValueExW(key_, name, 0, data->type, data->bytes.data(), static_cast<DWORD>(data->bytes.size()));
         } else {
-            status = RegDeleteValueW(key_, nullptr);
+            status = RegDeleteValueW(key_, name);
             if (status == ERROR_FILE_NOT_FOUND) status = ERROR_SUCCESS;
         }
-        if (status != ERROR_SUCCESS) throw std::runtime_error("cannot set the http open command");
+        if (status != ERROR_SUCCESS) throw std::runtime_error("cannot set a registry value");
     }
 
 private:
@@ -53,20 +47,57 @@ private:
 
 }  // namespace
 
-HttpHandler::HttpHandler(const std::optional<std::wstring>& command)
+RegistryValue::RegistryValue(HKEY root, const std::wstring& key, const wchar_t* name, const std::optional<Data>& data)
+    : root_(root), key_(key), name_(name)
 {
-    Key key;
-    previous_ = key.command();
-    key.set(command);
+    Key opened(root_, key_);
+    previous_ = opened.get(name_);
+    opened.set(name_, data);
 }
 
-HttpHandler::~HttpHandler()
+RegistryValue::~RegistryValue()
 {
     try {
-        Key().set(previous_);
+        Key(root_, key_).set(name_, previous_);
     } catch (const std::exception& error) {
         ADD_FAILURE() << error.what();
     }
+}
+
+RegistryValue::Data RegistryValue::text(const std::wstring& value)
+{
+    const auto* bytes = reinterpret_cast<const BYTE*>(value.c_str());
+    return {REG_SZ, std::vector<BYTE>(bytes, bytes + (value.size() + 1) * sizeof(wchar_t))};
+}
+
+RegistryValue::Data RegistryValue::number(DWORD value)
+{
+    const auto* bytes = reinterpret_cast<const BYTE*>(&value);
+    return {REG_DWORD, std::vector<BYTE>(bytes, bytes + sizeof value)};
+}
+
+HttpHandler::HttpHandler(const std::optional<std::wstring>& command)
+    : value_(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", nullptr,
+             command ? std::optional(RegistryValue::text(*command)) : std::nullopt)
+{
+}
+
+namespace {
+
+// Wine reads a program's own DLL settings here when it starts the program.
+const std::wstring kLauncherOverrides = L"Software\\Wine\\AppDefaults\\ZARKLauncher.exe\\DllOverrides";
+
+}  // namespace
+
+// An empty override: the DLL is disabled.
+DllDisabled::DllDisabled(const wchar_t* dll)
+    : value_(HKEY_CURRENT_USER, kLauncherOverrides, dll, RegistryValue::text(L""))
+{
+}
+
+DllPreferredNative::DllPreferredNative(const wchar_t* dll)
+    : value_(HKEY_CURRENT_USER, kLauncherOverrides, dll, RegistryValue::text(L"native,builtin"))
+{
 }
 
 }  // namespace windowtest

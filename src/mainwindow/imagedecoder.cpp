@@ -1,0 +1,47 @@
+#include "imagedecoder.h"
+
+#include "win/comapartment.h"
+
+namespace zark {
+
+using Microsoft::WRL::ComPtr;
+
+// The component's first factory, which Windows 7 has too; newer SDKs let the plain name stand
+// for the second one, which it lacks.
+bool ImageDecoder::open() {
+    return enterComApartment() &&
+           SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory_)));
+}
+
+std::optional<Dib32> ImageDecoder::decode(HINSTANCE instance, int id) const {
+    const HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
+    if (found == nullptr) return std::nullopt;
+    const HGLOBAL loaded = LoadResource(instance, found);
+    const DWORD size = SizeofResource(instance, found);
+    // The stream only reads the program file's copy, though its interface asks for a pointer
+    // to writable bytes.
+    auto* bytes = static_cast<BYTE*>(const_cast<void*>(LockResource(loaded)));
+    if (bytes == nullptr || size == 0) return std::nullopt;
+
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICFormatConverter> converter;
+    UINT width = 0;
+    UINT height = 0;
+    if (FAILED(factory_->CreateStream(&stream)) || FAILED(stream->InitializeFromMemory(bytes, size)) ||
+        FAILED(factory_->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) ||
+        FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory_->CreateFormatConverter(&converter)) ||
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0) {
+        return std::nullopt;
+    }
+    Dib32 dib(static_cast<int>(width), static_cast<int>(height));
+    if (FAILED(converter->CopyPixels(nullptr, width * 4, dib.bytes(), static_cast<BYTE*>(dib.bits())))) {
+        return std::nullopt;
+    }
+    return dib;
+}
+
+}  // namespace zark

@@ -1,0 +1,83 @@
+#include "resample.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace zark {
+
+namespace {
+
+// Along one axis: which source pixels a new pixel covers, and by how much. Measured in units
+// of 1/(from * to) of the axis, a source pixel is `to` units long and a new pixel `from`, so
+// the shares are whole numbers and those of one new pixel add up to `from`.
+struct Share {
+    int source;
+    std::uint32_t weight;
+};
+
+std::vector<std::vector<Share>> sharesAlong(int from, int to) {
+    std::vector<std::vector<Share>> shares(static_cast<size_t>(to));
+    for (int i = 0; i < to; ++i) {
+        const std::int64_t start = std::int64_t{i} * from;
+        const std::int64_t end = start + from;
+        for (std::int64_t j = start / to; j * to < end; ++j) {
+            const std::int64_t overlap = std::min(end, (j + 1) * to) - std::max(start, j * to);
+            shares[static_cast<size_t>(i)].push_back({static_cast<int>(j), static_cast<std::uint32_t>(overlap)});
+        }
+    }
+    return shares;
+}
+
+// The first byte of row y, counted from the top, and the bytes per pixel.
+const BYTE* rowOf(const DibView& dib, int y, int& bytesPerPixel) {
+    const BITMAPINFOHEADER& header = dib.info->bmiHeader;
+    bytesPerPixel = header.biBitCount / 8;
+    const size_t stride = (static_cast<size_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+    const int stored = header.biHeight > 0 ? dib.height() - 1 - y : y;
+    return static_cast<const BYTE*>(dib.bits) + stride * static_cast<size_t>(stored);
+}
+
+}  // namespace
+
+Dib32 resampled(const DibView& source, int width, int height) {
+    const int sourceWidth = source.width();
+    const int sourceHeight = source.height();
+    const auto across = sharesAlong(sourceWidth, width);
+    const auto down = sharesAlong(sourceHeight, height);
+
+    // Across first: every source row, at the new width, each colour summed with its weights.
+    constexpr int kColours = 3;
+    std::vector<std::uint32_t> rows(static_cast<size_t>(sourceHeight) * width * kColours);
+    for (int y = 0; y < sourceHeight; ++y) {
+        int bytesPerPixel = 0;
+        const BYTE* row = rowOf(source, y, bytesPerPixel);
+        std::uint32_t* out = rows.data() + static_cast<size_t>(y) * width * kColours;
+        for (int x = 0; x < width; ++x) {
+            for (const Share& share : across[static_cast<size_t>(x)]) {
+                const BYTE* pixel = row + static_cast<size_t>(share.source) * bytesPerPixel;
+                for (int c = 0; c < kColours; ++c) out[x * kColours + c] += share.weight * pixel[c];
+            }
+        }
+    }
+
+    // Then down, and one rounding of the whole area's sum.
+    Dib32 result(width, height);
+    const std::uint64_t area = std::uint64_t{static_cast<std::uint32_t>(sourceWidth)} * sourceHeight;
+    for (int y = 0; y < height; ++y) {
+        std::uint32_t* out = result.row(y);
+        for (int x = 0; x < width; ++x) {
+            std::uint64_t sum[kColours] = {};
+            for (const Share& share : down[static_cast<size_t>(y)]) {
+                const std::uint32_t* in = rows.data() + (static_cast<size_t>(share.source) * width + x) * kColours;
+                for (int c = 0; c < kColours; ++c) sum[c] += std::uint64_t{share.weight} * in[c];
+            }
+            std::uint32_t pixel = 0;
+            for (int c = 0; c < kColours; ++c) pixel |= static_cast<std::uint32_t>((sum[c] + area / 2) / area) << (8 * c);
+            out[x] = pixel;
+        }
+    }
+    return result;
+}
+
+}  // namespace zark

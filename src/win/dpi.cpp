@@ -1,0 +1,60 @@
+#include "dpi.h"
+
+#include "scoped.h"
+
+namespace zark {
+
+namespace {
+
+// user32 is loaded already, since the program imports it; an older Windows lacks the function
+// and this gives null. The detour through a plain function type keeps the cast warning-free.
+template <typename Function>
+Function user32Function(const char* name) {
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (user32 == nullptr) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+}
+
+UINT systemDpi() {
+    const ScopedWindowDC screen(nullptr);
+    if (!screen) return kLayoutDpi;
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
+    return dpi > 0 ? static_cast<UINT>(dpi) : kLayoutDpi;
+}
+
+}  // namespace
+
+int scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), kLayoutDpi); }
+
+SIZE scaledSize(const RECT& laidOut, UINT dpi) {
+    return {scaled(laidOut.right - laidOut.left, dpi), scaled(laidOut.bottom - laidOut.top, dpi)};
+}
+
+RECT scaled(const RECT& laidOut, UINT dpi) {
+    const int left = scaled(laidOut.left, dpi);
+    const int top = scaled(laidOut.top, dpi);
+    const SIZE size = scaledSize(laidOut, dpi);
+    return {left, top, left + size.cx, top + size.cy};
+}
+
+UINT dpiOf(HWND window) {
+    static const auto getDpiForWindow = user32Function<decltype(&GetDpiForWindow)>("GetDpiForWindow");
+    if (getDpiForWindow != nullptr) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi != 0) return dpi;
+    }
+    return systemDpi();
+}
+
+bool frameSizeAt(HWND window, SIZE client, UINT dpi, SIZE& frame) {
+    static const auto adjustForDpi = user32Function<decltype(&AdjustWindowRectExForDpi)>("AdjustWindowRectExForDpi");
+    if (adjustForDpi == nullptr) return false;
+    RECT rect{0, 0, client.cx, client.cy};
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    if (!adjustForDpi(&rect, style, GetMenu(window) != nullptr, exStyle, dpi)) return false;
+    frame = {rect.right - rect.left, rect.bottom - rect.top};
+    return true;
+}
+
+}  // namespace zark

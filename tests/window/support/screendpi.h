@@ -1,0 +1,30 @@
+// The screen's DPI that the launcher starts with, and the layout's sizes at it.
+#pragma once
+
+#include "support/registry.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace windowtest {
+
+// The prefix's screen DPI (LogPixels), which every process reads once as it starts: set for
+// the life of the object, then put back.
+class ScreenDpi {
+public:
+    explicit ScreenDpi(int dpi);
+
+private:
+    RegistryValue value_;
+};
+
+// A size or position of the 96 dpi layout at `dpi`, rounded as MulDiv rounds.
+int scaled(int pixels, int dpi);
+// A rectangle of the 96 dpi layout at `dpi`: its left, top, width and height, each scaled.
+RECT scaled(const RECT& laidOut, int dpi);
+
+// The width of `text` in `font`, in pixels.
+int textWidth(const std::wstring& text, const LOGFONTW& font);
+
+}  // namespace windowtest
