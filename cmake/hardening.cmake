@@ -16,9 +16,9 @@ target_compile_options(zark_hardened INTERFACE
 )
 # Checked copies of the string and memory functions where the compiler knows a buffer's size.
 target_compile_definitions(zark_hardened INTERFACE _FORTIFY_SOURCE=2)
-# libssp holds the canary's failure handler and the checked functions. The programs link
-# statically, so it comes from libssp.a and brings no DLL of its own; it seeds the canary with
-# CryptGenRandom, from ADVAPI32, which is one of Windows' KnownDLLs.
+# libssp holds the checked functions, and the canary and its failure handler for everything that
+# is no program for players (the tests). The programs link statically, so it comes from
+# libssp.a and brings no DLL of its own.
 target_link_libraries(zark_hardened INTERFACE ssp)
 
 # zark_release_program(<target>): the linker's share for a program that goes to players, and
@@ -26,6 +26,8 @@ target_link_libraries(zark_hardened INTERFACE ssp)
 # GNU debug link.
 function(zark_release_program target)
     target_link_libraries(${target} PRIVATE zark_hardened)
+    # The program's own canary, seeded without the CryptoAPI that libssp's would load.
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src/win/stackguard.cpp)
     target_link_options(${target} PRIVATE
         -static
         # Stated rather than left to the linker's defaults: address space randomisation with
