@@ -83,7 +83,8 @@ Failure lockFileFailure(DWORD error, const std::string& name, const std::wstring
 std::optional<Failure> openLockFile(const std::string& name, ScopedHandle& file) {
     const std::wstring wideName = widen(name);
     for (int attempt = 0; attempt < 3; ++attempt) {
-        for (const DWORD disposition : {CREATE_NEW, OPEN_EXISTING}) {
+        // Opened first, since after the first switch in a folder it is always there.
+        for (const DWORD disposition : {OPEN_EXISTING, CREATE_NEW}) {
             const HANDLE opened = CreateFileW(
                 wideName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                 nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
@@ -272,9 +273,11 @@ public:
         ScopedHandle file;
         if (auto failure = openLockFile(name, file)) return failure;
         if (GetFileType(file.get()) != FILE_TYPE_DISK) return LockFileNotAFileFailure(name, EntryKind::Other);
-        BY_HANDLE_FILE_INFORMATION information;
-        if (!GetFileInformationByHandle(file.get(), &information)) return lastFailure(name);
-        const EntryKind kind = kindOfAttributes(information.dwFileAttributes);
+        FILE_BASIC_INFO information;
+        if (!GetFileInformationByHandleEx(file.get(), FileBasicInfo, &information, sizeof information)) {
+            return lastFailure(name);
+        }
+        const EntryKind kind = kindOfAttributes(information.FileAttributes);
         if (kind != EntryKind::File) return LockFileNotAFileFailure(name, kind);
 
         OVERLAPPED first{};
