@@ -1,6 +1,7 @@
 #include "picturebutton.h"
 
 #include "win/comapartment.h"
+#include "win/systemcall.h"
 
 #include <oleacc.h>
 
@@ -18,18 +19,14 @@ struct Oleacc {
     LresultFromObjectCall answer = nullptr;
 };
 
-template <typename Call>
-Call lookUp(HMODULE module, const char* name) {
-    return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 const Oleacc& oleacc() {
     static const Oleacc calls = [] {
         Oleacc found;
         // From the system folder, as every DLL of this program.
-        if (const HMODULE module = LoadLibraryW(L"oleacc.dll")) {
-            found.createStandard = lookUp<CreateStdAccessibleObjectCall>(module, "CreateStdAccessibleObject");
-            found.answer = lookUp<LresultFromObjectCall>(module, "LresultFromObject");
+        if (LoadLibraryW(L"oleacc.dll") != nullptr) {
+            found.createStandard =
+                systemCall<CreateStdAccessibleObjectCall>(L"oleacc.dll", "CreateStdAccessibleObject");
+            found.answer = systemCall<LresultFromObjectCall>(L"oleacc.dll", "LresultFromObject");
         }
         return found;
     }();

@@ -70,9 +70,8 @@ std::string lowered(std::string text) {
     return text;
 }
 
-// Every name the program looks for in the game folder.
-std::vector<std::string> knownNames() {
-    std::vector<std::string> names{kBaseStore, kFsStore};
+// Every name of a rule file, each once, after `names`.
+std::vector<std::string> withRuleNames(std::vector<std::string> names) {
     for (const Variant* variant : kVariants) {
         for (const RuleFile& file : variant->files) {
             for (const std::string name : {file.inactiveName, file.activeName}) {
@@ -82,6 +81,9 @@ std::vector<std::string> knownNames() {
     }
     return names;
 }
+
+// Every name the program looks for in the game folder.
+std::vector<std::string> knownNames() { return withRuleNames({kBaseStore, kFsStore}); }
 
 // "zarkdata.dat says 7, neither active nor inactive", with a hint where the store begins with
 // a byte-order mark.
@@ -224,14 +226,7 @@ std::optional<Failure> VirtualStoreCopies(FileSystem& fs, std::vector<std::strin
 void ExplainMissingStore(FileSystem& fs, Failure& failure) {
     EntryKind kind = EntryKind::None;
     if (fs.kindOf(failure.file, kind) || kind != EntryKind::None) return;
-    std::vector<std::string> gameFiles{"sun.exe"};
-    for (const Variant* variant : kVariants) {
-        for (const RuleFile& file : variant->files) {
-            gameFiles.push_back(file.inactiveName);
-            gameFiles.push_back(file.activeName);
-        }
-    }
-    for (const std::string& name : gameFiles) {
+    for (const std::string& name : withRuleNames({"sun.exe"})) {
         if (fs.kindOf(name, kind) || kind != EntryKind::None) return;
     }
     failure.cause = Cause::NotGameFolder;

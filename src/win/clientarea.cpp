@@ -1,6 +1,6 @@
 #include "clientarea.h"
 
-#include "filesystem.h"
+#include "failure.h"
 
 namespace zark {
 

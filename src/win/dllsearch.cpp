@@ -1,19 +1,16 @@
 #include "win/dllsearch.h"
 
 #include "failure.h"
+#include "win/systemcall.h"
 
 #include <windows.h>
 
 namespace zark {
 
 std::optional<Failure> loadDllsFromSystemFolderOnly() {
-    // Looked up rather than imported: an import would keep the programs from starting at all
-    // where the call is missing.
     using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
-    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    const FARPROC found = kernel != nullptr ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr;
-    if (found == nullptr) return std::nullopt;
-    const auto restrict = reinterpret_cast<SetDefaultDllDirectoriesCall>(reinterpret_cast<void (*)()>(found));
+    const auto restrict = systemCall<SetDefaultDllDirectoriesCall>(L"kernel32.dll", "SetDefaultDllDirectories");
+    if (restrict == nullptr) return std::nullopt;
     if (!restrict(LOAD_LIBRARY_SEARCH_SYSTEM32)) return lastFailure({});
     return std::nullopt;
 }

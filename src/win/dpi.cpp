@@ -1,19 +1,11 @@
 #include "dpi.h"
 
 #include "scoped.h"
+#include "systemcall.h"
 
 namespace zark {
 
 namespace {
-
-// user32 is loaded already, since the program imports it; an older Windows lacks the function
-// and this gives null. The detour through a plain function type keeps the cast warning-free.
-template <typename Function>
-Function user32Function(const char* name) {
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
-}
 
 UINT systemDpi() {
     const ScopedWindowDC screen(nullptr);
@@ -38,7 +30,8 @@ RECT scaled(const RECT& laidOut, UINT dpi) {
 }
 
 UINT dpiOf(HWND window) {
-    static const auto getDpiForWindow = user32Function<decltype(&GetDpiForWindow)>("GetDpiForWindow");
+    // user32 is loaded already, since the program imports it; an older Windows lacks the call.
+    static const auto getDpiForWindow = systemCall<decltype(&GetDpiForWindow)>(L"user32.dll", "GetDpiForWindow");
     if (getDpiForWindow != nullptr) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi != 0) return dpi;
@@ -47,7 +40,8 @@ UINT dpiOf(HWND window) {
 }
 
 bool frameSizeAt(HWND window, SIZE client, UINT dpi, SIZE& frame) {
-    static const auto adjustForDpi = user32Function<decltype(&AdjustWindowRectExForDpi)>("AdjustWindowRectExForDpi");
+    static const auto adjustForDpi =
+        systemCall<decltype(&AdjustWindowRectExForDpi)>(L"user32.dll", "AdjustWindowRectExForDpi");
     if (adjustForDpi == nullptr) return false;
     RECT rect{0, 0, client.cx, client.cy};
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));

@@ -3,7 +3,6 @@
 #include "zarkswitch.h"
 
 #include "failure.h"
-#include "report.h"
 #include "win/dllsearch.h"
 #include "winstrings.h"
 
@@ -53,10 +52,7 @@ private:
 
 int wmain(int argc, wchar_t* argv[]) {
     Win32Console console;
-    if (auto failure = zark::loadDllsFromSystemFolderOnly()) {
-        console.err("zarkswitch: " + zark::FailureReport(*failure) + "\n");
-        return zark::kExitFailed;
-    }
+    if (auto failure = zark::loadDllsFromSystemFolderOnly()) return zark::Failed(console, *failure);
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(zark::narrow(argv[i]));
     const int status = zark::RunZarkSwitch(args, console);

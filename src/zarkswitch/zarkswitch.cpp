@@ -66,11 +66,6 @@ std::string stateLine(const Variant& variant, const std::string& state) {
     return std::string(variant.label) + " (" + variant.store + "): " + state + "\n";
 }
 
-int failed(Console& console, const Failure& failure, const std::vector<Stranded>& stranded = {}) {
-    console.err("zarkswitch: " + FailureReport(failure, stranded) + "\n");
-    return kExitFailed;
-}
-
 int usage(Console& console, const std::string& problem) {
     console.err("zarkswitch: " + problem + "\n" + kUsage);
     return kExitUsage;
@@ -92,7 +87,7 @@ int status(Console& console) {
     FileSystem& fs = realFileSystem();
     SwitchLock lock;
     std::optional<Failure> lockProblem;
-    if (auto failure = LockReading(fs, lock, lockProblem)) return failed(console, *failure);
+    if (auto failure = LockReading(fs, lock, lockProblem)) return Failed(console, *failure);
     const StoresRead stores = ReadStores(fs);
     for (const Variant* variant : kVariants) {
         const StoreRead& read = stores.of(variant->store);
@@ -101,7 +96,7 @@ int status(Console& console) {
     }
 
     std::vector<std::string> findings;
-    if (auto failure = CheckFolder(fs, stores, findings)) return failed(console, *failure);
+    if (auto failure = CheckFolder(fs, stores, findings)) return Failed(console, *failure);
     if (lockProblem) findings.push_back(FailureLine(*lockProblem));
     return conclude(console, findings);
 }
@@ -109,7 +104,7 @@ int status(Console& console) {
 int switchVariant(Console& console, const Request& request) {
     FileSystem& fs = realFileSystem();
     SwitchLock lock;
-    if (auto failure = LockSwitching(fs, lock)) return failed(console, *failure);
+    if (auto failure = LockSwitching(fs, lock)) return Failed(console, *failure);
     const bool activate = request.command == "activate";
     SwitchOutcome outcome;
     if (request.fs) {
@@ -119,7 +114,7 @@ int switchVariant(Console& console, const Request& request) {
     }
 
     const Variant& variant = request.fs ? kFsVariant : kBaseVariant;
-    if (outcome.failure) return failed(console, *outcome.failure, outcome.stranded);
+    if (outcome.failure) return Failed(console, *outcome.failure, outcome.stranded);
     if (outcome.message) {
         console.out(std::string(outcome.message) + "\n");
         return kExitRefused;
@@ -141,20 +136,25 @@ int switchVariant(Console& console, const Request& request) {
 int repair(Console& console) {
     FileSystem& fs = realFileSystem();
     SwitchLock lock;
-    if (auto failure = LockSwitching(fs, lock)) return failed(console, *failure);
+    if (auto failure = LockSwitching(fs, lock)) return Failed(console, *failure);
     RepairReport report;
     const std::optional<Failure> failure = RepairFolder(fs, lock, report);
     for (const std::string& line : report.done) console.out(line + "\n");
-    if (failure) return failed(console, *failure);
+    if (failure) return Failed(console, *failure);
 
     std::vector<std::string> findings;
-    if (auto failure = CheckFolder(fs, ReadStores(fs), findings)) return failed(console, *failure);
+    if (auto failure = CheckFolder(fs, ReadStores(fs), findings)) return Failed(console, *failure);
     if (findings.empty()) return conclude(console, findings);
     for (const std::string& decision : report.decisions) console.out(decision + "\n");
     return kExitDisagree;
 }
 
 }  // namespace
+
+int Failed(Console& console, const Failure& failure, const std::vector<Stranded>& stranded) {
+    console.err("zarkswitch: " + FailureReport(failure, stranded) + "\n");
+    return kExitFailed;
+}
 
 int RunZarkSwitch(const std::vector<std::string>& args, Console& console) {
     Request request;
@@ -197,7 +197,7 @@ int RunZarkSwitch(const std::vector<std::string>& args, Console& console) {
     }
 
     if (request.folder) {
-        if (auto failure = ChangeFolder(*request.folder)) return failed(console, *failure);
+        if (auto failure = ChangeFolder(*request.folder)) return Failed(console, *failure);
     }
     if (request.command == "status") return status(console);
     if (request.command == "repair") return repair(console);

@@ -28,6 +28,9 @@ enum ExitStatus {
     kExitUsage = 64,
 };
 
+// Prints the standard error report on standard error and gives the exit status of a failure.
+int Failed(Console& console, const Failure& failure, const std::vector<Stranded>& stranded = {});
+
 // Runs zarkswitch with its arguments (without the program name) and returns the exit status.
 int RunZarkSwitch(const std::vector<std::string>& args, Console& console);
 
