@@ -11,19 +11,12 @@
 #include "failure.h"
 #include "resources/resource.h"
 #include "version.h"
-#include "win/clientarea.h"
 #include "win/dpi.h"
 #include "win/errorreport.h"
 #include "win/scoped.h"
 
 namespace zark {
 namespace {
-
-// The layout, in pixels at 96 dpi. The client area opens at the same place on the screen
-// wherever the main window is.
-constexpr RECT clientArea{327, 261, 327 + 339, 261 + 190};
-constexpr DWORD boxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD boxExStyle = WS_EX_DLGMODALFRAME;
 
 // Tahoma 8.25 pt is 11 pixels high at 96 dpi: MulDiv(825, 96, 7200).
 constexpr int fontPixels = 11;
@@ -57,51 +50,27 @@ constexpr ControlLayout controls[] = {
 
 }  // namespace
 
-bool About::registerClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    // LR_SHARED: the system keeps the icons for the program's lifetime, whatever the windows do.
-    windowClass.hIcon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZARK), IMAGE_ICON, 32, 32, LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZARK), IMAGE_ICON, 16, 16, LR_SHARED));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    if (!windowClass.hIcon || !windowClass.hIconSm || !windowClass.hCursor) return false;
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = ZARK_ABOUT_CLASS;
-    return RegisterClassExW(&windowClass) != 0;
-}
+// The client area opens at the same place on the screen wherever the main window is. No owner:
+// the box stands on its own and has its own taskbar entry, by which the user finds it again when
+// other windows cover it, since the disabled main window cannot bring it forward.
+const WindowDesign About::kDesign{ZARK_ABOUT_CLASS,
+                                  L"Tiberian Sun Zarkonid Launcher",
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                  WS_EX_DLGMODALFRAME,
+                                  {327, 261, 327 + 339, 261 + 190},
+                                  0,
+                                  COLOR_BTNFACE};
 
-// The box learns its DPI only once it exists: it is created at the layout's own size and then
-// laid out at the DPI of the monitor that it opened on, before it is shown.
 std::optional<Failure> About::load(HINSTANCE instance, HWND mainWindow) {
     mainWindow_ = mainWindow;
-    creationFailure_.reset();
-    RECT frame = clientArea;
-    if (!AdjustWindowRectEx(&frame, boxStyle, FALSE, boxExStyle)) return lastFailure({});
-    // No owner: the box stands on its own and has its own taskbar entry, by which the user
-    // finds it again when other windows cover it, since the disabled main window cannot
-    // bring it forward.
-    if (!createWindow(boxExStyle, ZARK_ABOUT_CLASS, L"Tiberian Sun Zarkonid Launcher", boxStyle, frame, instance)) {
-        if (creationFailure_) return creationFailure_;
-        return lastFailure({});
-    }
-    if (auto failure = placeClientArea(hwnd_, scaled(clientArea, dpi_))) {
-        DestroyWindow(hwnd_);
-        return failure;
-    }
+    if (auto failure = create(instance)) return failure;
     Form_Load();
     return std::nullopt;
 }
 
-// Every failure here is kept for load() to report once the half-made box is gone.
-BOOL About::OnCreate(HWND window, LPCREATESTRUCTW create) {
-    dpi_ = dpiOf(window);
-    creationFailure_ = createControls(create->hInstance);
-    if (!creationFailure_) creationFailure_ = layOut();
-    return !creationFailure_;
+std::optional<Failure> About::OnCreate(HINSTANCE instance) {
+    if (auto failure = createControls(instance)) return failure;
+    return layOut();
 }
 
 // Created in tab order, without a place yet: layOut gives them their places and their font.
@@ -121,7 +90,7 @@ std::optional<Failure> About::createControls(HINSTANCE instance) {
 // The font and every control's place at the box's DPI. The controls take the new font before
 // the old one goes.
 std::optional<Failure> About::layOut() {
-    ScopedFont font(CreateFontW(-scaled(fontPixels, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    ScopedFont font(CreateFontW(-scaled(fontPixels, dpi()), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                 L"Tahoma"));
     if (!font) return lastFailure({});
@@ -129,7 +98,7 @@ std::optional<Failure> About::layOut() {
     font_ = std::move(font);
     for (const ControlLayout& control : controls) {
         HWND child = GetDlgItem(hwnd_, control.id);
-        const RECT r = scaled(control.bounds, dpi_);
+        const RECT r = scaled(control.bounds, dpi());
         if (!SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                           SWP_NOZORDER | SWP_NOACTIVATE)) {
             return lastFailure({});
@@ -139,21 +108,6 @@ std::optional<Failure> About::layOut() {
         }
     }
     return std::nullopt;
-}
-
-// Moved to a monitor of another scale: the frame goes where the system suggests, and the
-// client area, the font and the controls take their sizes at the new DPI. A failure is
-// reported, and the box stays as it is.
-void About::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    dpi_ = dpi;
-    std::optional<Failure> failure = followDpiChange(hwnd_, suggested, scaledSize(clientArea, dpi_));
-    if (!failure) failure = layOut();
-    if (failure) showErrorReport(hwnd_, *failure);
-}
-
-// As the main window does: the exact frame for the client area at the new DPI.
-LRESULT About::OnGetDpiScaledSize(UINT dpi, SIZE& frame) {
-    return frameSizeAt(hwnd_, scaledSize(clientArea, dpi), dpi, frame);
 }
 
 // Fonts of the same name differ between systems (Wine's Tahoma runs wider than Windows'): a
@@ -184,7 +138,6 @@ void About::show() {
 
 LRESULT About::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        HANDLE_MSG(hwnd_, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd_, WM_SETFOCUS, OnSetFocus);
         HANDLE_MSG(hwnd_, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd_, WM_CTLCOLORSTATIC, OnCtlColorStatic);
@@ -192,11 +145,6 @@ LRESULT About::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         HANDLE_MSG(hwnd_, WM_LBUTTONUP, OnLButtonUp);
         HANDLE_MSG(hwnd_, WM_CLOSE, OnClose);
         HANDLE_MSG(hwnd_, WM_NCDESTROY, OnNCDestroy);
-        case WM_DPICHANGED:
-            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            return 0;
-        case WM_GETDPISCALEDSIZE:
-            return OnGetDpiScaledSize(static_cast<UINT>(wParam), *reinterpret_cast<SIZE*>(lParam));
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }

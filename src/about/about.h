@@ -16,8 +16,7 @@ namespace zark {
 // afresh at each opening and destroyed at each closing, and nothing of it is kept in between.
 class About : public BaseWindow<About> {
 public:
-    // Returns false with the thread's last error set if the class cannot be registered.
-    static bool registerClass(HINSTANCE instance);
+    static const WindowDesign kDesign;
 
     // Builds the box, hidden, and runs Form_Load, which disables `mainWindow`. A box that
     // cannot be built completely is gone again before that, and the failure is returned.
@@ -35,7 +34,7 @@ private:
     friend class BaseWindow<About>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    BOOL OnCreate(HWND window, LPCREATESTRUCTW create);
+    std::optional<Failure> OnCreate(HINSTANCE instance);
     void OnSetFocus(HWND window, HWND previous);
     void OnCommand(HWND window, int id, HWND control, UINT code);
     HBRUSH OnCtlColorStatic(HWND window, HDC dc, HWND control, int type);
@@ -43,8 +42,6 @@ private:
     void OnLButtonUp(HWND window, int x, int y, UINT keys);
     void OnClose(HWND window);
     void OnNCDestroy(HWND window);
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
-    LRESULT OnGetDpiScaledSize(UINT dpi, SIZE& frame);
 
     std::optional<Failure> createControls(HINSTANCE instance);
     std::optional<Failure> layOut();
@@ -58,10 +55,6 @@ private:
     void unload();
 
     HWND mainWindow_ = nullptr;
-    // Why the box could not be built, kept from inside its creation for load() to return.
-    std::optional<Failure> creationFailure_;
-    // The DPI that the box is laid out at.
-    UINT dpi_ = 0;
     // Both belong to the box's window and go with it.
     ScopedFont font_;
     HWND cmdOK_ = nullptr;

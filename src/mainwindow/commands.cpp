@@ -69,7 +69,7 @@ void ZARKMain::visitnvaro_Click() { StartURL(kNvaroSite); }
 // The disabled main window cannot ask a second time while the box is open.
 void ZARKMain::viewabout_Click() {
     if (about_.window() == nullptr) {
-        if (auto failure = about_.load(instance_, hwnd_)) {
+        if (auto failure = about_.load(instance(), hwnd_)) {
             showErrorReport(hwnd_, *failure);
             return;
         }

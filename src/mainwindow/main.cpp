@@ -2,7 +2,6 @@
 #include "failure.h"
 #include "folderwatch.h"
 #include "help.h"
-#include "picture.h"
 #include "resources/resource.h"
 #include "shortcuts.h"
 #include "win/dllsearch.h"
@@ -17,7 +16,8 @@ int endWithLastError() {
 }
 
 // F1 first, since the About box would take it as a key of its own; then the About box; then
-// the shortcuts, which belong to the main window alone.
+// the shortcuts, which belong to the main window alone; then the keys that move between the
+// main window's indicators and press them.
 void handle(MSG& msg, zark::ZARKMain& main, const zark::Shortcuts& shortcuts) {
     if (zark::isHelpKey(msg, main)) {
         zark::openHelp(main.window());
@@ -25,6 +25,7 @@ void handle(MSG& msg, zark::ZARKMain& main, const zark::Shortcuts& shortcuts) {
     }
     if (main.about().preTranslate(msg)) return;
     if (shortcuts.translate(msg)) return;
+    if (main.preTranslate(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }
@@ -60,16 +61,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         zark::showErrorReport(nullptr, *failure);
         return 1;
     }
-    if (!zark::ZARKMain::registerClass(instance) || !zark::About::registerClass(instance) ||
-        !zark::registerPictureClass(instance)) {
-        return endWithLastError();
-    }
     const HACCEL table = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     if (table == nullptr) return endWithLastError();
 
     // Start-up that fails reports and ends before the window has ever been shown.
-    zark::ZARKMain main(instance);
-    if (auto failure = main.create()) {
+    zark::ZARKMain main;
+    if (auto failure = main.create(instance)) {
         zark::showErrorReport(nullptr, *failure);
         return 1;
     }

@@ -1,14 +1,11 @@
-// The main window itself, its start-up and the procedures that switch the modification.
+// The main window: its layout, its indicators and the procedures of the switches.
 #include "zarkmain.h"
 
 #include "filesystem.h"
 #include "foldercheck.h"
-#include "picture.h"
 #include "resources/resource.h"
 #include "variants.h"
 #include "version.h"
-#include "win/clientarea.h"
-#include "win/dpi.h"
 #include "win/errorreport.h"
 #include "win/messages.h"
 #include "win/scoped.h"
@@ -22,144 +19,109 @@ namespace zark {
 
 namespace {
 
-constexpr wchar_t kCaption[] = L"Tiberian Sun Zarkonid Launcher (version " ZARK_RELEASE ")";
-// Fixed single border with the close button and window menu, no minimize or maximize; the
-// background is not painted under the pictures.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// Each variant's indicator, in pixels at 96 dpi in the client area, over its frame in the
+// background picture.
+constexpr RECT kModStatus{326, 104, 326 + 121, 104 + 24};
+constexpr RECT kFsModStatus{328, 174, 328 + 113, 174 + 24};
 
-// The layout, in pixels at 96 dpi. The client area on the screen, below the menu bar:
-constexpr RECT kClientArea{256, 195, 256 + 456, 195 + 318};
+// The wait cursor while the window cannot answer, from here until the end of the scope: a switch
+// that waits for a file another program holds, or for another program's switch, takes a moment.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
 
-// What the pictures' lettering says, after the variant's name, for screen readers.
-constexpr wchar_t kActivated[] = L": ACTIVATED";
-constexpr wchar_t kDeactivated[] = L": DE-ACTIVATED";
+private:
+    HCURSOR previous_;
+};
 
-// Each pair of indicator pictures shares one rectangle.
-constexpr RECT kBasePair{326, 104, 326 + 121, 104 + 24};
-constexpr RECT kExpansionPair{328, 174, 328 + 113, 174 + 24};
+// The keys by which the keyboard moves the focus in a dialog: from their first use on, the
+// focused indicator shows it.
+bool movesFocus(WPARAM key) {
+    return key == VK_TAB || key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+}
 
 }  // namespace
 
-ZARKMain::ZARKMain(HINSTANCE instance) : instance_(instance) {}
+// Fixed single border with the close button and window menu, no minimize or maximize; the
+// background is not painted under the indicators. The client area lies below the menu bar.
+const WindowDesign ZARKMain::kDesign{ZARK_MAIN_CLASS,
+                                     L"Tiberian Sun Zarkonid Launcher (version " ZARK_RELEASE ")",
+                                     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                                     0,
+                                     {256, 195, 256 + 456, 195 + 318},
+                                     IDR_MAINMENU,
+                                     // Shows only in the bottom pixel row, below the background.
+                                     COLOR_BTNFACE};
 
-bool ZARKMain::registerClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZARK));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZARK), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    if (!windowClass.hIcon || !windowClass.hIconSm || !windowClass.hCursor) return false;
-    // Shows only in the bottom pixel row, below the background picture.
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAINMENU);
-    windowClass.lpszClassName = ZARK_MAIN_CLASS;
-    return RegisterClassExW(&windowClass) != 0;
+ZARKMain::ZARKMain()
+    : modstatus(kBaseVariant, IDC_MODSTATUS, kModStatus, artwork_.active(), artwork_.deactive()),
+      fsmodstatus(kFsVariant, IDC_FSMODSTATUS, kFsModStatus, artwork_.fsactive(), artwork_.fsdeactive()) {}
+
+std::optional<Failure> ZARKMain::OnCreate(HINSTANCE instance) {
+    if (!artwork_.find(instance)) return lastFailure({});
+    if (auto failure = modstatus.create(instance, hwnd_, true)) return failure;
+    if (auto failure = fsmodstatus.create(instance, hwnd_, false)) return failure;
+    if (auto failure = layOut()) return failure;
+    return Form_Load();
 }
 
-// The window learns its DPI only once it exists: it is created at the layout's own size and
-// then laid out at the DPI of the monitor that it opened on, before it is ever shown.
-std::optional<Failure> ZARKMain::create() {
-    RECT frame = kClientArea;
-    if (!AdjustWindowRectEx(&frame, kStyle, TRUE, 0)) return lastFailure({});
-    if (!createWindow(0, ZARK_MAIN_CLASS, kCaption, kStyle, frame, instance_)) {
-        if (creationFailure_) return creationFailure_;
-        return lastFailure({});
-    }
-    creationFailure_ = placeClientArea(hwnd_, scaled(kClientArea, dpi_));
-    if (creationFailure_) {
-        DestroyWindow(hwnd_);
-        return creationFailure_;
-    }
-    return std::nullopt;
+std::optional<Failure> ZARKMain::layOut() {
+    artwork_.showAt(instance(), dpi());
+    if (auto failure = modstatus.place(dpi())) return failure;
+    return fsmodstatus.place(dpi());
 }
+
+void ZARKMain::PaintContent(HDC dc) const { drawDib(dc, artwork_.background(), 0, 0); }
 
 LRESULT ZARKMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        HANDLE_MSG(hwnd_, WM_CREATE, OnCreate);
-        HANDLE_MSG(hwnd_, WM_PAINT, OnPaint);
         HANDLE_MSG(hwnd_, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd_, WM_DRAWITEM, OnDrawItem);
         HANDLE_MSG(hwnd_, WM_DESTROY, OnDestroy);
-        case WM_DPICHANGED:
-            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            return 0;
-        case WM_GETDPISCALEDSIZE:
-            return OnGetDpiScaledSize(static_cast<UINT>(wParam), *reinterpret_cast<SIZE*>(lParam));
+        case WM_ACTIVATE:
+            OnActivate(hwnd_, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+            // Focus given back to an indicator stays there; otherwise the window takes it.
+            if (LOWORD(wParam) != WA_INACTIVE && lastFocus_ != nullptr) return 0;
+            break;
+        case WM_CTLCOLORBTN:
+            // The indicators draw every pixel themselves: no background is filled first.
+            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        case WM_CHANGEUISTATE:
+        case WM_UPDATEUISTATE:
+            followUiState(wParam);
+            break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-// Every failure here is kept for create() to report once the half-made window is gone.
-BOOL ZARKMain::OnCreate(HWND hwnd, LPCREATESTRUCTW) {
-    if (!artwork_.find(instance_)) {
-        creationFailure_ = lastFailure({});
-        return FALSE;
+bool ZARKMain::preTranslate(MSG& msg) {
+    if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+    // Windows' dialog navigation says so itself; some systems leave it to the window.
+    if (msg.message == WM_KEYDOWN && movesFocus(msg.wParam)) {
+        SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     }
-    dpi_ = dpiOf(hwnd);
-    artwork_.showAt(instance_, dpi_);
-    // All four start visible; Form_Load hides one of each pair.
-    // Each named by its variant and the state it shows, as the picture's lettering says.
-    const std::wstring base = widen(kBaseVariant.label);
-    const std::wstring expansion = widen(kFsVariant.label);
-    const RECT basePair = scaled(kBasePair, dpi_);
-    const RECT expansionPair = scaled(kExpansionPair, dpi_);
-    active = createPicture(instance_, hwnd, IDC_ACTIVE, basePair, artwork_.active(), base + kActivated);
-    deactive = createPicture(instance_, hwnd, IDC_DEACTIVE, basePair, artwork_.deactive(), base + kDeactivated);
-    fsactive =
-        createPicture(instance_, hwnd, IDC_FSACTIVE, expansionPair, artwork_.fsactive(), expansion + kActivated);
-    fsdeactive = createPicture(instance_, hwnd, IDC_FSDEACTIVE, expansionPair, artwork_.fsdeactive(),
-                               expansion + kDeactivated);
-    if (!active || !deactive || !fsactive || !fsdeactive) {
-        creationFailure_ = lastFailure({});
-        return FALSE;
-    }
-    creationFailure_ = Form_Load();
-    return !creationFailure_;
+    return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
-// The background at its natural size from the top-left corner, neither stretched nor tiled:
-// its last column lies outside the client area, and the class brush fills the row below it.
-void ZARKMain::OnPaint(HWND hwnd) {
-    const ScopedPaint paint(hwnd);
-    drawDib(paint.dc(), artwork_.background(), 0, 0);
+// Once the keyboard has been used to move the focus, the focused indicator shows it, as the
+// system's buttons do; a window told to hide it again does. A click alone never shows it, even
+// where the system is set to show keyboard cues always (Wine's default): the mouse leaves the
+// window's pixels as they are.
+void ZARKMain::followUiState(WPARAM change) {
+    if (!(HIWORD(change) & UISF_HIDEFOCUS)) return;
+    bool shown = focusShown_;
+    if (LOWORD(change) == UIS_CLEAR) shown = true;
+    if (LOWORD(change) == UIS_SET) shown = false;
+    if (shown == focusShown_) return;
+    focusShown_ = shown;
+    for (const Indicator* indicator : {&modstatus, &fsmodstatus}) InvalidateRect(indicator->window(), nullptr, FALSE);
 }
 
-// The window has moved to a monitor of another scale (or the scale has changed): the pictures
-// are made anew for it, the frame goes where the system suggests, and the client area and the
-// pictures take their sizes and places at the new DPI. A failure is reported, and the window
-// stays as it is.
-void ZARKMain::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    dpi_ = dpi;
-    artwork_.showAt(instance_, dpi_);
-    std::optional<Failure> failure = followDpiChange(hwnd_, suggested, scaledSize(kClientArea, dpi_));
-    if (!failure) failure = layOutPictures();
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    if (failure) showErrorReport(hwnd_, *failure);
-}
-
-// Asked before a move to a monitor of another scale: the frame that holds the client area at
-// the new DPI exactly, so that the system's suggestion needs no correction afterwards.
-LRESULT ZARKMain::OnGetDpiScaledSize(UINT dpi, SIZE& frame) {
-    return frameSizeAt(hwnd_, scaledSize(kClientArea, dpi), dpi, frame);
-}
-
-std::optional<Failure> ZARKMain::layOutPictures() {
-    for (auto [picture, pair] : {std::pair{active, kBasePair}, {deactive, kBasePair}, {fsactive, kExpansionPair},
-                                 {fsdeactive, kExpansionPair}}) {
-        const RECT area = scaled(pair, dpi_);
-        if (!SetWindowPos(picture, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                          SWP_NOZORDER | SWP_NOACTIVATE)) {
-            return lastFailure({});
-        }
-    }
-    return std::nullopt;
-}
-
-// Menu items, their shortcuts and the picture clicks all arrive here.
-void ZARKMain::OnCommand(HWND, int id, HWND, UINT) {
+// Menu items, their shortcuts and the indicators all arrive here.
+void ZARKMain::OnCommand(HWND, int id, HWND, UINT code) {
     switch (id) {
         case IDM_ACTIVATEZARK: activatezark_Click(); break;
         case IDM_DEACTIVATEZARK: deactivatezark_Click(); break;
@@ -174,48 +136,77 @@ void ZARKMain::OnCommand(HWND, int id, HWND, UINT) {
         case IDM_VISITNVARO: visitnvaro_Click(); break;
         case IDM_VIEWABOUT: viewabout_Click(); break;
         case IDM_VIEWHELP: viewhelp_Click(); break;
-        case IDC_ACTIVE: active_Click(); break;
-        case IDC_DEACTIVE: deactive_Click(); break;
-        case IDC_FSACTIVE: fsactive_Click(); break;
-        case IDC_FSDEACTIVE: fsdeactive_Click(); break;
+        // The second click of a double click is a click too, as it was on the pictures.
+        case IDC_MODSTATUS:
+            if (code == BN_CLICKED || code == BN_DOUBLECLICKED) indicator_Click(modstatus);
+            break;
+        case IDC_FSMODSTATUS:
+            if (code == BN_CLICKED || code == BN_DOUBLECLICKED) indicator_Click(fsmodstatus);
+            break;
+        // Enter presses the indicator that has the focus, as it presses a focused push button.
+        case IDOK:
+            for (const Indicator* indicator : {&modstatus, &fsmodstatus}) {
+                if (GetFocus() == indicator->window()) indicator_Click(*indicator);
+            }
+            break;
+    }
+}
+
+void ZARKMain::OnDrawItem(HWND, const DRAWITEMSTRUCT* item) {
+    for (const Indicator* indicator : {&modstatus, &fsmodstatus}) {
+        if (static_cast<int>(item->CtlID) == indicator->id()) indicator->draw(*item, focusShown_, dpi());
+    }
+}
+
+// The focus goes back to the indicator that had it when a message box, the About box or another
+// program took the activation away.
+void ZARKMain::OnActivate(HWND, UINT state, HWND, BOOL) {
+    if (state != WA_INACTIVE) {
+        if (lastFocus_ != nullptr) SetFocus(lastFocus_);
+        return;
+    }
+    const HWND focus = GetFocus();
+    if (focus == modstatus.window() || focus == fsmodstatus.window()) {
+        lastFocus_ = focus;
+    } else if (focus == hwnd_) {
+        lastFocus_ = nullptr;
     }
 }
 
 // A window whose creation failed posts no quit message: it would close the error report that
 // follows at once.
 void ZARKMain::OnDestroy(HWND) {
-    if (!creationFailure_) PostQuitMessage(0);
+    if (!creationFailed()) PostQuitMessage(0);
 }
 
 std::optional<Failure> ZARKMain::Form_Load() {
-    FileSystem& fs = realFileSystem();
-    const StoresRead stores = ReadStores(fs);
+    FileSystem& disk = realFileSystem();
+    const StoresRead stores = ReadStores(disk);
     for (const StoreRead* read : {&stores.base, &stores.fs}) {
         if (const Failure* unread = std::get_if<Failure>(&read->state)) {
             Failure failure = *unread;
-            ExplainMissingStore(fs, failure);
+            ExplainMissingStore(disk, failure);
             return failure;
         }
     }
-    // All four pictures are still visible: this hides one of each pair, or none for a value
-    // that is neither active nor inactive. A store that is not set shows as inactive; the store
-    // itself keeps its content.
-    base_.show(std::get<ModState>(stores.base.state));
-    fs_.show(std::get<ModState>(stores.fs.state));
+    // A store that is not set shows as inactive; the store itself keeps its content.
+    modstatus.show(std::get<ModState>(stores.base.state));
+    fsmodstatus.show(std::get<ModState>(stores.fs.state));
     return std::nullopt;
 }
 
-// A store that cannot be read this moment (being replaced, held, gone) leaves its pictures as
-// they are, and the window does not wait for it: the next change or command puts them right.
+// A store that cannot be read this moment (being replaced, held, gone) leaves its indicator as
+// it is, and the window does not wait for it: the next change or command puts it right.
 void ZARKMain::storesChanged() {
     const StoresRead stores = GlanceAtStores(realFileSystem());
-    if (const ModState* stored = std::get_if<ModState>(&stores.base.state)) base_.show(*stored);
-    if (const ModState* stored = std::get_if<ModState>(&stores.fs.state)) fs_.show(*stored);
+    if (const ModState* stored = std::get_if<ModState>(&stores.base.state)) modstatus.show(*stored);
+    if (const ModState* stored = std::get_if<ModState>(&stores.fs.state)) fsmodstatus.show(*stored);
 }
 
 // Runs a switch command under the folder's switch lock. Another program that is switching in
 // the folder is waited for a moment, then the user is told.
 SwitchOutcome ZARKMain::runSwitch(SwitchCommand command) {
+    const WaitCursor wait;
     SwitchLock lock;
     if (auto failure = LockSwitching(realFileSystem(), lock)) {
         SwitchOutcome busy;
@@ -225,13 +216,13 @@ SwitchOutcome ZARKMain::runSwitch(SwitchCommand command) {
     return command(realFileSystem(), lock);
 }
 
-// Each store that the command read shows in its pictures, refusals and failures included: a
+// Each store that the command read shows in its indicator, refusals and failures included: a
 // store may have been switched by another program since the window last looked. A failed switch
 // has put the files back (but for those it lists as stranded), so the launcher reports it and
 // stays open.
-void ZARKMain::carryOut(const SwitchOutcome& outcome, const IndicatorPair& switched) {
-    if (outcome.basestateRead) base_.show(*outcome.basestateRead);
-    if (outcome.fsstateRead) fs_.show(*outcome.fsstateRead);
+void ZARKMain::carryOut(const SwitchOutcome& outcome, Indicator& switched) {
+    if (outcome.basestateRead) modstatus.show(*outcome.basestateRead);
+    if (outcome.fsstateRead) fsmodstatus.show(*outcome.fsstateRead);
     if (outcome.switchedTo) switched.show(*outcome.switchedTo);
     if (outcome.failure) {
         showErrorReport(hwnd_, *outcome.failure, outcome.stranded);
@@ -240,13 +231,27 @@ void ZARKMain::carryOut(const SwitchOutcome& outcome, const IndicatorPair& switc
     }
 }
 
-void ZARKMain::activatezark_Click() { carryOut(runSwitch(ActivateZark), base_); }
+void ZARKMain::activatezark_Click() { carryOut(runSwitch(ActivateZark), modstatus); }
 
-void ZARKMain::deactivatezark_Click() { carryOut(runSwitch(DeactivateZark), base_); }
+void ZARKMain::deactivatezark_Click() { carryOut(runSwitch(DeactivateZark), modstatus); }
 
-void ZARKMain::activatezarkfs_Click() { carryOut(runSwitch(ActivateZarkFs), fs_); }
+void ZARKMain::activatezarkfs_Click() { carryOut(runSwitch(ActivateZarkFs), fsmodstatus); }
 
-void ZARKMain::deactivatezarkfs_Click() { carryOut(runSwitch(DeactivateZarkFs), fs_); }
+void ZARKMain::deactivatezarkfs_Click() { carryOut(runSwitch(DeactivateZarkFs), fsmodstatus); }
+
+void ZARKMain::indicator_Click(const Indicator& indicator) {
+    if (&indicator == &modstatus) {
+        if (indicator.showsActivated()) {
+            active_Click();
+        } else {
+            deactive_Click();
+        }
+    } else if (indicator.showsActivated()) {
+        fsactive_Click();
+    } else {
+        fsdeactive_Click();
+    }
+}
 
 void ZARKMain::active_Click() { deactivatezark_Click(); }
 

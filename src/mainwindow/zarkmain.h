@@ -1,10 +1,10 @@
 #pragma once
 
 #include "about/about.h"
-#include "artwork.h"
 #include "failure.h"
-#include "indicatorpair.h"
+#include "indicator.h"
 #include "modstate.h"
+#include "pictures/artwork.h"
 #include "switches.h"
 #include "win/basewindow.h"
 
@@ -15,22 +15,28 @@
 
 namespace zark {
 
-// The main window: the background picture, the two pairs of indicator pictures and the menu
-// bar, the two state fields, the About box, and one procedure per menu command and picture
-// click.
+// The main window: the background picture, one indicator per variant and the menu bar, the
+// About box, and one procedure per menu command and indicator click.
 class ZARKMain : public BaseWindow<ZARKMain> {
 public:
-    explicit ZARKMain(HINSTANCE instance);
+    static const WindowDesign kDesign;
 
-    // Returns false with the thread's last error set if the class cannot be registered.
-    static bool registerClass(HINSTANCE instance);
+    ZARKMain();
 
     // Creates the window, hidden, laid out at its DPI with its client area at its place on the
-    // screen. Creating it runs Form_Load; the failure that stopped either is returned, and
-    // then no window remains.
-    std::optional<Failure> create();
+    // screen. Creating it runs Form_Load; the failure that stopped either is returned, and then
+    // no window remains.
+    using BaseWindow::create;
 
-    // Another program may have changed the game folder: the pictures show what the stores hold
+    // The background at its natural size from the top-left corner, neither stretched nor tiled:
+    // its last column lies outside the client area, and the class brush fills the row below it.
+    void PaintContent(HDC dc) const;
+
+    // For the message loop: the keys that move the focus between the indicators and press them,
+    // as in a dialog. True if the message has been handled.
+    bool preTranslate(MSG& msg);
+
+    // Another program may have changed the game folder: the indicators show what the stores hold
     // now. Nothing is written, no lock is taken and no message shown.
     void storesChanged();
 
@@ -40,18 +46,22 @@ public:
 
 private:
     friend class BaseWindow<ZARKMain>;
+    std::optional<Failure> OnCreate(HINSTANCE instance);
+    std::optional<Failure> layOut();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    BOOL OnCreate(HWND hwnd, LPCREATESTRUCTW create);
-    void OnPaint(HWND hwnd);
     void OnCommand(HWND hwnd, int id, HWND control, UINT code);
+    void OnDrawItem(HWND hwnd, const DRAWITEMSTRUCT* item);
+    void OnActivate(HWND hwnd, UINT state, HWND other, BOOL minimized);
     void OnDestroy(HWND hwnd);
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
-    LRESULT OnGetDpiScaledSize(UINT dpi, SIZE& frame);
-
-    std::optional<Failure> layOutPictures();
+    void followUiState(WPARAM change);
 
     std::optional<Failure> Form_Load();
+
+    // The last values read from or written to zarkdata.dat and zarkdata2.dat, which their
+    // indicators hold.
+    ModState basestate() const { return modstatus.state(); }
+    ModState fsstate() const { return fsmodstatus.state(); }
 
     void activatezark_Click();
     void deactivatezark_Click();
@@ -74,33 +84,29 @@ private:
 
     int StartURL(const std::wstring& address);
 
+    // A click on an indicator (or Space, Enter or a screen reader's press) runs the click
+    // procedure of the picture that it shows.
+    void indicator_Click(const Indicator& indicator);
+
     using SwitchCommand = SwitchOutcome (*)(FileSystem&, const SwitchLock&);
     SwitchOutcome runSwitch(SwitchCommand command);
-    void carryOut(const SwitchOutcome& outcome, const IndicatorPair& switched);
+    void carryOut(const SwitchOutcome& outcome, Indicator& switched);
     void showDocument(const std::wstring& document);
 
-    HINSTANCE instance_;
-    // Why creating the window failed, kept from inside the creation for create() to return.
-    std::optional<Failure> creationFailure_;
-
-    // The last values read from or written to zarkdata.dat and zarkdata2.dat.
-    ModState basestate = 0;
-    ModState fsstate = 0;
-
-    // The indicator pictures' windows.
-    HWND active = nullptr;
-    HWND deactive = nullptr;
-    HWND fsactive = nullptr;
-    HWND fsdeactive = nullptr;
-
-    // Each variant's field with its pictures.
-    const IndicatorPair base_{basestate, active, deactive};
-    const IndicatorPair fs_{fsstate, fsactive, fsdeactive};
-
-    // The DPI that the window is laid out at.
-    UINT dpi_ = 0;
-    // What the background and the indicator pictures draw, at that DPI.
+    // What the background and the pictures of the indicators draw, at the window's DPI.
     Artwork artwork_;
+
+    // The variants' indicators, over the background's "Mod Status" and "Firestorm Mod Status"
+    // frames.
+    Indicator modstatus;
+    Indicator fsmodstatus;
+
+    // The indicator that had the focus when the window was last deactivated, which gets it back
+    // when the window is active again; none while the window itself had it.
+    HWND lastFocus_ = nullptr;
+    // Whether the focused indicator shows a focus rectangle: not until the keyboard has moved
+    // the focus.
+    bool focusShown_ = false;
 
     About about_;
 };

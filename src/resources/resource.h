@@ -34,11 +34,9 @@
 #define IDM_VIEWABOUT 1031
 #define IDM_VIEWHELP 1032
 
-// Indicator pictures of the main window (child window ids).
-#define IDC_ACTIVE 201
-#define IDC_DEACTIVE 202
-#define IDC_FSACTIVE 203
-#define IDC_FSDEACTIVE 204
+// The main window's indicators, one per variant (child window ids).
+#define IDC_MODSTATUS 201
+#define IDC_FSMODSTATUS 202
 
 // Controls of the About box.
 #define IDC_CMDOK 301
@@ -49,5 +47,4 @@
 
 // Window class names the tests look for.
 #define ZARK_MAIN_CLASS L"ZARKMain"
-#define ZARK_PICTURE_CLASS L"ZARKPicture"
 #define ZARK_ABOUT_CLASS L"ZARKAbout"

@@ -1,12 +1,52 @@
-// How a window is tied to the object that handles its messages: the object travels through
-// CreateWindowExW's last parameter, is kept in GWLP_USERDATA from WM_NCCREATE on, and is let go
-// of at WM_NCDESTROY. T handles its messages in `LRESULT HandleMessage(UINT, WPARAM, LPARAM)`;
-// its WM_CREATE handler fails the creation by returning -1 (FALSE through HANDLE_MSG).
+// How a window of the program is tied to the object that handles its messages, and the chores
+// that every window shares, done here once: its class is registered when the first one is made;
+// it is created at the layout's own size and then, once it knows its monitor, laid out at that
+// monitor's DPI, placed inside the work area and given the icon drawn for that DPI; it is laid
+// out again when it moves to a monitor of another scale; and WM_PAINT and WM_PRINTCLIENT draw
+// through one function.
+//
+// T, the window's class, befriends BaseWindow<T> and provides:
+//   static const WindowDesign kDesign;                    its class, frame and place at 96 dpi
+//   std::optional<Failure> OnCreate(HINSTANCE instance);  builds its controls, once dpi() is known
+//   std::optional<Failure> layOut();                      sizes and places them at dpi()
+//   LRESULT HandleMessage(UINT, WPARAM, LPARAM);          every other message
+// and, if it draws its client area, a public `void PaintContent(HDC dc) const`.
 #pragma once
+
+#include "clientarea.h"
+#include "dpi.h"
+#include "errorreport.h"
+#include "failure.h"
+#include "scoped.h"
+#include "windowicons.h"
 
 #include <windows.h>
 
+#include <optional>
+#include <type_traits>
+#include <utility>
+
 namespace zark {
+
+// A window of the program as the layout gives it, in pixels at 96 dpi.
+struct WindowDesign {
+    const wchar_t* className;
+    const wchar_t* caption;
+    DWORD style;
+    DWORD exStyle;
+    RECT clientArea;  // on the screen, where the window opens
+    int menu;         // the menu bar's resource id, or 0 for none
+    int background;   // the system colour (COLOR_*) that the class paints the background in
+};
+
+// Registers the window class of `design` unless it is registered already. False with the
+// thread's last error set if it cannot be.
+bool registerClassOnce(HINSTANCE instance, const WindowDesign& design, WNDPROC procedure);
+
+template <typename W, typename = void>
+struct PaintsItself : std::false_type {};
+template <typename W>
+struct PaintsItself<W, std::void_t<decltype(std::declval<const W&>().PaintContent(HDC{}))>> : std::true_type {};
 
 template <typename T>
 class BaseWindow {
@@ -24,7 +64,39 @@ protected:
         if (hwnd_ != nullptr) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     }
 
-    // The procedure for T's window class.
+    // Creates the window, hidden: at the layout's own size first, since only the window knows
+    // the DPI of the monitor that it opens on, then laid out at that DPI with its client area
+    // at its place on the screen. The failure that stopped the creation is returned, and then no
+    // window remains.
+    std::optional<Failure> create(HINSTANCE instance) {
+        const WindowDesign& design = T::kDesign;
+        if (!registerClassOnce(instance, design, WindowProc)) return lastFailure({});
+        RECT frame = design.clientArea;
+        if (!AdjustWindowRectEx(&frame, design.style, design.menu != 0, design.exStyle)) return lastFailure({});
+        instance_ = instance;
+        creationFailure_.reset();
+        if (!CreateWindowExW(design.exStyle, design.className, design.caption, design.style, frame.left, frame.top,
+                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
+                             static_cast<T*>(this))) {
+            // A creation that OnCreate failed has destroyed the window again.
+            hwnd_ = nullptr;
+            return creationFailure_ ? creationFailure_ : lastFailure({});
+        }
+        std::optional<Failure> failure = openAt(hwnd_, scaled(design.clientArea, dpi_));
+        if (!failure) failure = icons_.show(hwnd_, instance, dpi_);
+        if (failure) DestroyWindow(hwnd_);
+        return failure;
+    }
+
+    // The DPI that the window is laid out at.
+    UINT dpi() const { return dpi_; }
+    HINSTANCE instance() const { return instance_; }
+    // Set while the window is being created if OnCreate failed, until the next creation.
+    bool creationFailed() const { return creationFailure_.has_value(); }
+
+    HWND hwnd_ = nullptr;
+
+private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         T* self = nullptr;
         if (message == WM_NCCREATE) {
@@ -35,28 +107,64 @@ protected:
             self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         }
         if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-        const LRESULT result = self->HandleMessage(message, wParam, lParam);
+        const LRESULT result = self->dispatch(message, wParam, lParam);
         if (message == WM_NCDESTROY) {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             self->hwnd_ = nullptr;
+            // The window that showed them is gone.
+            self->icons_ = WindowIcons();
         }
         return result;
     }
 
-    // A top-level window whose frame is `frame` on the screen, handled by this object. False
-    // with the thread's last error set if it could not be created; then no window remains.
-    bool createWindow(DWORD exStyle, const wchar_t* className, const wchar_t* caption, DWORD style,
-                      const RECT& frame, HINSTANCE instance) {
-        if (CreateWindowExW(exStyle, className, caption, style, frame.left, frame.top, frame.right - frame.left,
-                            frame.bottom - frame.top, nullptr, nullptr, instance, static_cast<T*>(this))) {
-            return true;
+    LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+        T& self = static_cast<T&>(*this);
+        switch (message) {
+        case WM_CREATE:
+            // Kept for create() to report once the half-made window is gone.
+            dpi_ = dpiOf(hwnd_);
+            creationFailure_ = self.OnCreate(instance_);
+            return creationFailure_ ? -1 : 0;
+        case WM_DPICHANGED:
+            followDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_GETDPISCALEDSIZE: {
+            // Asked before a move to a monitor of another scale: the frame that holds the client
+            // area at the new DPI exactly, so that the system's suggestion needs no correction.
+            const auto dpi = static_cast<UINT>(wParam);
+            return frameSizeAt(hwnd_, scaledSize(T::kDesign.clientArea, dpi), dpi, *reinterpret_cast<SIZE*>(lParam));
         }
-        // A creation that WM_CREATE failed has destroyed the window again.
-        hwnd_ = nullptr;
-        return false;
+        }
+        if constexpr (PaintsItself<T>::value) {
+            if (message == WM_PAINT) {
+                const ScopedPaint paint(hwnd_);
+                self.PaintContent(paint.dc());
+                return 0;
+            }
+            if (message == WM_PRINTCLIENT) {
+                self.PaintContent(reinterpret_cast<HDC>(wParam));
+                return 0;
+            }
+        }
+        return self.HandleMessage(message, wParam, lParam);
     }
 
-    HWND hwnd_ = nullptr;
+    // The window has moved to a monitor of another scale (or the scale has changed): the frame
+    // goes where the system suggests, and the client area, the controls and the icon take their
+    // sizes at the new DPI. A failure is reported, and the window stays as it is.
+    void followDpi(UINT dpi, const RECT& suggested) {
+        dpi_ = dpi;
+        std::optional<Failure> failure = followDpiChange(hwnd_, suggested, scaledSize(T::kDesign.clientArea, dpi_));
+        if (!failure) failure = static_cast<T&>(*this).layOut();
+        if (!failure) failure = icons_.show(hwnd_, instance_, dpi_);
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        if (failure) showErrorReport(hwnd_, *failure);
+    }
+
+    HINSTANCE instance_ = nullptr;
+    UINT dpi_ = 0;
+    std::optional<Failure> creationFailure_;
+    WindowIcons icons_;
 };
 
 }  // namespace zark

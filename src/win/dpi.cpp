@@ -39,6 +39,13 @@ UINT dpiOf(HWND window) {
     return systemDpi();
 }
 
+int metricAt(int index, UINT dpi) {
+    static const auto metricForDpi =
+        systemCall<decltype(&GetSystemMetricsForDpi)>(L"user32.dll", "GetSystemMetricsForDpi");
+    if (metricForDpi != nullptr) return metricForDpi(index, dpi);
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(systemDpi()));
+}
+
 bool frameSizeAt(HWND window, SIZE client, UINT dpi, SIZE& frame) {
     static const auto adjustForDpi =
         systemCall<decltype(&AdjustWindowRectExForDpi)>(L"user32.dll", "AdjustWindowRectExForDpi");

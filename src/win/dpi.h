@@ -25,6 +25,10 @@ SIZE scaledSize(const RECT& laidOut, UINT dpi);
 // system's before.
 UINT dpiOf(HWND window);
 
+// A system metric (SM_CXICON ...) as it is at `dpi`; where Windows cannot tell, the system's
+// metric scaled from the system's DPI.
+int metricAt(int index, UINT dpi);
+
 // For WM_GETDPISCALEDSIZE: the size of the window's frame around a client area of `client`
 // pixels once the window is at `dpi`. False where Windows cannot tell, and then the system's
 // own guess stands.

@@ -1,6 +1,6 @@
-// Owners for GDI objects and device contexts, beside ScopedHandle for kernel handles: each
-// releases what it holds when it goes out of scope, so no early return can leak one. None can
-// be copied; a copy would release twice.
+// Owners for GDI objects, icons and device contexts, beside ScopedHandle for kernel handles:
+// each releases what it holds when it goes out of scope, so no early return can leak one. None
+// can be copied; a copy would release twice.
 #pragma once
 
 #include "scopedhandle.h"
@@ -11,18 +11,19 @@
 
 namespace zark {
 
-// A GDI object (bitmap, font, brush) that DeleteObject frees.
-template <typename T>
-class ScopedGdiObject {
+// An object that `Release` frees: a GDI object (bitmap, font) by DeleteObject, an icon
+// that the program loaded at a size of its choosing by DestroyIcon.
+template <typename T, auto Release>
+class ScopedObject {
 public:
-    explicit ScopedGdiObject(T object = nullptr) : object_(object) {}
-    ~ScopedGdiObject() {
-        if (object_ != nullptr) DeleteObject(object_);
+    explicit ScopedObject(T object = nullptr) : object_(object) {}
+    ~ScopedObject() {
+        if (object_ != nullptr) Release(object_);
     }
-    ScopedGdiObject(const ScopedGdiObject&) = delete;
-    ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
-    ScopedGdiObject(ScopedGdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
+    ScopedObject(const ScopedObject&) = delete;
+    ScopedObject& operator=(const ScopedObject&) = delete;
+    ScopedObject(ScopedObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+    ScopedObject& operator=(ScopedObject&& other) noexcept {
         std::swap(object_, other.object_);
         return *this;
     }
@@ -34,9 +35,9 @@ private:
     T object_;
 };
 
-using ScopedBitmap = ScopedGdiObject<HBITMAP>;
-using ScopedFont = ScopedGdiObject<HFONT>;
-using ScopedBrush = ScopedGdiObject<HBRUSH>;
+using ScopedBitmap = ScopedObject<HBITMAP, DeleteObject>;
+using ScopedFont = ScopedObject<HFONT, DeleteObject>;
+using ScopedIcon = ScopedObject<HICON, DestroyIcon>;
 
 // A memory device context compatible with `dc`, freed with DeleteDC.
 class ScopedMemoryDC {

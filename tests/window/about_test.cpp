@@ -10,6 +10,8 @@
 #include <winstrings.h>
 
 #include <cstdlib>
+#include <iterator>
+#include <optional>
 #include <regex>
 
 namespace windowtest {
@@ -23,23 +25,21 @@ enum class Fit { Exact, GrowsRight, GrowsBothWays };
 
 struct Control {
     int id;
-    RECT place;  // in the box's client area
     Fit fit;
     const wchar_t* text;
 };
 
+// In tab order.
 const Control kControls[] = {
-    {IDC_CMDOK, rect(136, 157, 65, 23), Fit::Exact, L"&OK"},
-    {IDC_LBLLABELS, rect(88, 8, 169, 18), Fit::GrowsBothWays, L"Tiberian Sun Zarkonid Launcher"},
-    {IDC_LABEL1, rect(128, 32, 93, 17), Fit::GrowsRight, L"Version 1.2 Credits"},
-    {IDC_LABEL2, rect(40, 50, 249, 67), Fit::Exact, nullptr},
-    {IDC_LABEL3, rect(41, 120, 253, 27), Fit::Exact,
-     L"Email adresses can be found in the Readmefile and in the help file."},
+    {IDC_CMDOK, Fit::Exact, L"&OK"},
+    {IDC_LBLLABELS, Fit::GrowsBothWays, L"Tiberian Sun Zarkonid Launcher"},
+    {IDC_LABEL1, Fit::GrowsRight, L"Version 1.2 Credits"},
+    {IDC_LABEL2, Fit::Exact, nullptr},
+    {IDC_LABEL3, Fit::Exact, L"Email adresses can be found in the Readmefile and in the help file."},
 };
 
-void expectPlace(const RECT& actual, const Control& control, int dpi)
+void expectPlace(const RECT& actual, const Control& control, const RECT& place)
 {
-    const RECT place = scaled(control.place, dpi);
     if (EqualRect(&actual, &place) || control.fit == Fit::Exact) {
         EXPECT_EQ(placeOf(actual), placeOf(place));
         return;
@@ -82,23 +82,36 @@ protected:
     }
 };
 
-// At 96 dpi and at one other scale, at which the box is laid out anew from the 96 dpi layout.
-class AboutAtScaleTest : public AboutTest, public ::testing::WithParamInterface<int> {
+// The box at one screen scale: where its client area opens on the test display's 1600 x 1200
+// pixels, or none where it would not fit (it then lies against the work area's right edge), and
+// its font's height and its controls' rectangles, in the order of kControls.
+struct BoxScale {
+    int dpi;
+    std::optional<RECT> clientArea;
+    SIZE clientSize;
+    int fontPixels;
+    RECT places[5];
+};
+
+void PrintTo(const BoxScale& scale, std::ostream* out) { *out << scale.dpi << " dpi"; }
+
+class AboutAtScaleTest : public AboutTest, public ::testing::WithParamInterface<BoxScale> {
 protected:
     // The launcher reads the screen's DPI as it starts; the setting goes back at once.
     void SetUp() override
     {
-        const ScreenDpi screen(GetParam());
+        const ScreenDpi screen(GetParam().dpi);
         AboutTest::SetUp();
     }
 };
 
 TEST_P(AboutAtScaleTest, ShowsItsTextsInItsPlace)
 {
-    const int dpi = GetParam();
+    const BoxScale& scale = GetParam();
     const HWND about = open();
     ASSERT_NE(about, nullptr);
-    saveScreenshot(dpi == USER_DEFAULT_SCREEN_DPI ? L"about" : L"about-" + std::to_wstring(dpi) + L"dpi", {main, about});
+    saveScreenshot(scale.dpi == USER_DEFAULT_SCREEN_DPI ? L"about" : L"about-" + std::to_wstring(scale.dpi) + L"dpi",
+                   {main, about});
 
     EXPECT_EQ(windowText(about), L"Tiberian Sun Zarkonid Launcher");
     const LONG style = GetWindowLongW(about, GWL_STYLE);
@@ -106,19 +119,32 @@ TEST_P(AboutAtScaleTest, ShowsItsTextsInItsPlace)
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr) << "the box has no owner";
-    EXPECT_EQ(placeOf(clientOnScreen(about)), placeOf(scaled(RECT{327, 261, 327 + 339, 261 + 190}, dpi)));
+    const RECT client = clientOnScreen(about);
+    EXPECT_EQ(client.right - client.left, scale.clientSize.cx);
+    EXPECT_EQ(client.bottom - client.top, scale.clientSize.cy);
+    if (scale.clientArea) {
+        EXPECT_EQ(placeOf(client), placeOf(*scale.clientArea));
+    } else {
+        RECT frame;
+        RECT work;
+        ASSERT_TRUE(GetWindowRect(about, &frame));
+        ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+        EXPECT_EQ(frame.right, work.right) << "moved just enough to lie inside the work area";
+        EXPECT_GE(frame.left, work.left);
+    }
     EXPECT_FALSE(IsWindowEnabled(main));
 
     // Tahoma 8.25 pt at this scale; a one-line text is never wrapped.
     LOGFONTW tahoma{};
-    tahoma.lfHeight = -scaled(11, dpi);
+    tahoma.lfHeight = -scale.fontPixels;
     tahoma.lfWeight = FW_NORMAL;
     tahoma.lfCharSet = ANSI_CHARSET;
     wcscpy(tahoma.lfFaceName, L"Tahoma");
-    for (const Control& control : kControls) {
+    for (size_t i = 0; i < std::size(kControls); ++i) {
+        const Control& control = kControls[i];
         SCOPED_TRACE(control.id);
         const RECT place = controlInClient(about, control.id);
-        expectPlace(place, control, dpi);
+        expectPlace(place, control, scale.places[i]);
         if (control.text) {
             EXPECT_EQ(windowText(GetDlgItem(about, control.id)), control.text);
         }
@@ -138,8 +164,19 @@ TEST_P(AboutAtScaleTest, ShowsItsTextsInItsPlace)
         EXPECT_EQ(GetWindowLongW(GetDlgItem(about, id), GWL_STYLE) & SS_TYPEMASK, SS_LEFT) << id;
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, AboutAtScaleTest, ::testing::Values(96, 144),
-                         [](const auto& info) { return "Dpi" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(
+    Scales, AboutAtScaleTest,
+    ::testing::Values(BoxScale{96, rect(327, 261, 339, 190), {339, 190}, 11,
+                               {rect(136, 157, 65, 23), rect(88, 8, 169, 18), rect(128, 32, 93, 17),
+                                rect(40, 50, 249, 67), rect(41, 120, 253, 27)}},
+                      BoxScale{144, rect(491, 392, 509, 285), {509, 285}, 17,
+                               {rect(204, 236, 98, 35), rect(132, 12, 254, 27), rect(192, 48, 140, 26),
+                                rect(60, 75, 374, 101), rect(62, 180, 380, 41)}},
+                      // At 818, 653 the box would reach past the display's right edge.
+                      BoxScale{240, std::nullopt, {848, 475}, 28,
+                               {rect(340, 393, 163, 58), rect(220, 20, 423, 45), rect(320, 80, 233, 43),
+                                rect(100, 125, 623, 168), rect(103, 300, 633, 68)}}),
+    [](const auto& info) { return "Dpi" + std::to_string(info.param.dpi); });
 
 TEST_F(AboutTest, CreditsGiveEachPersonALineOfTheirOwn)
 {
@@ -246,7 +283,7 @@ TEST_F(AboutTest, MainWindowTakesNoInputWhileItIsOpen)
 
     // The box covers the left part of the pictures; their right ends stay uncovered.
     ASSERT_TRUE(bringToFront(main));
-    for (int picture : {IDC_DEACTIVE, IDC_FSDEACTIVE}) {
+    for (int picture : {IDC_MODSTATUS, IDC_FSMODSTATUS}) {
         const RECT area = controlOnScreen(main, picture);
         ASSERT_TRUE(clickAt({area.right - 5, (area.top + area.bottom) / 2}));
     }

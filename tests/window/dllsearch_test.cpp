@@ -14,8 +14,9 @@
 namespace windowtest {
 namespace {
 
-// DLLs outside Windows' protected list that Windows loads for the launcher after its start: the
-// theme engine with the first window, the accessibility proxies when a screen reader asks, the
+// DLLs outside Windows' protected list that Windows may load for the launcher after its start:
+// the theme engine with the first window, the accessibility proxies (which the launcher, whose
+// indicators are the system's own buttons, no longer needs) when a screen reader asks, the
 // imaging component for the large pictures. Not version.dll, which Wine's own DLLs load before
 // the program's first line, nor msimg32.dll, which the common controls load on first use: Wine
 // looks for such a delay-loaded DLL along the old search path, where Windows keeps to the
@@ -61,8 +62,8 @@ TEST_F(LauncherTest, DllsPlantedInTheGameFolderNeverRunInTheLauncher)
 
     ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
     ASSERT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }));
-    // A screen reader asks for a picture: the launcher loads the accessibility proxies.
-    EXPECT_EQ(accessibleOf(GetDlgItem(main, IDC_ACTIVE)).name, L"ZARK: ACTIVATED");
+    // A screen reader asks for an indicator.
+    EXPECT_EQ(accessibleOf(GetDlgItem(main, IDC_MODSTATUS)).name, L"ZARK: ACTIVATED");
 
     ASSERT_TRUE(bringToFront(main));
     pressKeys({VK_CONTROL, 'H'});

@@ -1,6 +1,7 @@
 // The main window at screen scales other than 100 %: the layout scaled from the 96 dpi one,
-// the pictures' click areas with it and the caption whole; and the layout made again when the
-// window moves to a monitor of another scale.
+// the indicators' click areas with it and the caption whole, and a window too large for the
+// display inside its work area; and the layout made again when the window moves to a monitor
+// of another scale.
 #include "support/fixture.h"
 #include "support/input.h"
 #include "support/registry.h"
@@ -15,37 +16,40 @@
 namespace windowtest {
 namespace {
 
-// The 96 dpi layout: the client area on the screen, the pairs' rectangles in it.
-constexpr RECT kClientArea{256, 195, 256 + 456, 195 + 318};
-constexpr RECT kBasePair{326, 104, 326 + 121, 104 + 24};
-constexpr RECT kExpansionPair{328, 174, 328 + 113, 174 + 24};
-
-SIZE sizeOf(const RECT& r) { return {r.right - r.left, r.bottom - r.top}; }
+RECT rect(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
 std::string sizeText(const RECT& r) { return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top); }
 
-void expectPicturesAt(HWND main, int dpi)
+// The indicators' rectangles in the client area at one scale.
+struct Indicators {
+    RECT base;
+    RECT expansion;
+};
+
+void expectIndicatorsAt(HWND main, const Indicators& expected)
 {
-    for (int id : {IDC_ACTIVE, IDC_DEACTIVE})
-        EXPECT_EQ(placeOf(controlInClient(main, id)), placeOf(scaled(kBasePair, dpi))) << id;
-    for (int id : {IDC_FSACTIVE, IDC_FSDEACTIVE})
-        EXPECT_EQ(placeOf(controlInClient(main, id)), placeOf(scaled(kExpansionPair, dpi))) << id;
+    EXPECT_EQ(placeOf(controlInClient(main, IDC_MODSTATUS)), placeOf(expected.base));
+    EXPECT_EQ(placeOf(controlInClient(main, IDC_FSMODSTATUS)), placeOf(expected.expansion));
 }
 
-// Clicks the pair's picture near the bottom-right corner of its rectangle at `dpi`, a part
-// that a picture left at its 96 dpi size would not cover, and waits for the pictures to show
-// `after`.
-[[nodiscard]] bool clickPairAt(HWND main, const RECT& pair, int dpi, const Pictures& after)
+// Clicks an indicator near the bottom-right corner of its rectangle, a part that an indicator
+// left at its 96 dpi size would not cover, and waits for the pictures to show `after`.
+[[nodiscard]] bool clickNearCorner(HWND main, const RECT& indicator, const Pictures& after)
 {
     const RECT client = clientOnScreen(main);
-    const RECT area = scaled(pair, dpi);
-    return bringToFront(main) && clickAt({client.left + area.right - 3, client.top + area.bottom - 3}) &&
+    return bringToFront(main) &&
+           clickAt({client.left + indicator.right - 3, client.top + indicator.bottom - 3}) &&
            eventually([&] { return picturesOf(main) == after; });
 }
 
 struct Scale {
     const char* name;
     int dpi;
+    // Where the client area opens on the test display's 1600 x 1200 pixels, or none where the
+    // window would not fit there: it then lies against the work area's right and bottom edges.
+    std::optional<RECT> clientArea;
+    SIZE clientSize;
+    Indicators indicators;
     // Without the imaging component the large pictures cannot be decoded, and the 96 dpi ones
     // are scaled instead.
     bool withoutImagingComponent = false;
@@ -66,33 +70,55 @@ protected:
 
 TEST_P(ScaledMainWindowTest, LaysOutItsWindowAtTheScreensScale)
 {
-    const int dpi = GetParam().dpi;
-    EXPECT_EQ(placeOf(clientOnScreen(main)), placeOf(scaled(kClientArea, dpi)));
-    expectPicturesAt(main, dpi);
-    saveScreenshot(L"launcher-" + zark::widen(GetParam().name), {main});
+    const Scale& scale = GetParam();
+    const RECT client = clientOnScreen(main);
+    EXPECT_EQ(sizeText(client), std::to_string(scale.clientSize.cx) + " x " + std::to_string(scale.clientSize.cy));
+    RECT frame;
+    ASSERT_TRUE(GetWindowRect(main, &frame));
+    if (scale.clientArea) {
+        EXPECT_EQ(placeOf(client), placeOf(*scale.clientArea));
+    } else {
+        RECT work;
+        ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+        EXPECT_EQ(frame.right, work.right) << "moved just enough to lie inside the work area";
+        EXPECT_EQ(frame.bottom, work.bottom) << "moved just enough to lie inside the work area";
+    }
+    expectIndicatorsAt(main, scale.indicators);
+    saveScreenshot(L"launcher-" + zark::widen(scale.name), {main});
 
     // The caption's text, in the caption font at this scale, fits in the title bar between
     // the icon and the close button.
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi));
-    RECT frame;
-    ASSERT_TRUE(GetWindowRect(main, &frame));
-    const int titleBar = (frame.right - frame.left) - 2 * GetSystemMetricsForDpi(SM_CXFIXEDFRAME, dpi);
-    EXPECT_LE(textWidth(windowText(main), metrics.lfCaptionFont) + GetSystemMetricsForDpi(SM_CXSMICON, dpi) +
-                  GetSystemMetricsForDpi(SM_CXSIZE, dpi),
+    ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, scale.dpi));
+    const int titleBar = (frame.right - frame.left) - 2 * GetSystemMetricsForDpi(SM_CXFIXEDFRAME, scale.dpi);
+    EXPECT_LE(textWidth(windowText(main), metrics.lfCaptionFont) + GetSystemMetricsForDpi(SM_CXSMICON, scale.dpi) +
+                  GetSystemMetricsForDpi(SM_CXSIZE, scale.dpi),
               titleBar);
 
-    EXPECT_TRUE(clickPairAt(main, kExpansionPair, dpi, {false, true, true, false}));
-    EXPECT_TRUE(clickPairAt(main, kExpansionPair, dpi, {false, true, false, true}));
-    EXPECT_TRUE(clickPairAt(main, kBasePair, dpi, {true, false, false, true}));
+    // The focused indicator at this scale, for people to look at.
+    ASSERT_TRUE(tabTo(main, IDC_MODSTATUS));
+    saveScreenshot(L"launcher-focused-" + zark::widen(scale.name), {main});
+
+    EXPECT_TRUE(clickNearCorner(main, scale.indicators.expansion, {false, true, true, false}));
+    EXPECT_TRUE(clickNearCorner(main, scale.indicators.expansion, {false, true, false, true}));
+    EXPECT_TRUE(clickNearCorner(main, scale.indicators.base, {true, false, false, true}));
     EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, ScaledMainWindowTest,
-                         ::testing::Values(Scale{"120dpi", 120}, Scale{"144dpi", 144}, Scale{"192dpi", 192},
-                                           Scale{"192dpiWithoutImagingComponent", 192, true}),
-                         [](const auto& info) { return std::string("At") + info.param.name; });
+const Indicators k120dpi{rect(408, 130, 151, 30), rect(410, 218, 141, 30)};
+const Indicators k144dpi{rect(489, 156, 182, 36), rect(492, 261, 170, 36)};
+const Indicators k192dpi{rect(652, 208, 242, 48), rect(656, 348, 226, 48)};
+
+INSTANTIATE_TEST_SUITE_P(
+    Scales, ScaledMainWindowTest,
+    ::testing::Values(Scale{"120dpi", 120, rect(320, 244, 570, 398), {570, 398}, k120dpi},
+                      Scale{"144dpi", 144, rect(384, 293, 684, 477), {684, 477}, k144dpi},
+                      Scale{"192dpi", 192, rect(512, 390, 912, 636), {912, 636}, k192dpi},
+                      Scale{"192dpiWithoutImagingComponent", 192, rect(512, 390, 912, 636), {912, 636}, k192dpi, true},
+                      // At 640, 488 the window would reach past the display's right and bottom edges.
+                      Scale{"240dpi", 240, std::nullopt, {1140, 795}, {rect(815, 260, 303, 60), rect(820, 435, 283, 60)}}),
+    [](const auto& info) { return std::string("At") + info.param.name; });
 
 // What the system sends a window that has moved to a monitor of another scale: the new DPI
 // and the frame that it suggests. The rectangle is written into the launcher's own memory,
@@ -119,17 +145,18 @@ TEST_F(LauncherTest, LaysOutItsWindowAgainOnAMonitorOfAnotherScale)
     const int dpi = 144;
     RECT frame;
     ASSERT_TRUE(GetWindowRect(main, &frame));
-    const SIZE size = sizeOf(frame);
-    const RECT suggested{100, 80, 100 + scaled(size.cx, dpi), 80 + scaled(size.cy, dpi)};
+    // What the system suggests: the frame at the new scale, somewhere on the new monitor.
+    const RECT suggested{100, 80, 100 + MulDiv(frame.right - frame.left, dpi, 96),
+                         80 + MulDiv(frame.bottom - frame.top, dpi, 96)};
     ASSERT_TRUE(sendDpiChanged(main, dpi, suggested));
 
     ASSERT_TRUE(GetWindowRect(main, &frame));
     EXPECT_EQ(frame.left, suggested.left);
     EXPECT_EQ(frame.top, suggested.top);
-    EXPECT_EQ(sizeText(clientOnScreen(main)), sizeText(scaled(kClientArea, dpi)));
-    expectPicturesAt(main, dpi);
+    EXPECT_EQ(sizeText(clientOnScreen(main)), "684 x 477");
+    expectIndicatorsAt(main, k144dpi);
     saveScreenshot(L"launcher-moved-to-144dpi", {main});
-    EXPECT_TRUE(clickPairAt(main, kExpansionPair, dpi, {false, true, true, false}));
+    EXPECT_TRUE(clickNearCorner(main, k144dpi.expansion, {false, true, true, false}));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Start-up: the indicator pictures that each stored state shows, a store that cannot be read,
-// and Exit.
+// Start-up: the pictures that each stored state shows, named and drawn, a store that cannot be
+// read, and Exit.
 #include "support/fixture.h"
 #include "support/input.h"
 
@@ -28,6 +28,8 @@ TEST_P(StartupTest, ShowsOnePictureOfEachPairAndWritesNothing)
     ASSERT_NO_FATAL_FAILURE(start());
 
     EXPECT_EQ(picturesOf(main), state.shown);
+    EXPECT_TRUE(bringToFront(main));
+    EXPECT_TRUE(eventually([&] { return picturesDrawn(main) == state.shown; })) << picturesDrawn(main);
     EXPECT_FALSE(messageBoxOf(launcher->id()));
     EXPECT_EQ(folder.contents(), before) << "start-up must never write the store";
 }
@@ -41,8 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
         // An empty first line reads as 0, which start-up shows as inactive without writing it.
         StoredState{"EmptyFirstLine", "\r\n2\r\n", "2\r\n", {false, true, false, true}},
         StoredState{"NoLineBreak", "1", "2", {true, false, false, true}},
-        // A value other than 0, 1 and 2 hides neither picture of its pair.
-        StoredState{"UnknownValue", "3\r\n", "2\r\n", {true, true, false, true}}),
+        // A value other than 0, 1 and 2 shows the ACTIVATED picture, which lies on top.
+        StoredState{"UnknownValue", "3\r\n", "2\r\n", {true, false, false, true}}),
     [](const auto& info) { return info.param.name; });
 
 struct UnreadableStore {

@@ -1,5 +1,7 @@
-// The four switches given by menu (keyboard and mouse), shortcut and picture click: the files
-// they rename, the store bytes they write, the pictures they swap, and their refusals.
+// The four switches given by menu (keyboard and mouse), shortcut and indicator (clicked, pressed
+// with Space, pressed as a screen reader does): the files they rename, the store bytes they
+// write, the pictures and names of the indicators, and their refusals; and the keyboard's way
+// round the indicators.
 #include "support/commands.h"
 #include "support/fixture.h"
 #include "support/input.h"
@@ -36,18 +38,16 @@ struct Variant {
     const char* store;
     Renames renames;  // activation's, in order
     Pictures active;  // shown once the variant is active, from both inactive
-    const wchar_t* activeNames;  // the names of those pictures
     const wchar_t* screenshot;
 };
 
 const Variant kBase{"Base", Switch::ActivateZark, Switch::DeactivateZark, "zarkdata.dat",
                     {{"zarkrules.ini", "rules.ini"}, {"zarkart.ini", "art.ini"}},
-                    {true, false, false, true}, L"ZARK: ACTIVATED, ZARK-FS: DE-ACTIVATED", L"base-active"};
+                    {true, false, false, true}, L"base-active"};
 const Variant kExpansion{"Expansion", Switch::ActivateZarkFs, Switch::DeactivateZarkFs, "zarkdata2.dat",
                          {{"zarkfirestrm.ini", "firestrm.ini"}, {"zarkrules.ini", "rules.ini"},
                           {"zarkart.ini", "art.ini"}},
-                         {false, true, true, false}, L"ZARK: DE-ACTIVATED, ZARK-FS: ACTIVATED",
-                         L"expansion-active"};
+                         {false, true, true, false}, L"expansion-active"};
 
 void PrintTo(const Variant& variant, std::ostream* out) { *out << variant.name; }
 
@@ -60,31 +60,34 @@ Renames reversed(const Renames& renames)
 
 class SwitchTest : public LauncherTest, public ::testing::WithParamInterface<std::tuple<Variant, Way>> {};
 
+// The names say what the pictures show; with the mouse, the pixels are the pictures' own (Space
+// leaves the focus rectangle on the indicator pressed).
 TEST_P(SwitchTest, ActivatesAndDeactivates)
 {
     const auto& [variant, way] = GetParam();
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     const Pictures inactive{false, true, false, true};
-    const std::wstring inactiveNames = L"ZARK: DE-ACTIVATED, ZARK-FS: DE-ACTIVATED";
-    ASSERT_EQ(picturesOf(main), inactive);
-    EXPECT_EQ(namesShown(main), inactiveNames);
+    const auto shows = [&](const Pictures& expected) {
+        return eventually([&] {
+            return picturesOf(main) == expected && (way == Way::Space || picturesDrawn(main) == expected);
+        });
+    };
+    ASSERT_TRUE(shows(inactive)) << picturesOf(main) << ", drawn " << picturesDrawn(main);
     const FolderContents installed = folder.contents();
     if (way == Way::Picture) saveScreenshot(L"both-inactive", {main});
 
     ASSERT_TRUE(give(main, variant.activate, way));
     const FolderContents active = afterSwitch(installed, variant.renames, variant.store, "1\r\n");
-    EXPECT_TRUE(eventually([&] { return picturesOf(main) == variant.active; }))
-        << "activation did not complete: " << picturesOf(main);
-    EXPECT_EQ(namesShown(main), variant.activeNames);
+    EXPECT_TRUE(shows(variant.active)) << "activation did not complete: " << picturesOf(main) << ", drawn "
+                                       << picturesDrawn(main);
     EXPECT_EQ(folder.contents(), active);
     if (way == Way::Picture) saveScreenshot(variant.screenshot, {main});
 
     ASSERT_TRUE(give(main, variant.deactivate, way));
     const FolderContents inactiveAgain =
         afterSwitch(active, reversed(variant.renames), variant.store, "2\r\n");
-    EXPECT_TRUE(eventually([&] { return picturesOf(main) == inactive; }))
-        << "deactivation did not complete: " << picturesOf(main);
-    EXPECT_EQ(namesShown(main), inactiveNames);
+    EXPECT_TRUE(shows(inactive)) << "deactivation did not complete: " << picturesOf(main) << ", drawn "
+                                 << picturesDrawn(main);
     EXPECT_EQ(folder.contents(), inactiveAgain);
     EXPECT_FALSE(messageBoxOf(launcher->id()));
 }
@@ -92,7 +95,8 @@ TEST_P(SwitchTest, ActivatesAndDeactivates)
 INSTANTIATE_TEST_SUITE_P(
     Ways, SwitchTest,
     ::testing::Combine(::testing::Values(kBase, kExpansion),
-                       ::testing::Values(Way::MenuByKeyboard, Way::MenuByMouse, Way::Shortcut, Way::Picture)),
+                       ::testing::Values(Way::MenuByKeyboard, Way::MenuByMouse, Way::Shortcut, Way::Picture,
+                                         Way::Space, Way::ScreenReader)),
     [](const auto& info) {
         return std::string(std::get<0>(info.param).name) + nameOf(std::get<1>(info.param));
     });
@@ -109,6 +113,42 @@ const std::wstring kM5 =
     L"installed use the apply ZARK button. If you use apply ZARKFS and dont have FS installed there is "
     L"a possiblity that TS will crash.ZARK-TS IS ACTIVATED!";
 const std::wstring kM6 = L"ZARK-FS is already deactivated!";
+
+// The keyboard's way round the indicators: Tab reaches the ZARK indicator, then the ZARK-FS one,
+// and Shift+Tab goes back; Space presses the focused one, which keeps the focus under its new
+// name; a focus rectangle shows once the keyboard has moved the focus, not before; and the focus
+// comes back to the indicator that had it when a message box closes.
+TEST_F(LauncherTest, KeyboardMovesBetweenTheIndicatorsAndPressesThem)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
+    const HWND zark = GetDlgItem(main, IDC_MODSTATUS);
+    const HWND zarkfs = GetDlgItem(main, IDC_FSMODSTATUS);
+    ASSERT_TRUE(bringToFront(main));
+    EXPECT_TRUE(eventually([&] { return picturesDrawn(main) == Pictures{false, true, false, true}; }))
+        << picturesDrawn(main);
+
+    pressKeys({VK_TAB});
+    ASSERT_TRUE(eventually([&] { return focusOf(main) == zark; }));
+    EXPECT_TRUE(eventually([&] { return picturesDrawn(main) == Pictures{false, false, false, true}; }))
+        << "no focus rectangle on the ZARK indicator: " << picturesDrawn(main);
+    saveScreenshot(L"launcher-focused", {main});
+
+    pressKeys({VK_SPACE});
+    EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }))
+        << picturesOf(main);
+    EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
+    EXPECT_TRUE(folder.exists("rules.ini") && folder.exists("art.ini"));
+    EXPECT_EQ(focusOf(main), zark);
+
+    pressKeys({VK_TAB});
+    ASSERT_TRUE(eventually([&] { return focusOf(main) == zarkfs; }));
+    pressKeys({VK_SPACE});
+    ASSERT_NO_FATAL_FAILURE(expectMessage(kM5));
+    EXPECT_TRUE(eventually([&] { return focusOf(main) == zarkfs; })) << "the focus did not come back";
+
+    pressKeys({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(eventually([&] { return focusOf(main) == zark; }));
+}
 
 struct Refusal {
     const char* name;

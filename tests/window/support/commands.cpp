@@ -11,16 +11,16 @@ namespace {
 struct Ways {
     ModCommand menu;
     WORD shortcut;  // with Ctrl
-    int picture;    // the picture whose click gives this command
+    int indicator;  // the indicator that gives this command while it shows the picture of the other state
 };
 
 Ways waysOf(Switch command)
 {
     switch (command) {
-    case Switch::ActivateZark: return {ModCommand::ActivateZark, 'A', IDC_DEACTIVE};
-    case Switch::DeactivateZark: return {ModCommand::DeactivateZark, 'D', IDC_ACTIVE};
-    case Switch::ActivateZarkFs: return {ModCommand::ActivateZarkFs, 'Z', IDC_FSDEACTIVE};
-    case Switch::DeactivateZarkFs: return {ModCommand::DeactivateZarkFs, 'C', IDC_FSACTIVE};
+    case Switch::ActivateZark: return {ModCommand::ActivateZark, 'A', IDC_MODSTATUS};
+    case Switch::DeactivateZark: return {ModCommand::DeactivateZark, 'D', IDC_MODSTATUS};
+    case Switch::ActivateZarkFs: return {ModCommand::ActivateZarkFs, 'Z', IDC_FSMODSTATUS};
+    case Switch::DeactivateZarkFs: return {ModCommand::DeactivateZarkFs, 'C', IDC_FSMODSTATUS};
     }
     return {};
 }
@@ -45,6 +45,8 @@ const char* nameOf(Way way)
     case Way::MenuByMouse: return "MenuByMouse";
     case Way::Shortcut: return "Shortcut";
     case Way::Picture: return "Picture";
+    case Way::Space: return "Space";
+    case Way::ScreenReader: return "ScreenReader";
     }
     return "";
 }
@@ -59,7 +61,13 @@ bool give(HWND main, Switch command, Way way)
         if (!bringToFront(main)) return false;
         pressKeys({VK_CONTROL, ways.shortcut});
         return true;
-    case Way::Picture: return clickPicture(main, ways.picture);
+    case Way::Picture: return clickIndicator(main, ways.indicator);
+    case Way::Space:
+        if (!tabTo(main, ways.indicator)) return false;
+        pressKeys({VK_SPACE});
+        return true;
+    // What Windows' accessibility proxy sends a push button to press it.
+    case Way::ScreenReader: return PostMessageW(GetDlgItem(main, ways.indicator), BM_CLICK, 0, 0) != FALSE;
     }
     return false;
 }

@@ -1,4 +1,6 @@
-// The four switch commands, given in each of the ways that the main window offers.
+// The four switch commands, given in each of the ways that the main window offers: its menu, its
+// shortcuts and its indicators, pressed with the mouse, with Space once Tab has reached them, or
+// as a screen reader presses a button.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +11,7 @@ namespace windowtest {
 
 enum class Switch { ActivateZark, DeactivateZark, ActivateZarkFs, DeactivateZarkFs };
 
-enum class Way { MenuByKeyboard, MenuByMouse, Shortcut, Picture };
+enum class Way { MenuByKeyboard, MenuByMouse, Shortcut, Picture, Space, ScreenReader };
 
 const char* nameOf(Switch command);
 const char* nameOf(Way way);

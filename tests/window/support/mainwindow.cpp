@@ -2,6 +2,8 @@
 
 #include "support/input.h"
 #include "support/launcher.h"
+#include "support/pixels.h"
+#include "support/programfile.h"
 #include "support/wait.h"
 
 #include <resource.h>
@@ -70,25 +72,32 @@ std::ostream& operator<<(std::ostream& out, const Pictures& pictures)
 
 Pictures picturesOf(HWND main)
 {
-    auto visible = [&](int id) {
-        HWND picture = GetDlgItem(main, id);
-        return picture != nullptr && IsWindowVisible(picture) != FALSE;
-    };
-    return {visible(IDC_ACTIVE), visible(IDC_DEACTIVE), visible(IDC_FSACTIVE), visible(IDC_FSDEACTIVE)};
-}
-
-std::wstring namesShown(HWND main)
-{
-    std::wstring names;
-    for (int id : {IDC_ACTIVE, IDC_DEACTIVE, IDC_FSACTIVE, IDC_FSDEACTIVE}) {
-        const HWND picture = GetDlgItem(main, id);
-        if (picture == nullptr || !IsWindowVisible(picture)) continue;
+    auto named = [&](int id, const wchar_t* name) {
         wchar_t text[64] = L"";
         // Asked as any other program asks, across processes.
-        SendMessageW(picture, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
-        names += (names.empty() ? L"" : L", ") + std::wstring(text);
-    }
-    return names;
+        SendMessageW(GetDlgItem(main, id), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+        return std::wstring(text) == name;
+    };
+    return {named(IDC_MODSTATUS, L"ZARK: ACTIVATED"), named(IDC_MODSTATUS, L"ZARK: DE-ACTIVATED"),
+            named(IDC_FSMODSTATUS, L"ZARK-FS: ACTIVATED"), named(IDC_FSMODSTATUS, L"ZARK-FS: DE-ACTIVATED")};
+}
+
+Pictures picturesDrawn(HWND main)
+{
+    const ProgramFile file(launcherPath());
+    auto drawn = [&](int id, int bitmap) {
+        const RECT area = controlOnScreen(main, id);
+        return onScreen(area) == ofBitmap(file.bitmap(bitmap), {area.right - area.left, area.bottom - area.top});
+    };
+    return {drawn(IDC_MODSTATUS, IDB_ACTIVE), drawn(IDC_MODSTATUS, IDB_DEACTIVE), drawn(IDC_FSMODSTATUS, IDB_FSACTIVE),
+            drawn(IDC_FSMODSTATUS, IDB_FSDEACTIVE)};
+}
+
+HWND focusOf(HWND main)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 Accessible accessibleOf(HWND window)
@@ -141,9 +150,23 @@ std::string placeOf(const RECT& r)
            " x " + std::to_string(r.bottom - r.top);
 }
 
-bool clickPicture(HWND main, int id)
+bool clickIndicator(HWND main, int id)
 {
     return bringToFront(main) && clickAt(centreOf(controlOnScreen(main, id)));
+}
+
+bool tabTo(HWND main, int id)
+{
+    if (!bringToFront(main)) return false;
+    const HWND indicator = GetDlgItem(main, id);
+    // The window itself, then each indicator: at most three steps round.
+    for (int step = 0; step < 3; ++step) {
+        if (focusOf(main) == indicator) return true;
+        const HWND before = focusOf(main);
+        pressKeys({VK_TAB});
+        if (!eventually([&] { return focusOf(main) != before; })) return false;
+    }
+    return focusOf(main) == indicator;
 }
 
 bool chooseFromModMenu(HWND main, ModCommand command, MenuWay way)

@@ -8,7 +8,8 @@
 
 namespace windowtest {
 
-// Which indicator pictures are visible.
+// Which picture each indicator shows: for each variant, its ACTIVATED picture or its
+// DE-ACTIVATED one.
 struct Pictures {
     bool active = false;
     bool deactive = false;
@@ -23,11 +24,16 @@ struct Pictures {
 };
 std::ostream& operator<<(std::ostream& out, const Pictures& pictures);
 
+// As the indicators' names tell, which screen readers read: "ZARK: ACTIVATED",
+// "ZARK-FS: DE-ACTIVATED".
 Pictures picturesOf(HWND main);
 
-// The window texts of the visible indicator pictures, which screen readers read as their names,
-// in the order of their ids: "ZARK: DE-ACTIVATED, ZARK-FS: DE-ACTIVATED".
-std::wstring namesShown(HWND main);
+// As the screen shows them at 96 dpi: an indicator counts as showing a picture only if every
+// one of its pixels is the picture's (no focus rectangle, no picture of another scale).
+Pictures picturesDrawn(HWND main);
+
+// The window that has the keyboard focus in the main window's thread, read across processes.
+HWND focusOf(HWND main);
 
 // A window as assistive technology sees it, through the accessibility interface of Windows.
 struct Accessible {
@@ -44,8 +50,12 @@ RECT controlInClient(HWND window, int id);
 // "left, top, width x height", as the layout gives rectangles.
 std::string placeOf(const RECT& r);
 
-// Clicks the middle of the indicator picture `id` (IDC_ACTIVE ...).
-[[nodiscard]] bool clickPicture(HWND main, int id);
+// Clicks the middle of the indicator `id` (IDC_MODSTATUS or IDC_FSMODSTATUS).
+[[nodiscard]] bool clickIndicator(HWND main, int id);
+
+// Moves the focus to the indicator `id` with Tab, as a keyboard user does; false if Tab never
+// reaches it.
+[[nodiscard]] bool tabTo(HWND main, int id);
 
 // The commands of the "&Mod" menu, in menu order.
 enum class ModCommand { ActivateZark, DeactivateZark, ActivateZarkFs, DeactivateZarkFs, Run, Exit };

@@ -103,6 +103,11 @@ std::vector<IconImage> ProgramFile::icon(int id) const
     return images;
 }
 
+const BITMAPINFO* ProgramFile::bitmap(int id) const
+{
+    return static_cast<const BITMAPINFO*>(resource(module_.get(), id, RT_BITMAP));
+}
+
 std::optional<VS_FIXEDFILEINFO> ProgramFile::fixedInfo() const
 {
     VS_FIXEDFILEINFO* fixed = nullptr;

@@ -34,6 +34,8 @@ public:
     std::vector<ACCEL> accelerators(int id) const;
     // The images of an icon group, as their bitmap headers describe them.
     std::vector<IconImage> icon(int id) const;
+    // The bitmap resource `id`, or null.
+    const BITMAPINFO* bitmap(int id) const;
 
     std::optional<VS_FIXEDFILEINFO> fixedInfo() const;
     std::vector<DWORD> translations() const;  // language in the low word, code page in the high

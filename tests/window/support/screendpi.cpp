@@ -11,15 +11,6 @@ ScreenDpi::ScreenDpi(int dpi)
 {
 }
 
-int scaled(int pixels, int dpi) { return MulDiv(pixels, dpi, USER_DEFAULT_SCREEN_DPI); }
-
-RECT scaled(const RECT& laidOut, int dpi)
-{
-    const int left = scaled(laidOut.left, dpi);
-    const int top = scaled(laidOut.top, dpi);
-    return {left, top, left + scaled(laidOut.right - laidOut.left, dpi), top + scaled(laidOut.bottom - laidOut.top, dpi)};
-}
-
 int textWidth(const std::wstring& text, const LOGFONTW& font)
 {
     const zark::ScopedWindowDC screen(nullptr);

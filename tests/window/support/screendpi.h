@@ -1,4 +1,4 @@
-// The screen's DPI that the launcher starts with, and the layout's sizes at it.
+// The screen's DPI that the launcher starts with, and the width of a text at it.
 #pragma once
 
 #include "support/registry.h"
@@ -18,11 +18,6 @@ public:
 private:
     RegistryValue value_;
 };
-
-// A size or position of the 96 dpi layout at `dpi`, rounded as MulDiv rounds.
-int scaled(int pixels, int dpi);
-// A rectangle of the 96 dpi layout at `dpi`: its left, top, width and height, each scaled.
-RECT scaled(const RECT& laidOut, int dpi);
 
 // The width of `text` in `font`, in pixels.
 int textWidth(const std::wstring& text, const LOGFONTW& font);

@@ -1,6 +1,7 @@
 #include "imagedecoder.h"
 
 #include "win/comapartment.h"
+#include "win/resourcebytes.h"
 
 namespace zark {
 
@@ -14,14 +15,11 @@ bool ImageDecoder::open() {
 }
 
 std::optional<Dib32> ImageDecoder::decode(HINSTANCE instance, int id) const {
-    const HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
-    if (found == nullptr) return std::nullopt;
-    const HGLOBAL loaded = LoadResource(instance, found);
-    const DWORD size = SizeofResource(instance, found);
+    ResourceBytes compressed;
+    if (!findResource(instance, id, RT_RCDATA, compressed)) return std::nullopt;
     // The stream only reads the program file's copy, though its interface asks for a pointer
     // to writable bytes.
-    auto* bytes = static_cast<BYTE*>(const_cast<void*>(LockResource(loaded)));
-    if (bytes == nullptr || size == 0) return std::nullopt;
+    auto* bytes = static_cast<BYTE*>(const_cast<void*>(compressed.data));
 
     ComPtr<IWICStream> stream;
     ComPtr<IWICBitmapDecoder> decoder;
@@ -29,7 +27,7 @@ std::optional<Dib32> ImageDecoder::decode(HINSTANCE instance, int id) const {
     ComPtr<IWICFormatConverter> converter;
     UINT width = 0;
     UINT height = 0;
-    if (FAILED(factory_->CreateStream(&stream)) || FAILED(stream->InitializeFromMemory(bytes, size)) ||
+    if (FAILED(factory_->CreateStream(&stream)) || FAILED(stream->InitializeFromMemory(bytes, compressed.size)) ||
         FAILED(factory_->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) ||
         FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory_->CreateFormatConverter(&converter)) ||
         FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,

@@ -1,14 +1,13 @@
 #include "resourcebitmap.h"
 
+#include "win/resourcebytes.h"
+
 namespace zark {
 
 bool findResourceBitmap(HINSTANCE instance, int id, DibView& bitmap) {
-    const HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_BITMAP);
-    if (found == nullptr) return false;
-    const HGLOBAL loaded = LoadResource(instance, found);
-    if (loaded == nullptr) return false;
-    const auto* info = static_cast<const BITMAPINFO*>(LockResource(loaded));
-    if (info == nullptr) return false;
+    ResourceBytes bytes;
+    if (!findResource(instance, id, RT_BITMAP, bytes)) return false;
+    const auto* info = static_cast<const BITMAPINFO*>(bytes.data);
 
     // The pixels follow the header and the colour table (or the three masks of BI_BITFIELDS).
     const BITMAPINFOHEADER& header = info->bmiHeader;
