@@ -19,8 +19,8 @@ BUILD_PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86
 # What running it needs: Wine with its fonts (a recommendation that --no-install-recommends
 # skips) on a virtual X display, and ImageMagick for screenshots.
 RUN_PACKAGES=(wine64 fonts-wine xvfb imagemagick)
-# What the tests need beyond that: GoogleTest (built from source for Windows) and clang's
-# libFuzzer for the store reader.
-TEST_PACKAGES=(libgtest-dev googletest clang libclang-rt-14-dev)
+# What the tests need beyond that: GoogleTest (built from source for Windows), clang's
+# libFuzzer for the store reader, and icoutils to read the icon out of the release's programs.
+TEST_PACKAGES=(libgtest-dev googletest clang libclang-rt-14-dev icoutils)
 # What scripts/make-art needs to draw the pictures: Pillow and the fonts of their lettering.
 ART_PACKAGES=(python3-pil fonts-dejavu-core fonts-dejavu-extra fonts-liberation)

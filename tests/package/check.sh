@@ -2,8 +2,8 @@
 # Checks the release package made by the windows preset's `package` target: exactly the
 # launcher, zarkswitch and the players' guide, at the top of the archive, the programs as
 # built, and the guide in Windows line ends with its version filled in; the sum file beside it;
-# an archive that does not depend on the files' times and modes; and the programs' headers and
-# imports. The release is the one that the build made from the project's version.
+# an archive that does not depend on the files' times and modes; and the programs' headers,
+# imports and icons. The release is the one that the build made from the project's version.
 #   tests/package/check.sh <build folder>
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
@@ -14,12 +14,24 @@ release=$(sed -n 's/^#define ZARK_RELEASE "\(.*\)"$/\1/p' "$build/generated/vers
 zip=$build/ZARKLauncher-$release-win64.zip
 unpacked=$(mktemp -d)
 again=$(mktemp -d)
-trap 'rm -rf "$unpacked" "$again"' EXIT
+icon=$(mktemp)
+trap 'rm -rf "$unpacked" "$again" "$icon"' EXIT
 
 # The DLLs that the programs may import: Windows' KnownDLLs, which Windows always loads from its
 # system folder. Any other DLL is looked for in the program's folder first, where a file of
 # that name may lie. Lower case, without ".dll".
 known_dlls=(advapi32 comdlg32 gdi32 imm32 kernel32 msvcrt ole32 oleaut32 shcore shell32 shlwapi user32)
+
+# The images of the programs' icon, width x height x bits per pixel: 256 colours at 16 and 32
+# pixels, 32 bits at the sizes of scaled screens and Explorer's views.
+icon_images="16x16x8 20x20x32 24x24x32 32x32x8 40x40x32 48x48x32 64x64x32 256x256x32"
+
+# The images of a program file's icon group, as icon_images lists them. icotool reads a PNG
+# image's size from the PNG itself, and only from a file: from a pipe it leaves one out.
+icon_of() {
+    local image='.*--width=\([0-9]*\) --height=\([0-9]*\) --bit-depth=\([0-9]*\).*'
+    wrestool --extract --type=14 "$1" >"$icon" && icotool --list "$icon" | sed -n "s/$image/\1x\2x\3/p" | paste -sd ' '
+}
 
 check "the package exists" test -f "$zip"
 (cd "$unpacked" && cmake -E tar xf "$zip")
@@ -50,6 +62,7 @@ for program in ZARKLauncher.exe zarkswitch.exe; do
         check "$program is marked $flag" grep -qx $'\t*'"$flag" <<<"$header"
     done
     check "$program has no time stamp" grep -qx $'Time/Date\t*Thu Jan  1 00:00:00 1970' <<<"$header"
+    check "$program's icon holds the eight sizes" test "$(icon_of "$build/$program")" = "$icon_images"
     check "$program has its symbols in a file of its own" grep -q "^ *[0-9]* \.gnu_debuglink " \
         < <(x86_64-w64-mingw32-objdump -h "$build/$program")
     dlls=$(sed -n 's/^\tDLL Name: //p' <<<"$header")

@@ -173,13 +173,19 @@ TEST_F(ProgramFileTest, VersionBlockNamesTheLauncher)
     EXPECT_EQ(file.versionString(block, L"OriginalFilename"), L"ZARKLauncher.exe");
 }
 
-TEST_F(ProgramFileTest, IconIsOnePairOf256ColourImages)
+TEST_F(ProgramFileTest, IconHoldsEightSizesAtTheirColourDepths)
 {
-    auto images = file.icon(IDI_ZARK);
-    std::sort(images.begin(), images.end(), [](auto& a, auto& b) { return a.width < b.width; });
-    ASSERT_EQ(images.size(), 2u);
-    EXPECT_EQ(std::tie(images[0].width, images[0].height, images[0].bitsPerPixel), std::make_tuple(16, 16, 8));
-    EXPECT_EQ(std::tie(images[1].width, images[1].height, images[1].bitsPerPixel), std::make_tuple(32, 32, 8));
+    // Width, height, bits per pixel, PNG: 256 colours at 16 and 32 pixels, as at 100 % they
+    // always were, 32 bits with alpha at the other sizes, and the 256-pixel image as a PNG.
+    using Image = std::tuple<int, int, int, bool>;
+    const std::vector<Image> expected = {{16, 16, 8, false},  {20, 20, 32, false}, {24, 24, 32, false},
+                                         {32, 32, 8, false},  {40, 40, 32, false}, {48, 48, 32, false},
+                                         {64, 64, 32, false}, {256, 256, 32, true}};
+    std::vector<Image> images;
+    for (const IconImage& image : file.icon(IDI_ZARK))
+        images.emplace_back(image.width, image.height, image.bitsPerPixel, image.png);
+    std::sort(images.begin(), images.end());
+    EXPECT_EQ(images, expected);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "support/programfile.h"
 
+#include <cstring>
+#include <iterator>
 #include <stdexcept>
 
 namespace windowtest {
@@ -51,11 +53,37 @@ struct GroupIconHeader {
 };
 #pragma pack(pop)
 
-const void* resource(HMODULE module, int id, const wchar_t* type)
+struct Bytes {
+    const BYTE* data = nullptr;
+    DWORD size = 0;
+};
+
+Bytes resource(HMODULE module, int id, const wchar_t* type)
 {
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    return loaded ? LockResource(loaded) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) return {};
+    return {static_cast<const BYTE*>(data), SizeofResource(module, found)};
+}
+
+// A PNG-compressed icon image has no bitmap header: its size and depth are in the IHDR chunk
+// that follows the signature (big-endian width and height, bits per channel, colour type).
+std::optional<IconImage> pngImage(const Bytes& image)
+{
+    static const BYTE signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (image.size < 26 || std::memcmp(image.data, signature, sizeof signature) != 0 ||
+        std::memcmp(image.data + 12, "IHDR", 4) != 0)
+        return std::nullopt;
+    auto bigEndian = [&](int at) {
+        const BYTE* b = image.data + at;
+        return static_cast<int>(DWORD{b[0]} << 24 | DWORD{b[1]} << 16 | DWORD{b[2]} << 8 | b[3]);
+    };
+    // By colour type: 0 grey, 2 RGB, 3 palette, 4 grey and alpha, 6 RGBA.
+    static const int channels[] = {1, 0, 3, 1, 2, 0, 4};
+    const BYTE type = image.data[25];
+    const int bits = type < std::size(channels) ? image.data[24] * channels[type] : 0;
+    return IconImage{bigEndian(16), bigEndian(20), bits, true};
 }
 
 }  // namespace
@@ -90,15 +118,19 @@ std::vector<ACCEL> ProgramFile::accelerators(int id) const
 
 std::vector<IconImage> ProgramFile::icon(int id) const
 {
-    const auto* header = static_cast<const GroupIconHeader*>(resource(module_.get(), id, RT_GROUP_ICON));
+    const auto* header = reinterpret_cast<const GroupIconHeader*>(resource(module_.get(), id, RT_GROUP_ICON).data);
     if (!header) return {};
     const auto* entries = reinterpret_cast<const GroupIconEntry*>(header + 1);
     std::vector<IconImage> images;
     for (WORD i = 0; i < header->count; ++i) {
-        const auto* image = static_cast<const BITMAPINFOHEADER*>(resource(module_.get(), entries[i].id, RT_ICON));
-        if (!image) continue;
-        // An icon image's bitmap height counts the colour rows and the mask rows.
-        images.push_back({image->biWidth, image->biHeight / 2, image->biBitCount});
+        const Bytes image = resource(module_.get(), entries[i].id, RT_ICON);
+        if (const auto png = pngImage(image)) {
+            images.push_back(*png);
+        } else if (image.size >= sizeof(BITMAPINFOHEADER)) {
+            const auto* bitmap = reinterpret_cast<const BITMAPINFOHEADER*>(image.data);
+            // An icon image's bitmap height counts the colour rows and the mask rows.
+            images.push_back({bitmap->biWidth, bitmap->biHeight / 2, bitmap->biBitCount, false});
+        }
     }
     return images;
 }

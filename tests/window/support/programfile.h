@@ -24,6 +24,7 @@ struct IconImage {
     int width = 0;
     int height = 0;
     int bitsPerPixel = 0;
+    bool png = false;  // PNG-compressed rather than a bitmap
 };
 
 class ProgramFile {
@@ -32,7 +33,8 @@ public:
 
     std::vector<MenuEntry> menu(int id) const;
     std::vector<ACCEL> accelerators(int id) const;
-    // The images of an icon group, as their bitmap headers describe them.
+    // The images of an icon group, as their bitmap headers or PNG headers describe them (the
+    // group's own entries say 0 for 256 pixels).
     std::vector<IconImage> icon(int id) const;
     // The bitmap resource `id`, or null.
     const BITMAPINFO* bitmap(int id) const;
