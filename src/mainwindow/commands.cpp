@@ -8,6 +8,7 @@
 #include "win/errorreport.h"
 #include "win/messages.h"
 #include "win/startprogram.h"
+#include "win/systemfolders.h"
 #include "winstrings.h"
 
 #include <shellapi.h>
@@ -24,7 +25,7 @@ const std::wstring kNvaroSite = L"http://nvaro.example.org/";
 // The game of this folder and no other: a sun.exe elsewhere on the machine must never start.
 // The game still sees its command line as "sun.exe".
 void ZARKMain::runtiberiansun_Click() {
-    if (auto failure = startProgram(widen(FullPath("sun.exe")), L"sun.exe", SW_SHOWNORMAL)) {
+    if (auto failure = startProgram(hwnd_, widen(FullPath("sun.exe")), L"sun.exe", SW_SHOWNORMAL)) {
         showErrorReport(hwnd_, *failure);
     }
 }
@@ -33,14 +34,12 @@ void ZARKMain::runtiberiansun_Click() {
 // quoted so that a folder with blanks cannot be taken for another program. The document is
 // named without a folder, so Notepad finds it in the game folder it inherits.
 void ZARKMain::showDocument(const std::wstring& document) {
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
+    const std::optional<std::wstring> notepad = inWindowsFolder(L"notepad.exe");
+    if (!notepad) {
         showErrorReport(hwnd_, lastFailure("notepad.exe"));
         return;
     }
-    const std::wstring notepad = std::wstring(folder, length) + L"\\notepad.exe";
-    if (auto failure = startProgram(notepad, L"\"" + notepad + L"\" " + document, SW_SHOWMINIMIZED)) {
+    if (auto failure = startProgram(hwnd_, *notepad, L"\"" + *notepad + L"\" " + document, SW_SHOWMINIMIZED)) {
         showErrorReport(hwnd_, *failure);
     }
 }

@@ -1,6 +1,5 @@
 // The program's entry point and its one message loop.
 #include "failure.h"
-#include "folderwatch.h"
 #include "help.h"
 #include "resources/resource.h"
 #include "shortcuts.h"
@@ -30,21 +29,18 @@ void handle(MSG& msg, zark::ZARKMain& main, const zark::Shortcuts& shortcuts) {
     DispatchMessageW(&msg);
 }
 
-// Waits for input and for changes of the game folder at once, so that the pictures follow the
+// Waits for input and for changes of the game folder at once, so that the indicators follow the
 // stores whichever program switches, without looking at the folder again and again.
-int runMessageLoop(zark::ZARKMain& main, const zark::Shortcuts& shortcuts, zark::FolderWatch& watch) {
+int runMessageLoop(zark::ZARKMain& main, const zark::Shortcuts& shortcuts) {
     for (;;) {
+        zark::StoreWatch& watch = main.watch();
         const HANDLE changed = watch.handle();
         const DWORD watched = changed != nullptr ? 1 : 0;
         const DWORD woken =
-            MsgWaitForMultipleObjectsEx(watched, &changed, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+            MsgWaitForMultipleObjectsEx(watched, &changed, watch.patience(), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken == WAIT_FAILED) return endWithLastError();
-        // Watching again before looking: a change made while the stores are read is seen next
-        // time round, and none is missed.
-        if (watched == 1 && woken == WAIT_OBJECT_0) {
-            watch.rearm();
-            main.storesChanged();
-        }
+        if (watched == 1 && woken == WAIT_OBJECT_0) watch.changed();
+        if (watch.readDue()) main.storesChanged();
         // Input waiting is handled every time round, however busy the folder is.
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -73,9 +69,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     zark::Shortcuts shortcuts(main.window(), table);
     if (!shortcuts.install()) return endWithLastError();
 
-    zark::FolderWatch watch;
-
     ShowWindow(main.window(), show);
     if (!UpdateWindow(main.window())) return endWithLastError();
-    return runMessageLoop(main, shortcuts, watch);
+    return runMessageLoop(main, shortcuts);
 }

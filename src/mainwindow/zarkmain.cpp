@@ -159,10 +159,14 @@ void ZARKMain::OnDrawItem(HWND, const DRAWITEMSTRUCT* item) {
 }
 
 // The focus goes back to the indicator that had it when a message box, the About box or another
-// program took the activation away.
+// program took the activation away. The indicators catch up with what another program may have
+// switched meanwhile, while a message box or menu held up the watch; the watch starts afresh, so
+// that one that ended (a folder removed and put back, a drive that came back) watches again.
 void ZARKMain::OnActivate(HWND, UINT state, HWND, BOOL) {
     if (state != WA_INACTIVE) {
         if (lastFocus_ != nullptr) SetFocus(lastFocus_);
+        watch_.start();
+        storesChanged();
         return;
     }
     const HWND focus = GetFocus();
@@ -204,7 +208,9 @@ void ZARKMain::storesChanged() {
 }
 
 // Runs a switch command under the folder's switch lock. Another program that is switching in
-// the folder is waited for a moment, then the user is told.
+// the folder is waited for a moment, then the user is told. The switch's own changes of the
+// folder are no news: the watch starts afresh before the lock goes, so that only what others
+// change from then on is read again.
 SwitchOutcome ZARKMain::runSwitch(SwitchCommand command) {
     const WaitCursor wait;
     SwitchLock lock;
@@ -213,7 +219,9 @@ SwitchOutcome ZARKMain::runSwitch(SwitchCommand command) {
         busy.failure = std::move(failure);
         return busy;
     }
-    return command(realFileSystem(), lock);
+    SwitchOutcome outcome = command(realFileSystem(), lock);
+    watch_.start();
+    return outcome;
 }
 
 // Each store that the command read shows in its indicator, refusals and failures included: a

@@ -5,6 +5,7 @@
 #include "indicator.h"
 #include "modstate.h"
 #include "pictures/artwork.h"
+#include "storewatch.h"
 #include "switches.h"
 #include "win/basewindow.h"
 
@@ -36,8 +37,11 @@ public:
     // as in a dialog. True if the message has been handled.
     bool preTranslate(MSG& msg);
 
+    // The watch on the game folder, which the message loop waits for beside input.
+    StoreWatch& watch() { return watch_; }
+
     // Another program may have changed the game folder: the indicators show what the stores hold
-    // now. Nothing is written, no lock is taken and no message shown.
+    // now. Nothing is written and no message shown.
     void storesChanged();
 
     // The About box, whose window exists while it is open.
@@ -107,6 +111,8 @@ private:
     // Whether the focused indicator shows a focus rectangle: not until the keyboard has moved
     // the focus.
     bool focusShown_ = false;
+
+    StoreWatch watch_;
 
     About about_;
 };

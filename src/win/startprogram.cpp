@@ -16,26 +16,25 @@ namespace {
 // ERROR_ELEVATION_REQUIRED, which mingw-w64's headers lack.
 constexpr DWORD kElevationRequired = 740;
 
-// CreateProcess does not elevate: the shell does, after Windows has asked the player. The shell
-// asks for a COM apartment first.
-std::optional<Failure> startElevated(const std::wstring& program, WORD show) {
+// CreateProcess does not elevate: the shell does, after Windows has asked the player, in front
+// of the owner window rather than behind a flashing taskbar button. The shell asks for a COM
+// apartment first. Without a folder the shell starts the program in the working folder.
+std::optional<Failure> startElevated(HWND owner, const std::wstring& program, WORD show) {
     enterComApartment();
-    wchar_t folder[MAX_PATH];
-    const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
-    if (length == 0 || length >= MAX_PATH) return lastFailure(narrow(program));
     SHELLEXECUTEINFOW request{};
     request.cbSize = sizeof request;
     request.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    request.hwnd = owner;
     request.lpFile = program.c_str();
-    request.lpDirectory = folder;
     request.nShow = show;
-    if (!ShellExecuteExW(&request)) return lastFailure(narrow(program));
-    return std::nullopt;
+    if (ShellExecuteExW(&request) || GetLastError() == ERROR_CANCELLED) return std::nullopt;
+    return lastFailure(narrow(program));
 }
 
 }  // namespace
 
-std::optional<Failure> startProgram(const std::wstring& program, const std::wstring& commandLine, WORD show) {
+std::optional<Failure> startProgram(HWND owner, const std::wstring& program, const std::wstring& commandLine,
+                                    WORD show) {
     // CreateProcessW may write into the command line, so it gets a copy of its own.
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');
@@ -47,7 +46,7 @@ std::optional<Failure> startProgram(const std::wstring& program, const std::wstr
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &started)) {
-        if (GetLastError() == kElevationRequired) return startElevated(program, show);
+        if (GetLastError() == kElevationRequired) return startElevated(owner, program, show);
         return lastFailure(narrow(program));
     }
     const ScopedHandle process(started.hProcess);

@@ -13,7 +13,9 @@ namespace zark {
 // can reach another file of its name, with `commandLine` and the window state `show` (SW_*)
 // in the working folder, and returns at once: the new program is neither waited for nor
 // watched. A program that asks for elevation is started through the shell, which asks the
-// player. The failure names `program`.
-std::optional<Failure> startProgram(const std::wstring& program, const std::wstring& commandLine, WORD show);
+// player in front of `owner`; a player who says no has decided, and that is no failure. The
+// failure names `program`.
+std::optional<Failure> startProgram(HWND owner, const std::wstring& program, const std::wstring& commandLine,
+                                    WORD show);
 
 }  // namespace zark

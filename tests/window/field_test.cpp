@@ -155,6 +155,60 @@ TEST_F(LauncherTest, PicturesFollowTheStoresWhoeverSwitches)
     ASSERT_TRUE(pressOk(*box));
 }
 
+// A script that switches from outside, without the lock and without trying again, is never
+// refused because the launcher has a store open: the launcher reads once the folder has been
+// quiet for a moment, and holds a store open for that read alone. Its indicators still follow,
+// within a second of the last switch.
+TEST_F(LauncherTest, OutsideSwitchesAreNeverRefusedAndTheIndicatorsFollow)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
+    // 31 switches, 250 ms apart: the last one leaves ZARK active.
+    EXPECT_EQ(runToEnd(standInPath(L"outsideswitch.exe"), folder.path(), L"31 250 switch", std::chrono::seconds(30)),
+              0)
+        << "steps that the system refused";
+    EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; },
+                           std::chrono::milliseconds(1000)))
+        << picturesOf(main);
+    EXPECT_FALSE(messageBoxOf(launcher->id()));
+}
+
+// After a change of the folder the launcher reads the stores once and goes back to waiting: it
+// uses next to no processor time while nothing more happens.
+TEST_F(LauncherTest, IdleAgainAfterAFolderChange)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
+    folder.write("notes.txt", "a file of the player's\r\n");
+    Sleep(500);
+    const auto before = launcher->processorTime();
+    Sleep(2000);
+    EXPECT_LT((launcher->processorTime() - before).count(), 200) << "milliseconds of processor time in 2 s";
+}
+
+// The watch ends with its folder when the folder is removed and put back, as a network or
+// removable drive that went away and came back: another program's switch then goes unseen. A
+// command given meanwhile shows what it read, refusal included, and once the window is active
+// again the launcher watches the new folder.
+TEST_F(LauncherTest, IndicatorsFollowAgainOnceTheFolderIsBackAndTheWindowActive)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
+    const Pictures bothInactive{false, true, false, true};
+    folder.removeAndPutBack();
+    ASSERT_EQ(runZarkswitch(folder.path(), L"activate fs"), 0);
+    Sleep(1500);
+    EXPECT_EQ(picturesOf(main), bothInactive) << "the watch saw the new folder: this test no longer shows a command's "
+                                                 "read or the watch made again";
+
+    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
+    const auto box = waitForMessageBox(launcher->id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(picturesOf(main), (Pictures{false, true, true, false})) << "while the refusal is shown";
+    ASSERT_TRUE(pressOk(*box));
+
+    ASSERT_EQ(runZarkswitch(folder.path(), L"deactivate fs"), 0);
+    EXPECT_TRUE(eventually([&] { return picturesOf(main) == bothInactive; }, std::chrono::milliseconds(2000)))
+        << picturesOf(main);
+}
+
 // Whether the stores and the rule files agree, with every rule file's content there once.
 bool agrees(const FolderContents& contents)
 {

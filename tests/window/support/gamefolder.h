@@ -33,6 +33,9 @@ public:
     void remove(const std::string& name) const;
     FILETIME modified(const std::string& name) const;
     FolderContents contents() const;  // reads every file, as read() does
+    // Removes the folder and makes it anew with the same files, as a network or removable drive
+    // that went away and came back: a new folder under the old name.
+    void removeAndPutBack() const;
 
 private:
     std::wstring path_;

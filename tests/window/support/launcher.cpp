@@ -70,7 +70,12 @@ HWND waitForWindow(DWORD processId, const wchar_t* className)
 
 int runZarkswitch(const std::wstring& folder, const std::wstring& arguments)
 {
-    const std::wstring program = onDriveZ(ZARK_SWITCH_FILE);
+    return runToEnd(onDriveZ(ZARK_SWITCH_FILE), folder, arguments);
+}
+
+int runToEnd(const std::wstring& program, const std::wstring& folder, const std::wstring& arguments,
+             std::chrono::milliseconds limit)
+{
     std::wstring commandLine = L"\"" + program + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -81,7 +86,7 @@ int runZarkswitch(const std::wstring& folder, const std::wstring& arguments)
     const Handle process(created.hProcess);
     const Handle thread(created.hThread);
     DWORD status = 0;
-    if (WaitForSingleObject(process.get(), static_cast<DWORD>(kPatience.count())) != WAIT_OBJECT_0 ||
+    if (WaitForSingleObject(process.get(), static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0 ||
         !GetExitCodeProcess(process.get(), &status))
         return -1;
     return static_cast<int>(status);
@@ -127,6 +132,20 @@ bool Launcher::running() const { return WaitForSingleObject(process_.get(), 0) =
 bool Launcher::exitsWithin(std::chrono::milliseconds limit) const
 {
     return WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+}
+
+std::chrono::milliseconds Launcher::processorTime() const
+{
+    FILETIME created;
+    FILETIME exited;
+    FILETIME kernel{};
+    FILETIME user{};
+    GetProcessTimes(process_.get(), &created, &exited, &kernel, &user);
+    // In units of 100 ns.
+    const auto units = [](const FILETIME& time) {
+        return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return std::chrono::milliseconds((units(kernel) + units(user)) / 10000);
 }
 
 HWND Launcher::waitForMainWindow() const { return waitForWindow(id_, ZARK_MAIN_CLASS); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "support/handles.h"
+#include "support/wait.h"
 
 #include <windows.h>
 
@@ -23,8 +24,11 @@ std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className = nullptr)
 // The first of them once one has appeared, or nullptr after the usual patience.
 HWND waitForWindow(DWORD processId, const wchar_t* className);
 
-// Runs zarkswitch.exe with `arguments` in the folder, as a launch script does, to its end;
-// its exit status, or -1 if it could not be run.
+// Runs `program` with `arguments` in the folder to its end, waiting at most `limit`; its exit
+// status, or -1 if it could not be run or did not end.
+int runToEnd(const std::wstring& program, const std::wstring& folder, const std::wstring& arguments,
+             std::chrono::milliseconds limit = kPatience);
+// Runs zarkswitch.exe, as a launch script does.
 int runZarkswitch(const std::wstring& folder, const std::wstring& arguments);
 
 // The process of a window that the launcher made another program open, ended with the test
@@ -56,6 +60,8 @@ public:
     DWORD id() const { return id_; }
     bool running() const;
     bool exitsWithin(std::chrono::milliseconds limit) const;
+    // The processor time that the program has used so far.
+    std::chrono::milliseconds processorTime() const;
     // The visible main window once it has appeared, or nullptr after the usual patience.
     HWND waitForMainWindow() const;
 

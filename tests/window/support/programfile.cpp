@@ -137,7 +137,7 @@ std::vector<IconImage> ProgramFile::icon(int id) const
 
 const BITMAPINFO* ProgramFile::bitmap(int id) const
 {
-    return static_cast<const BITMAPINFO*>(resource(module_.get(), id, RT_BITMAP));
+    return reinterpret_cast<const BITMAPINFO*>(resource(module_.get(), id, RT_BITMAP).data);
 }
 
 std::optional<VS_FIXEDFILEINFO> ProgramFile::fixedInfo() const
