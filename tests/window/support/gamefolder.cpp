@@ -2,6 +2,7 @@
 
 #include "support/handles.h"
 #include "support/launcher.h"
+#include "support/unixside.h"
 
 #include <gtest/gtest.h>
 #include <winstrings.h>
@@ -163,31 +164,12 @@ FolderContents GameFolder::contents() const
 }
 
 // A folder that a program works in cannot be removed by another program, under Wine as on
-// Windows; the system underneath it can, as a drive that goes away does. The shell's work is done
-// once it has left its mark beside the folder.
+// Windows; the system underneath it can, as a drive that goes away does.
 void GameFolder::removeAndPutBack() const
 {
-    using UnixName = char*(CDECL*)(const wchar_t*);
-    const auto unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    char* name = unixName ? unixName(path_.c_str()) : nullptr;
-    if (!name) fail("no Unix name for " + narrow(path_));
-    const std::string folder = name;
-    HeapFree(GetProcessHeap(), 0, name);
-    const std::wstring mark = path_ + L".back";
-    const std::string script = "mv " + folder + " " + folder + ".away && mkdir " + folder + " && cp -p " + folder +
-                               ".away/* " + folder + "/ && rm -r " + folder + ".away && touch " + folder + ".back";
-    std::wstring commandLine = L"Z:\\bin\\sh -c \"" + widen(script) + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION created{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &created))
-        fail("cannot start the shell");
-    CloseHandle(created.hProcess);
-    CloseHandle(created.hThread);
-    if (!eventually([&] { return GetFileAttributesW(mark.c_str()) != INVALID_FILE_ATTRIBUTES; }))
-        fail("the shell did not put " + narrow(path_) + " back");
-    DeleteFileW(mark.c_str());
+    const std::string folder = unixPath(path_);
+    runUnixShell("mv " + folder + " " + folder + ".away && mkdir " + folder + " && cp -p " + folder + ".away/* " +
+                 folder + "/ && rm -r " + folder + ".away");
 }
 
 void removeLeftoverGameFolders()

@@ -1,6 +1,7 @@
 #include "support/launcher.h"
 
 #include "support/input.h"
+#include "support/unixside.h"
 #include "support/wait.h"
 
 #include <resource.h>
@@ -105,7 +106,7 @@ OutsideProgram::~OutsideProgram()
     WaitForSingleObject(process_.get(), static_cast<DWORD>(kPatience.count()));
 }
 
-Launcher::Launcher(const std::wstring& folder, const std::wstring& program)
+Launcher::Launcher(const std::wstring& folder, const std::wstring& program) : folder_(folder)
 {
     if (!parkMouse()) throw std::runtime_error("cannot move the mouse out of the way");
     std::wstring commandLine = L"\"" + program + L"\"";
@@ -134,18 +135,15 @@ bool Launcher::exitsWithin(std::chrono::milliseconds limit) const
     return WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
 }
 
+// The launcher is the one process of the host system that works in its game folder and whose
+// command line names it; its user and system time are in clock ticks.
 std::chrono::milliseconds Launcher::processorTime() const
 {
-    FILETIME created;
-    FILETIME exited;
-    FILETIME kernel{};
-    FILETIME user{};
-    GetProcessTimes(process_.get(), &created, &exited, &kernel, &user);
-    // In units of 100 ns.
-    const auto units = [](const FILETIME& time) {
-        return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    };
-    return std::chrono::milliseconds((units(kernel) + units(user)) / 10000);
+    const std::string script = "folder=$(realpath " + unixPath(folder_) +
+                               "); for p in /proc/[0-9]*; do [ \"$(readlink $p/cwd)\" = \"$folder\" ] && "
+                               "grep -q ZARKLauncher $p/cmdline && awk -v hz=$(getconf CLK_TCK) "
+                               "'{ print ($14 + $15) * 1000 / hz }' $p/stat; done";
+    return std::chrono::milliseconds(std::stoll(runUnixShell(script)));
 }
 
 HWND Launcher::waitForMainWindow() const { return waitForWindow(id_, ZARK_MAIN_CLASS); }

@@ -60,12 +60,13 @@ public:
     DWORD id() const { return id_; }
     bool running() const;
     bool exitsWithin(std::chrono::milliseconds limit) const;
-    // The processor time that the program has used so far.
+    // The processor time that the program has used so far, as the host system counts it.
     std::chrono::milliseconds processorTime() const;
     // The visible main window once it has appeared, or nullptr after the usual patience.
     HWND waitForMainWindow() const;
 
 private:
+    std::wstring folder_;
     Handle process_;
     Handle thread_;
     DWORD id_ = 0;
