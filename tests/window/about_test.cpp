@@ -293,6 +293,21 @@ TEST_F(AboutTest, MainWindowTakesNoInputWhileItIsOpen)
     EXPECT_TRUE(IsWindowVisible(about)) << "only the box itself closes it";
     EXPECT_FALSE(IsWindowEnabled(main));
 
+    // The box's window menu runs a menu loop, where the launcher itself hands the main window's
+    // shortcuts on: not while the main window is disabled.
+    ASSERT_TRUE(bringToFront(about));
+    pressKeys({VK_MENU, VK_SPACE});
+    ASSERT_TRUE(eventually([&] { return !windowsOf(launcher->id(), L"#32768").empty(); })) << "no window menu";
+    pressKeys({VK_CONTROL, 'A'});
+    // The first Escape closes the menu, the second leaves the menu loop.
+    pressKeys({VK_ESCAPE});
+    pressKeys({VK_ESCAPE});
+    ASSERT_TRUE(eventually([&] { return windowsOf(launcher->id(), L"#32768").empty() && !inMenuMode(about); }));
+    EXPECT_TRUE(inputHandled(about));
+    EXPECT_FALSE(messageBoxOf(launcher->id()));
+    EXPECT_EQ(folder.contents(), before);
+    EXPECT_TRUE(IsWindowVisible(about));
+
     // Ctrl+A types a character, which closes the box, but only after its key has been
     // refused as a shortcut: the main window was still disabled then.
     ASSERT_TRUE(bringToFront(about));

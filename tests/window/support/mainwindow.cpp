@@ -35,13 +35,6 @@ bool popupGone(HWND main)
     return eventually([&] { return windowsOf(processOf(main), L"#32768").empty(); });
 }
 
-bool inMenuMode(HWND main)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) && (info.flags & GUI_INMENUMODE);
-}
-
 // The middle of a command of the open "&Mod" popup. Text items share one height, which
 // follows from the popup's height once the frame and the separators are taken off.
 POINT modItemCentre(HWND popup, int command)
@@ -91,6 +84,13 @@ Pictures picturesDrawn(HWND main)
     };
     return {drawn(IDC_MODSTATUS, IDB_ACTIVE), drawn(IDC_MODSTATUS, IDB_DEACTIVE), drawn(IDC_FSMODSTATUS, IDB_FSACTIVE),
             drawn(IDC_FSMODSTATUS, IDB_FSDEACTIVE)};
+}
+
+bool inMenuMode(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && (info.flags & GUI_INMENUMODE);
 }
 
 HWND focusOf(HWND main)

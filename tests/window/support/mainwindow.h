@@ -32,6 +32,9 @@ Pictures picturesOf(HWND main);
 // one of its pixels is the picture's (no focus rectangle, no picture of another scale).
 Pictures picturesDrawn(HWND main);
 
+// Whether the thread of `window` runs a menu loop, read across processes.
+bool inMenuMode(HWND window);
+
 // The window that has the keyboard focus in the main window's thread, read across processes.
 HWND focusOf(HWND main);
 
