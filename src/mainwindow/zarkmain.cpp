@@ -188,12 +188,12 @@ void ZARKMain::OnDestroy(HWND) {
 }
 
 std::optional<Failure> ZARKMain::Form_Load() {
-    FileSystem& fs = realFileSystem();
-    const StoresRead stores = ReadStores(fs);
+    FileSystem& disk = realFileSystem();
+    const StoresRead stores = ReadStores(disk);
     for (const StoreRead* read : {&stores.base, &stores.fs}) {
         if (const Failure* unread = std::get_if<Failure>(&read->state)) {
             Failure failure = *unread;
-            ExplainMissingStore(fs, failure);
+            ExplainMissingStore(disk, failure);
             return failure;
         }
     }

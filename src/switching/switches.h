@@ -28,9 +28,9 @@ struct SwitchOutcome {
 
 // The four switch commands. Each runs under the folder's switch lock, which the caller takes
 // with LockSwitching and holds until the command has returned.
-SwitchOutcome ActivateZark(FileSystem& fs, const SwitchLock& lock);
-SwitchOutcome DeactivateZark(FileSystem& fs, const SwitchLock& lock);
-SwitchOutcome ActivateZarkFs(FileSystem& fs, const SwitchLock& lock);
-SwitchOutcome DeactivateZarkFs(FileSystem& fs, const SwitchLock& lock);
+SwitchOutcome ActivateZark(FileSystem& disk, const SwitchLock& lock);
+SwitchOutcome DeactivateZark(FileSystem& disk, const SwitchLock& lock);
+SwitchOutcome ActivateZarkFs(FileSystem& disk, const SwitchLock& lock);
+SwitchOutcome DeactivateZarkFs(FileSystem& disk, const SwitchLock& lock);
 
 }  // namespace zark

@@ -57,17 +57,17 @@ std::string fromName(const CommandSteps& s, const RuleFile& f) { return s.newSta
 std::string toName(const CommandSteps& s, const RuleFile& f) { return s.newState == kActive ? f.gameName : f.zarkName; }
 
 // Runs a command as the programs do: under the folder's switch lock.
-SwitchOutcome run(Command command, FileSystem& fs) {
+SwitchOutcome run(Command command, FileSystem& disk) {
     SwitchLock lock;
-    if (auto failure = LockSwitching(fs, lock)) {
+    if (auto failure = LockSwitching(disk, lock)) {
         ADD_FAILURE() << "cannot lock: " << failure->description;
         return {};
     }
     switch (command) {
-    case ActivateZarkCmd: return ActivateZark(fs, lock);
-    case DeactivateZarkCmd: return DeactivateZark(fs, lock);
-    case ActivateZarkFsCmd: return ActivateZarkFs(fs, lock);
-    case DeactivateZarkFsCmd: return DeactivateZarkFs(fs, lock);
+    case ActivateZarkCmd: return ActivateZark(disk, lock);
+    case DeactivateZarkCmd: return DeactivateZark(disk, lock);
+    case ActivateZarkFsCmd: return ActivateZarkFs(disk, lock);
+    case DeactivateZarkFsCmd: return DeactivateZarkFs(disk, lock);
     }
     return {};
 }
@@ -263,12 +263,12 @@ TEST_P(FaultInjection, UndoesEverythingOrNamesWhatIsLeft) {
     const int done = c.op == FaultyFileSystem::Rename ? c.call - 1 : c.op == FaultyFileSystem::Replace ? renames : 0;
     const std::string store = s.expansion ? kFsStore : kBaseStore;
 
-    FaultyFileSystem fs;
-    fs.failing[c.op].insert(c.call);
+    FaultyFileSystem disk;
+    disk.failing[c.op].insert(c.call);
     const int firstUndoCall = c.op == FaultyFileSystem::Rename ? c.call : renames;
-    for (int u : c.undoFailing) fs.failing[FaultyFileSystem::Rename].insert(firstUndoCall + u);
+    for (int u : c.undoFailing) disk.failing[FaultyFileSystem::Rename].insert(firstUndoCall + u);
 
-    const SwitchOutcome outcome = run(c.command, fs);
+    const SwitchOutcome outcome = run(c.command, disk);
 
     // The steps in the Parts' order up to the failing one, then the undo renames in reverse.
     std::vector<std::string> log;
@@ -286,7 +286,7 @@ TEST_P(FaultInjection, UndoesEverythingOrNamesWhatIsLeft) {
     for (int k = done - 1; k >= 0; --k) {
         log.push_back("rename " + toName(s, s.files[k]) + " -> " + fromName(s, s.files[k]));
     }
-    EXPECT_EQ(fs.log, log);
+    EXPECT_EQ(disk.log, log);
 
     // The original failure is reported, for the file of the failing step.
     const std::string failingFile = c.op == FaultyFileSystem::Read     ? s.reads[c.call - 1]
@@ -350,27 +350,27 @@ TEST_P(Held, WaitsThenSwitchesOrPutsBack) {
     const HoldCase& c = GetParam();
     const Snapshot before = folderFor(2, 2);
     create(before);
-    FaultyFileSystem fs;
-    fs.failing[c.op] = c.failing;
-    fs.held[c.op] = c.held;
-    if (c.heldFile) fs.heldFiles[c.op].insert(c.heldFile);
+    FaultyFileSystem disk;
+    disk.failing[c.op] = c.failing;
+    disk.held[c.op] = c.held;
+    if (c.heldFile) disk.heldFiles[c.op].insert(c.heldFile);
     // The expansion's activation: three renames and the store.
-    const SwitchOutcome outcome = run(ActivateZarkFsCmd, fs);
+    const SwitchOutcome outcome = run(ActivateZarkFsCmd, disk);
 
     EXPECT_TRUE(outcome.stranded.empty());
     if (c.switches) {
         EXPECT_FALSE(outcome.failure) << outcome.failure->description;
         EXPECT_EQ(outcome.switchedTo, kActive);
         EXPECT_EQ(snapshot(), folder(storeBytes(2), "1\r\n", true, true));
-        EXPECT_LT(fs.pausedMs(), 100) << "a short hold costs a short wait";
+        EXPECT_LT(disk.pausedMs(), 100) << "a short hold costs a short wait";
     } else {
         ASSERT_TRUE(outcome.failure);
         EXPECT_EQ(outcome.failure->number, FaultyFileSystem::injected("").number);
         EXPECT_EQ(snapshot(), before);
         if (c.heldFile) {
-            EXPECT_GT(fs.calls[c.op], 1) << "the held step was never tried again";
-            EXPECT_GE(fs.pausedMs(), kRetryBudgetMs);
-            EXPECT_LT(fs.pausedMs(), kRetryBudgetMs + kLongestPauseMs + 1);
+            EXPECT_GT(disk.calls[c.op], 1) << "the held step was never tried again";
+            EXPECT_GE(disk.pausedMs(), kRetryBudgetMs);
+            EXPECT_LT(disk.pausedMs(), kRetryBudgetMs + kLongestPauseMs + 1);
         }
     }
 }
