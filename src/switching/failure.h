@@ -21,6 +21,7 @@ enum class Cause {
     LockFileRefused,  // the lock file is there but may not be written (read-only, another owner)
     NoLocks,          // the game folder's file system offers no locks
     NotGameFolder,    // the launcher was started in a folder that is no game folder
+    GameMissing,      // the game folder holds no sun.exe to start
 };
 
 // What went wrong in a store access, a rename or a start of a program, in the terms the error

@@ -85,6 +85,19 @@ std::vector<std::string> withRuleNames(std::vector<std::string> names) {
 // Every name the program looks for in the game folder.
 std::vector<std::string> knownNames() { return withRuleNames({kBaseStore, kFsStore}); }
 
+// A VirtualStore copy of `name` and who reads it. The game, itself an old program, reads a rule
+// file's copy; the stores are the launchers' alone, so a store's copy is what an older launcher
+// without a manifest wrote, and our programs, which Windows never redirects, never read it.
+std::string copyFound(const std::string& copy, const std::string& name) {
+    const std::string what = copy + " is a copy of " + name;
+    if (name == kBaseStore || name == kFsStore) {
+        return what + " that an older program without a manifest left there. The game never reads the stores, " +
+               "and neither ZARK Launcher nor zarkswitch reads this copy: it is safe to delete it";
+    }
+    return what + " that Windows keeps for old programs, and the game reads it instead of the game folder's " +
+           name + ": delete it";
+}
+
 // "zarkdata.dat says 7, neither active nor inactive", with a hint where the store begins with
 // a byte-order mark.
 std::string undecidedStore(const std::string& store, ModState state, const StoreRead& read) {
@@ -217,8 +230,7 @@ std::optional<Failure> VirtualStoreCopies(FileSystem& disk, std::vector<std::str
         EntryKind kind = EntryKind::None;
         if (auto failure = disk.kindOf(*copy, kind)) return failure;
         if (kind == EntryKind::None) continue;
-        copies.push_back(*copy + " is a copy of " + name + " that Windows keeps for old programs, and the game " +
-                         "reads it instead of the game folder's " + name + ": delete it");
+        copies.push_back(copyFound(*copy, name));
     }
     return std::nullopt;
 }

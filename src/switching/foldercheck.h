@@ -91,8 +91,9 @@ std::optional<Failure> StoreProblem(FileSystem& disk, const Variant& variant, co
 std::optional<Failure> CheckFolder(FileSystem& disk, const StoresRead& stores, std::vector<std::string>& findings);
 
 // The copies of the stores and rule files that Windows keeps for old programs in the player's
-// VirtualStore (see FileSystem::virtualStoreCopy): the game reads each instead of the game
-// folder's file, whatever the switches do. One sentence per copy found, saying to delete it.
+// VirtualStore (see FileSystem::virtualStoreCopy). One sentence per copy found, saying who reads
+// it and to delete it: the game reads a rule file's copy, whatever the switches do; nothing reads
+// a store's copy but the older launcher that left it.
 std::optional<Failure> VirtualStoreCopies(FileSystem& disk, std::vector<std::string>& copies);
 
 // For a store that start-up could not read: where the store is missing and the folder holds

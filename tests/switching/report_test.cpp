@@ -30,6 +30,8 @@ TEST(Report, AdvisesOnlyWhatFitsTheCause) {
                          "to a local disk."},
         {Cause::NotGameFolder, "ZARK Launcher must be started in the game folder, beside sun.exe. If you start it "
                                "from a shortcut, write the game folder into the shortcut's \"Start in\" field."},
+        {Cause::GameMissing, "The game folder holds no sun.exe. ZARK Launcher belongs in the game folder, beside "
+                             "sun.exe."},
     };
     for (const Case& c : cases) {
         Failure failure{13, "Permission denied", "zarkart.ini"};
@@ -44,7 +46,8 @@ TEST(Report, ListsWhatCouldNotBePutBackAndSaysBusyInASentence) {
     Failure failure{2, "No such file or directory", "zarkart.ini"};
     EXPECT_EQ(FailureReport(failure, {{"zarkrules.ini", "rules.ini"}}),
               "Error 2: No such file or directory\nFile: " + inFolder("zarkart.ini") +
-                  "\n\nThese files could not be put back:\nzarkrules.ini is left as rules.ini");
+                  "\n\nThese files could not be put back:\n" + inFolder("zarkrules.ini") + " is left as " +
+                  inFolder("rules.ini"));
     EXPECT_EQ(FailureReport(BusyFailure("zarkdata.lock")),
               "Another program is switching ZARK in this folder. Try again once it has finished.");
 }

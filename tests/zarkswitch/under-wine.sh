@@ -96,23 +96,28 @@ check "status with zarkdata.lock as a folder: exit 3" test "$status" = 3
 check "and lists it last" test "${out##*$'\n'}" = "$folder_lock (zarkdata.lock). $delete_lock$crlf"
 rmdir "$game/zarkdata.lock"
 
-# A game under Program Files: Windows keeps copies of its files for old programs, such as the
-# game, in the player's VirtualStore, and the game reads those instead. status names each copy
-# and says to delete it; repair leaves it to the player.
+# A game under Program Files: Windows keeps copies of its files for old programs in the player's
+# VirtualStore. The game reads a rule file's copy instead; a store's copy, left by an older
+# launcher, nothing reads. status names each copy, says who reads it and to delete it; repair
+# leaves it to the player.
 program_files_game="$WINEPREFIX/drive_c/Program Files/ZARK test"
 virtual_store="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/VirtualStore/Program Files/ZARK test"
 rm -rf "$program_files_game" "$virtual_store"
 mkdir -p "$program_files_game" "$virtual_store"
 cp "$repo"/tests/gamefolder/* "$program_files_game/"
 printf '; rules.ini of an earlier installation\r\n' >"$virtual_store/rules.ini"
+printf '1\r\n' >"$virtual_store/zarkdata.dat"
 copy_found='VirtualStore\Program Files\ZARK test\rules.ini is a copy of rules.ini that Windows keeps for old programs, and the game reads it instead of the game folder'"'"'s rules.ini: delete it'
+store_copy_found='VirtualStore\Program Files\ZARK test\zarkdata.dat is a copy of zarkdata.dat that an older program without a manifest left there. The game never reads the stores, and neither ZARK Launcher nor zarkswitch reads this copy: it is safe to delete it'
 zarkswitch --dir 'C:\Program Files\ZARK test' status
-check "status in Program Files finds the VirtualStore copy: exit 3" test "$status" = 3
-check "and says that the game reads it, and to delete it" grep -qF "$copy_found$crlf" <<<"$out"
+check "status in Program Files finds the VirtualStore copies: exit 3" test "$status" = 3
+check "and says that the game reads a rule file's copy, and to delete it" grep -qF "$copy_found$crlf" <<<"$out"
+check "and that nothing reads a store's copy" grep -qF "$store_copy_found$crlf" <<<"$out"
 zarkswitch --dir 'C:\Program Files\ZARK test' repair
-check "repair leaves the copy to the player: exit 3" test "$status" = 3
-check "and says to delete it" grep -qF "$copy_found, then run zarkswitch repair again.$crlf" <<<"$out"
-check "the copy is still there" test -f "$virtual_store/rules.ini"
+check "repair leaves the copies to the player: exit 3" test "$status" = 3
+check "and says to delete them" grep -qF "$copy_found, then run zarkswitch repair again.$crlf" <<<"$out"
+check "a store's copy too" grep -qF "$store_copy_found, then run zarkswitch repair again.$crlf" <<<"$out"
+check "the copies are still there" test -f "$virtual_store/rules.ini" -a -f "$virtual_store/zarkdata.dat"
 rm -rf "$program_files_game" "$virtual_store"
 
 # One switch at a time, across Wine and native programs: each waits about two seconds for
