@@ -34,6 +34,9 @@ struct Failure {
     // The system refused for the moment only (a file held open by a virus scanner, an indexer,
     // a cloud-sync client): the step is worth trying again shortly.
     bool transient = false;
+    // Advice that only the caller can word, such as what a store must hold: the report gives it
+    // in place of the cause's.
+    std::string advice{};
 };
 
 // A rule file that a failed switch could not put back: it now stands under `leftAs`.

@@ -1,5 +1,7 @@
 #include "foldercheck.h"
 
+#include "storeguidance.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -70,20 +72,12 @@ std::string lowered(std::string text) {
     return text;
 }
 
-// Every name of a rule file, each once, after `names`.
-std::vector<std::string> withRuleNames(std::vector<std::string> names) {
-    for (const Variant* variant : kVariants) {
-        for (const RuleFile& file : variant->files) {
-            for (const std::string name : {file.inactiveName, file.activeName}) {
-                if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
-            }
-        }
-    }
+// Every name the program looks for in the game folder.
+std::vector<std::string> knownNames() {
+    std::vector<std::string> names{kBaseStore, kFsStore};
+    for (const std::string& name : RuleFileNames()) names.push_back(name);
     return names;
 }
-
-// Every name the program looks for in the game folder.
-std::vector<std::string> knownNames() { return withRuleNames({kBaseStore, kFsStore}); }
 
 // A VirtualStore copy of `name` and who reads it. The game, itself an old program, reads a rule
 // file's copy; the stores are the launchers' alone, so a store's copy is what an older launcher
@@ -96,29 +90,6 @@ std::string copyFound(const std::string& copy, const std::string& name) {
     }
     return what + " that Windows keeps for old programs, and the game reads it instead of the game folder's " +
            name + ": delete it";
-}
-
-// "zarkdata.dat says 7, neither active nor inactive", with a hint where the store begins with
-// a byte-order mark.
-std::string undecidedStore(const std::string& store, ModState state, const StoreRead& read) {
-    std::string text = store + " says " + DescribeState(state) + ", neither active nor inactive";
-    if (read.byteOrderMark) {
-        text += ": it begins with a byte-order mark, so save it as ANSI (plain text), not as Unicode or UTF-8";
-    }
-    return text;
-}
-
-// What an unreadable store is or holds, from what lies under its name and why reading failed.
-std::string unreadableStore(const std::string& store, EntryKind kind, const Failure& failure) {
-    if (kind == EntryKind::None) return store + " is missing";
-    if (kind != EntryKind::File) return store + " is " + NotAFile(kind);
-    switch (failure.number) {
-    case kErrorPastEnd: return store + " is empty";
-    case kErrorOverflow: return store + " holds a number out of range";
-    case kErrorTooLong:
-        return store + " holds more than " + std::to_string(kStoreLimit) + " bytes, far more than a store holds";
-    default: return store + " cannot be read (" + failure.description + ")";
-    }
 }
 
 }  // namespace
@@ -202,27 +173,6 @@ std::optional<Failure> Leftovers(FileSystem& disk, const std::vector<std::string
     return std::nullopt;
 }
 
-std::optional<Failure> StoreProblem(FileSystem& disk, const Variant& variant, const StoreRead& read,
-                                    std::string& problem) {
-    EntryKind kind = EntryKind::None;
-    if (auto failure = disk.kindOf(variant.store, kind)) return failure;
-    std::string what;
-    if (const Failure* failure = std::get_if<Failure>(&read.state)) {
-        what = unreadableStore(variant.store, kind, *failure);
-    } else if (const ModState state = std::get<ModState>(read.state); !IsDecided(state)) {
-        what = undecidedStore(variant.store, state, read);
-    } else if (kind != EntryKind::File) {
-        // A link to a store: the switches read through it, but replace it with a file.
-        what = NotAFileSentence({variant.store, kind});
-    } else {
-        problem.clear();
-        return std::nullopt;
-    }
-    problem = what + ". If " + variant.label + " is off, make " + variant.store +
-              " hold the single line 2 (1 if it is on)";
-    return std::nullopt;
-}
-
 std::optional<Failure> VirtualStoreCopies(FileSystem& disk, std::vector<std::string>& copies) {
     for (const std::string& name : knownNames()) {
         const std::optional<std::string> copy = disk.virtualStoreCopy(name);
@@ -233,15 +183,6 @@ std::optional<Failure> VirtualStoreCopies(FileSystem& disk, std::vector<std::str
         copies.push_back(copyFound(*copy, name));
     }
     return std::nullopt;
-}
-
-void ExplainMissingStore(FileSystem& disk, Failure& failure) {
-    EntryKind kind = EntryKind::None;
-    if (disk.kindOf(failure.file, kind) || kind != EntryKind::None) return;
-    for (const std::string& name : withRuleNames({"sun.exe"})) {
-        if (disk.kindOf(name, kind) || kind != EntryKind::None) return;
-    }
-    failure.cause = Cause::NotGameFolder;
 }
 
 std::string BothActive() {

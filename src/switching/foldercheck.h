@@ -78,12 +78,6 @@ std::optional<Failure> OtherSpellings(FileSystem& disk, const std::vector<std::s
 std::optional<Failure> Leftovers(FileSystem& disk, const std::vector<std::string>& listing,
                                  std::vector<std::string>& files, std::vector<Entry>& nonFiles);
 
-// What is wrong with a variant's store, and what to write in it: it cannot be read (missing,
-// empty, a number out of range, a folder, too long), says neither active nor inactive, or is a
-// link. Empty for a plain file that says active or inactive.
-std::optional<Failure> StoreProblem(FileSystem& disk, const Variant& variant, const StoreRead& read,
-                                    std::string& problem);
-
 // Checks what the switches never check (they trust the stores): that the stores can be read
 // and hold 1 or 2, that the rule files stand where the stores say, that no other spelling of a
 // known name and no temporary file of a cut-short store write lies in the folder, and that each
@@ -95,12 +89,6 @@ std::optional<Failure> CheckFolder(FileSystem& disk, const StoresRead& stores, s
 // it and to delete it: the game reads a rule file's copy, whatever the switches do; nothing reads
 // a store's copy but the older launcher that left it.
 std::optional<Failure> VirtualStoreCopies(FileSystem& disk, std::vector<std::string>& copies);
-
-// For a store that start-up could not read: where the store is missing and the folder holds
-// neither sun.exe nor any rule file under either name, the program was started outside the game
-// folder (from a shortcut without a "Start in" folder), and the failure's cause says so. Any
-// other failure stays as it is.
-void ExplainMissingStore(FileSystem& disk, Failure& failure);
 
 // The finding of both stores saying active.
 std::string BothActive();

@@ -3,6 +3,7 @@
 #include "foldercheck.h"
 #include "modstate.h"
 #include "retry.h"
+#include "storeguidance.h"
 #include "variants.h"
 
 #include <algorithm>

@@ -62,6 +62,11 @@ std::string adviceFor(Cause cause, const std::string& file) {
     return {};
 }
 
+// The failure's own advice, or else its cause's.
+std::string adviceOf(const Failure& failure) {
+    return failure.advice.empty() ? adviceFor(failure.cause, failure.file) : failure.advice;
+}
+
 // The system's description with its inserts filled in: %1 is the file (where there is one), any
 // other insert is left out. Windows' texts carry them ("Bad EXE format for %1."), since the
 // program asks for the bare texts.
@@ -98,7 +103,7 @@ std::string FailureReport(const Failure& failure, const std::vector<Stranded>& s
     const std::string path = failure.file.empty() ? std::string() : FullPath(failure.file);
     std::string text = "Error " + std::to_string(failure.number) + ": " + filledIn(failure.description, path);
     if (!path.empty()) text += "\nFile: " + path;
-    const std::string advice = adviceFor(failure.cause, failure.file);
+    const std::string advice = adviceOf(failure);
     if (!advice.empty()) text += "\n\n" + advice;
     if (!stranded.empty()) {
         text += "\n\nThese files could not be put back:";
@@ -114,7 +119,7 @@ std::string FailureLine(const Failure& failure) {
     // The system's descriptions on Windows end in a full stop; the file follows it here.
     if (!text.empty() && text.back() == '.') text.pop_back();
     if (!failure.file.empty()) text += " (" + failure.file + ")";
-    const std::string advice = adviceFor(failure.cause, failure.file);
+    const std::string advice = adviceOf(failure);
     return advice.empty() ? text : text + ". " + advice;
 }
 
