@@ -1,8 +1,6 @@
 #include "switches.h"
 
 #include "retry.h"
-#include "variants.h"
-
 
 namespace zark {
 
@@ -109,6 +107,11 @@ SwitchOutcome DeactivateZarkFs(FileSystem& disk, const SwitchLock&) {
     if (outcome.fsstateRead == kInactive) return refuse(outcome, kM6);
     if (outcome.fsstateRead == kActive) return switchVariant(disk, kFsVariant, kInactive, outcome);
     return outcome;
+}
+
+SwitchCommand commandFor(const Variant& variant, bool activate) {
+    if (&variant == &kFsVariant) return activate ? ActivateZarkFs : DeactivateZarkFs;
+    return activate ? ActivateZark : DeactivateZark;
 }
 
 }  // namespace zark

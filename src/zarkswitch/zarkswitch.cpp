@@ -57,8 +57,8 @@ constexpr const char* kHelp =
     "  64  wrong usage\n";
 
 struct Request {
-    std::string command;  // "status", "repair", "activate" or "deactivate"
-    bool fs = false;      // the expansion variant rather than the base game's
+    std::string command;                    // "status", "repair", "activate" or "deactivate"
+    const Variant* variant = &kBaseVariant;  // the one to switch
     std::optional<std::string> folder;
 };
 
@@ -105,15 +105,8 @@ int switchVariant(Console& console, const Request& request) {
     FileSystem& disk = realFileSystem();
     SwitchLock lock;
     if (auto failure = LockSwitching(disk, lock)) return Failed(console, *failure);
-    const bool activate = request.command == "activate";
-    SwitchOutcome outcome;
-    if (request.fs) {
-        outcome = activate ? ActivateZarkFs(disk, lock) : DeactivateZarkFs(disk, lock);
-    } else {
-        outcome = activate ? ActivateZark(disk, lock) : DeactivateZark(disk, lock);
-    }
-
-    const Variant& variant = request.fs ? kFsVariant : kBaseVariant;
+    const Variant& variant = *request.variant;
+    const SwitchOutcome outcome = commandFor(variant, request.command == "activate")(disk, lock);
     if (outcome.failure) return Failed(console, *outcome.failure, outcome.stranded);
     if (outcome.message) {
         console.out(std::string(outcome.message) + "\n");
@@ -125,7 +118,7 @@ int switchVariant(Console& console, const Request& request) {
     }
     // The launcher does nothing, silently, for a store that is neither active nor inactive;
     // a script is told why.
-    const ModState stored = *(request.fs ? outcome.fsstateRead : outcome.basestateRead);
+    const ModState stored = *outcome.stateRead(variant.store);
     console.out("Nothing done: " + variant.store + " says " + DescribeState(stored) +
                 ", neither active nor inactive.\n");
     return kExitRefused;
@@ -191,7 +184,7 @@ int RunZarkSwitch(const std::vector<std::string>& args, Console& console) {
         if (words.size() != 2 || (words[1] != "base" && words[1] != "fs")) {
             return usage(console, request.command + " needs one variant: base or fs");
         }
-        request.fs = words[1] == "fs";
+        request.variant = words[1] == "fs" ? &kFsVariant : &kBaseVariant;
     } else {
         return usage(console, "unknown command " + request.command);
     }
