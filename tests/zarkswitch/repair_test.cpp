@@ -79,6 +79,12 @@ INSTANTIATE_TEST_SUITE_P(
                    "zarkdata.dat says not set, neither active nor inactive: it begins with a byte-order mark, so "
                    "save it as ANSI (plain text), not as Unicode or UTF-8. If ZARK is off, make zarkdata.dat hold "
                    "the single line 2 (1 if it is on)" + kAgain},
+        // Stores next to a state decide nothing: nothing is moved.
+        RepairCase{"ThreeAndMinusOne", "3\r\n", "-1\r\n", {"rules.ini", "zarkart.ini", "firestrm.ini"}, {}, 3,
+                   "zarkdata.dat says 3, neither active nor inactive. If ZARK is off, make zarkdata.dat hold the "
+                   "single line 2 (1 if it is on)" + kAgain +
+                   "zarkdata2.dat says -1, neither active nor inactive. If ZARK-FS is off, make zarkdata2.dat hold "
+                   "the single line 2 (1 if it is on)" + kAgain},
         // What the other store decides is still repaired.
         RepairCase{"MissingStore", std::nullopt, "1\r\n", {"rules.ini", "zarkart.ini", "zarkfirestrm.ini"},
                    {{"zarkart.ini", "art.ini"}, {"zarkfirestrm.ini", "firestrm.ini"}}, 3,

@@ -117,6 +117,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "ZARK (zarkdata.dat): not set\nZARK-FS (zarkdata2.dat): 7\n"
                    "zarkdata.dat says not set, neither active nor inactive" + kWriteBase +
                    "zarkdata2.dat says 7, neither active nor inactive" + kWriteFs},
+        // Next to a state is no state.
+        StatusCase{"ThreeAndMinusOne", "3\r\n", "-1\r\n", kBaseActive, 3,
+                   "ZARK (zarkdata.dat): 3\nZARK-FS (zarkdata2.dat): -1\n"
+                   "zarkdata.dat says 3, neither active nor inactive" + kWriteBase +
+                   "zarkdata2.dat says -1, neither active nor inactive" + kWriteFs},
         // A file under the name that an undecided store's variant gives it: that store may be why.
         StatusCase{"OnlyTheSetVariantIsChecked", "0\r\n", "2\r\n", {"zarkrules.ini", "art.ini"}, 3,
                    "ZARK (zarkdata.dat): not set\nZARK-FS (zarkdata2.dat): inactive\n"
