@@ -1,6 +1,6 @@
 // Reading and writing the store files.
 #include "modstate.h"
-#include "testfolder.h"
+#include "tempfolder.h"
 
 #include <cerrno>
 #include <cstring>

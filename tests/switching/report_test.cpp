@@ -2,7 +2,7 @@
 // where it is true, in words for the system it runs on.
 #include "report.h"
 #include "storeguidance.h"
-#include "testfolder.h"
+#include "tempfolder.h"
 
 #include <gtest/gtest.h>
 

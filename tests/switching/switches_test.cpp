@@ -1,7 +1,8 @@
 // Parts 1.2 and 1.3: the four switch commands, on real temporary folders.
+#include "faultyfilesystem.h"
+#include "gamefolder.h"
 #include "retry.h"
 #include "switches.h"
-#include "testfolder.h"
 
 #include <cerrno>
 #include <tuple>
@@ -23,15 +24,6 @@ const std::string M5 =
     "crash.ZARK-TS IS ACTIVATED!";
 const std::string M6 = "ZARK-FS is already deactivated!";
 
-// A rule file: its names while its variant is inactive and active.
-struct RuleFile {
-    std::string zarkName;
-    std::string gameName;
-};
-const RuleFile kFirestorm{"zarkfirestrm.ini", "firestrm.ini"};
-const RuleFile kRules{"zarkrules.ini", "rules.ini"};
-const RuleFile kArt{"zarkart.ini", "art.ini"};
-
 enum Command { ActivateZarkCmd, DeactivateZarkCmd, ActivateZarkFsCmd, DeactivateZarkFsCmd };
 
 // Each command's steps as the Parts list them.
@@ -40,7 +32,7 @@ struct CommandSteps {
     bool expansion;                 // switches the expansion variant (store zarkdata2.dat)
     ModState newState;              // the state it switches to
     std::vector<std::string> reads; // the stores it reads, in order
-    std::vector<RuleFile> files;    // the files it moves, in order
+    std::vector<RuleNames> files;   // the files it moves, in order
 };
 
 const CommandSteps& steps(Command command) {
@@ -53,8 +45,12 @@ const CommandSteps& steps(Command command) {
     return table[command];
 }
 
-std::string fromName(const CommandSteps& s, const RuleFile& f) { return s.newState == kActive ? f.zarkName : f.gameName; }
-std::string toName(const CommandSteps& s, const RuleFile& f) { return s.newState == kActive ? f.gameName : f.zarkName; }
+std::string fromName(const CommandSteps& s, const RuleNames& f) {
+    return s.newState == kActive ? f.zarkName : f.gameName;
+}
+std::string toName(const CommandSteps& s, const RuleNames& f) {
+    return s.newState == kActive ? f.gameName : f.zarkName;
+}
 
 // Runs a command as the programs do: under the folder's switch lock.
 SwitchOutcome run(Command command, FileSystem& disk) {
@@ -78,23 +74,18 @@ std::optional<ModState> none() { return std::nullopt; }
 // write shows in its bytes.
 std::string storeBytes(ModState value) { return std::to_string(value) + "\r\nfurther line\r\n"; }
 
-// A game folder: both stores and the three rule files, each file's content being its zark
-// name so that a file keeps its identity across renames.
+// A game folder with both stores and the three rule files: the two that both variants move under
+// the game's names while either is active, firestrm.ini while the expansion is.
 Snapshot folder(const std::string& baseStore, const std::string& fsStore, bool rulesActive, bool firestormActive) {
-    Snapshot result{{kBaseStore, baseStore}, {kFsStore, fsStore}};
-    for (const RuleFile* f : {&kRules, &kArt}) result[rulesActive ? f->gameName : f->zarkName] = f->zarkName;
-    result[firestormActive ? kFirestorm.gameName : kFirestorm.zarkName] = kFirestorm.zarkName;
-    return result;
+    auto named = [](const RuleNames& file, bool active) { return active ? file.gameName : file.zarkName; };
+    return gameFolder(baseStore, fsStore,
+                      {named(kRules, rulesActive), named(kArt, rulesActive), named(kFirestorm, firestormActive)});
 }
 
 // The folder that matches the stored values: a variant's files carry the game's names while
 // its store says 1.
 Snapshot folderFor(ModState base, ModState exp) {
     return folder(storeBytes(base), storeBytes(exp), base == kActive || exp == kActive, exp == kActive);
-}
-
-void create(const Snapshot& files) {
-    for (const auto& [name, bytes] : files) writeFile(name, bytes);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -303,7 +294,7 @@ TEST_P(FaultInjection, UndoesEverythingOrNamesWhatIsLeft) {
     std::vector<Stranded> stranded;
     Snapshot expectedFolder = before;
     for (int u : c.undoFailing) {
-        const RuleFile& f = s.files[done - u];
+        const RuleNames& f = s.files[done - u];
         stranded.push_back({fromName(s, f), toName(s, f)});
         expectedFolder[toName(s, f)] = expectedFolder[fromName(s, f)];
         expectedFolder.erase(fromName(s, f));
