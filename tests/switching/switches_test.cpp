@@ -1,4 +1,4 @@
-// Parts 1.2 and 1.3: the four switch commands, on real temporary folders.
+// The four switch commands, on real temporary folders.
 #include "faultyfilesystem.h"
 #include "gamefolder.h"
 #include "retry.h"
@@ -10,7 +10,7 @@
 namespace zark::test {
 namespace {
 
-// The messages, quoted from the Parts (M5 has no blank after "crash.").
+// The messages, word for word as players know them (M5 has no blank after "crash.").
 const std::string M1 = "ZARK is already activated!";
 const std::string M2 =
     "If you have firestorm installed you should use Activate ZARKFS if you dont have firestorm installed use the "
@@ -26,7 +26,7 @@ const std::string M6 = "ZARK-FS is already deactivated!";
 
 enum Command { ActivateZarkCmd, DeactivateZarkCmd, ActivateZarkFsCmd, DeactivateZarkFsCmd };
 
-// Each command's steps as the Parts list them.
+// Each command's steps, in order.
 struct CommandSteps {
     const char* name;
     bool expansion;                 // switches the expansion variant (store zarkdata2.dat)
@@ -89,43 +89,76 @@ Snapshot folderFor(ModState base, ModState exp) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The outcome tables of Parts 1.2 and 1.3, for every combination of stored values.
+// The outcomes by stored values, row by row as the switches' tables give them: a row stands for
+// every value that its columns name, each store tried at 0, 1, 2, 3 and -1.
 
+const std::vector<ModState> kOne{1};
+const std::vector<ModState> kTwo{2};
+const std::vector<ModState> kAny{0, 1, 2, 3, -1};
+const std::vector<ModState> kNotOne{0, 2, 3, -1};
+const std::vector<ModState> kNeither{0, 3, -1};  // "0 or other": neither 1 nor 2
+
+// What a command does: shows a message, switches, or does nothing.
 struct Expected {
     const std::string* message = nullptr;
     bool switches = false;
 };
+const Expected kSwitches{nullptr, true};
+const Expected kNothing{};
 
-Expected fromTables(Command command, ModState base, ModState exp) {
-    switch (command) {
-    case ActivateZarkCmd:
-        if (base == 1) return {&M1};
-        if (exp == 1) return {&M2};
-        return {nullptr, base == 2};
-    case DeactivateZarkCmd:
-        if (base == 1) return {nullptr, true};
-        return {base == 2 ? &M3 : nullptr};
-    case ActivateZarkFsCmd:
-        if (exp == 1) return {&M4};
-        if (base == 1) return {&M5};
-        return {nullptr, exp == 2};
-    case DeactivateZarkFsCmd:
-        if (exp == 1) return {nullptr, true};
-        return {exp == 2 ? &M6 : nullptr};
+struct OutcomeRow {
+    Command command;
+    const std::vector<ModState>& base;
+    const std::vector<ModState>& exp;
+    Expected expected;
+};
+
+const OutcomeRow kOutcomes[] = {
+    // The base game's commands.
+    // command            base      exp       outcome
+    {ActivateZarkCmd,     kOne,     kAny,     {&M1}},
+    {ActivateZarkCmd,     kTwo,     kOne,     {&M2}},
+    {ActivateZarkCmd,     kTwo,     kNotOne,  kSwitches},
+    {ActivateZarkCmd,     kNeither, kOne,     {&M2}},
+    {ActivateZarkCmd,     kNeither, kNotOne,  kNothing},
+    {DeactivateZarkCmd,   kOne,     kAny,     kSwitches},
+    {DeactivateZarkCmd,   kTwo,     kOne,     {&M3}},
+    {DeactivateZarkCmd,   kTwo,     kNotOne,  {&M3}},
+    {DeactivateZarkCmd,   kNeither, kOne,     kNothing},
+    {DeactivateZarkCmd,   kNeither, kNotOne,  kNothing},
+    // The expansion's commands, whose table names exp first.
+    {ActivateZarkFsCmd,   kAny,     kOne,     {&M4}},
+    {ActivateZarkFsCmd,   kOne,     kTwo,     {&M5}},
+    {ActivateZarkFsCmd,   kNotOne,  kTwo,     kSwitches},
+    {ActivateZarkFsCmd,   kOne,     kNeither, {&M5}},
+    {ActivateZarkFsCmd,   kNotOne,  kNeither, kNothing},
+    {DeactivateZarkFsCmd, kAny,     kOne,     kSwitches},
+    {DeactivateZarkFsCmd, kOne,     kTwo,     {&M6}},
+    {DeactivateZarkFsCmd, kNotOne,  kTwo,     {&M6}},
+    {DeactivateZarkFsCmd, kOne,     kNeither, kNothing},
+    {DeactivateZarkFsCmd, kNotOne,  kNeither, kNothing},
+};
+
+using TableCase = std::tuple<Command, ModState, ModState, Expected>;  // command, base store, expansion store
+
+// Each row once for every pair of stored values it stands for.
+std::vector<TableCase> tableCases() {
+    std::vector<TableCase> cases;
+    for (const OutcomeRow& row : kOutcomes) {
+        for (ModState base : row.base) {
+            for (ModState exp : row.exp) cases.emplace_back(row.command, base, exp, row.expected);
+        }
     }
-    return {};
+    return cases;
 }
-
-using TableCase = std::tuple<Command, ModState, ModState>;  // command, base store, expansion store
 
 class OutcomeTable : public testing::TestWithParam<TableCase> {
     TempFolder folder_;
 };
 
-TEST_P(OutcomeTable, MatchesThePart) {
-    const auto [command, base, exp] = GetParam();
+TEST_P(OutcomeTable, MatchesTheTable) {
+    const auto [command, base, exp, expected] = GetParam();
     const CommandSteps& s = steps(command);
-    const Expected expected = fromTables(command, base, exp);
     create(folderFor(base, exp));
 
     const SwitchOutcome outcome = run(command, realFileSystem());
@@ -159,16 +192,14 @@ TEST_P(OutcomeTable, MatchesThePart) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    AllStoredValues, OutcomeTable,
-    testing::Combine(testing::Values(ActivateZarkCmd, DeactivateZarkCmd, ActivateZarkFsCmd, DeactivateZarkFsCmd),
-                     testing::Values<ModState>(0, 1, 2, 3, -1), testing::Values<ModState>(0, 1, 2, 3, -1)),
+    AllStoredValues, OutcomeTable, testing::ValuesIn(tableCases()),
     [](const testing::TestParamInfo<TableCase>& info) {
         auto name = [](ModState v) { return v < 0 ? "minus" + std::to_string(-v) : std::to_string(v); };
         return std::string(steps(std::get<0>(info.param)).name) + "_base" + name(std::get<1>(info.param)) + "_exp" +
                name(std::get<2>(info.param));
     });
 
-// The Parts' first edge cases: on and off again, each variant.
+// On and off again, each variant.
 class RoundTrip : public testing::TestWithParam<bool> {
     TempFolder folder_;
 };
@@ -261,7 +292,7 @@ TEST_P(FaultInjection, UndoesEverythingOrNamesWhatIsLeft) {
 
     const SwitchOutcome outcome = run(c.command, disk);
 
-    // The steps in the Parts' order up to the failing one, then the undo renames in reverse.
+    // The steps in their order up to the failing one, then the undo renames in reverse.
     std::vector<std::string> log;
     for (int k = 0; k < static_cast<int>(s.reads.size()) && !(c.op == FaultyFileSystem::Read && k >= c.call); ++k) {
         log.push_back("read " + s.reads[k]);
@@ -378,7 +409,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<HoldCase>& info) { return std::string(info.param.label); });
 
 // ---------------------------------------------------------------------------------------------
-// Failures on the real disk, from the Parts' edge cases.
+// Failures on the real disk.
 
 struct DiskCase {
     const char* label;
@@ -417,7 +448,7 @@ TEST_P(DiskFailure, ChangesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Parts, DiskFailure,
+    OnDisk, DiskFailure,
     testing::Values(
         DiskCase{"RulesIniAlreadyThere", ActivateZarkCmd, 2, 2, {}, {"rules.ini"}, EEXIST, "rules.ini"},
         DiskCase{"ZarkArtMissing", ActivateZarkCmd, 2, 2, {"zarkart.ini"}, {}, ENOENT, "zarkart.ini"},
