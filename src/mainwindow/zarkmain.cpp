@@ -2,8 +2,8 @@
 #include "zarkmain.h"
 
 #include "filesystem.h"
-#include "foldercheck.h"
 #include "resources/resource.h"
+#include "storeguidance.h"
 #include "variants.h"
 #include "version.h"
 #include "win/errorreport.h"
@@ -189,7 +189,7 @@ std::optional<Failure> ZARKMain::Form_Load() {
     for (const StoreRead* read : {&stores.base, &stores.fs}) {
         if (const Failure* unread = std::get_if<Failure>(&read->state)) {
             Failure failure = *unread;
-            ExplainMissingStore(disk, failure);
+            ExplainUnreadStore(disk, failure);
             return failure;
         }
     }

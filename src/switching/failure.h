@@ -21,6 +21,7 @@ enum class Cause {
     LockFileRefused,  // the lock file is there but may not be written (read-only, another owner)
     NoLocks,          // the game folder's file system offers no locks
     NotGameFolder,    // the launcher was started in a folder that is no game folder
+    GameMissing,      // the game folder holds no sun.exe to start
 };
 
 // What went wrong in a store access, a rename or a start of a program, in the terms the error
@@ -33,6 +34,9 @@ struct Failure {
     // The system refused for the moment only (a file held open by a virus scanner, an indexer,
     // a cloud-sync client): the step is worth trying again shortly.
     bool transient = false;
+    // Advice that only the caller can word, such as what a store must hold: the report gives it
+    // in place of the cause's.
+    std::string advice{};
 };
 
 // A rule file that a failed switch could not put back: it now stands under `leftAs`.

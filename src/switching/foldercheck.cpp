@@ -1,5 +1,7 @@
 #include "foldercheck.h"
 
+#include "storeguidance.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -70,42 +72,24 @@ std::string lowered(std::string text) {
     return text;
 }
 
-// Every name of a rule file, each once, after `names`.
-std::vector<std::string> withRuleNames(std::vector<std::string> names) {
-    for (const Variant* variant : kVariants) {
-        for (const RuleFile& file : variant->files) {
-            for (const std::string name : {file.inactiveName, file.activeName}) {
-                if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
-            }
-        }
-    }
+// Every name the program looks for in the game folder.
+std::vector<std::string> knownNames() {
+    std::vector<std::string> names{kBaseStore, kFsStore};
+    for (const std::string& name : RuleFileNames()) names.push_back(name);
     return names;
 }
 
-// Every name the program looks for in the game folder.
-std::vector<std::string> knownNames() { return withRuleNames({kBaseStore, kFsStore}); }
-
-// "zarkdata.dat says 7, neither active nor inactive", with a hint where the store begins with
-// a byte-order mark.
-std::string undecidedStore(const std::string& store, ModState state, const StoreRead& read) {
-    std::string text = store + " says " + DescribeState(state) + ", neither active nor inactive";
-    if (read.byteOrderMark) {
-        text += ": it begins with a byte-order mark, so save it as ANSI (plain text), not as Unicode or UTF-8";
+// A VirtualStore copy of `name` and who reads it. The game, itself an old program, reads a rule
+// file's copy; the stores are the launchers' alone, so a store's copy is what an older launcher
+// without a manifest wrote, and our programs, which Windows never redirects, never read it.
+std::string copyFound(const std::string& copy, const std::string& name) {
+    const std::string what = copy + " is a copy of " + name;
+    if (name == kBaseStore || name == kFsStore) {
+        return what + " that an older program without a manifest left there. The game never reads the stores, " +
+               "and neither ZARK Launcher nor zarkswitch reads this copy: it is safe to delete it";
     }
-    return text;
-}
-
-// What an unreadable store is or holds, from what lies under its name and why reading failed.
-std::string unreadableStore(const std::string& store, EntryKind kind, const Failure& failure) {
-    if (kind == EntryKind::None) return store + " is missing";
-    if (kind != EntryKind::File) return store + " is " + NotAFile(kind);
-    switch (failure.number) {
-    case kErrorPastEnd: return store + " is empty";
-    case kErrorOverflow: return store + " holds a number out of range";
-    case kErrorTooLong:
-        return store + " holds more than " + std::to_string(kStoreLimit) + " bytes, far more than a store holds";
-    default: return store + " cannot be read (" + failure.description + ")";
-    }
+    return what + " that Windows keeps for old programs, and the game reads it instead of the game folder's " +
+           name + ": delete it";
 }
 
 }  // namespace
@@ -136,11 +120,11 @@ bool BothSayActive(const StoresRead& stores) {
 
 std::string NotAFileSentence(const Entry& entry) { return entry.name + " is " + NotAFile(entry.kind); }
 
-std::optional<Failure> WhereItStands(FileSystem& fs, const Placement& placement, Where& where) {
+std::optional<Failure> WhereItStands(FileSystem& disk, const Placement& placement, Where& where) {
     EntryKind wanted = EntryKind::None;
     EntryKind other = EntryKind::None;
-    if (auto failure = fs.kindOf(placement.wantedName(), wanted)) return failure;
-    if (auto failure = fs.kindOf(placement.otherName(), other)) return failure;
+    if (auto failure = disk.kindOf(placement.wantedName(), wanted)) return failure;
+    if (auto failure = disk.kindOf(placement.otherName(), other)) return failure;
     for (const Entry& entry : {Entry{placement.wantedName(), wanted}, Entry{placement.otherName(), other}}) {
         if (entry.kind != EntryKind::None && entry.kind != EntryKind::File) where.nonFiles.push_back(entry);
     }
@@ -154,7 +138,7 @@ std::optional<Failure> WhereItStands(FileSystem& fs, const Placement& placement,
     return std::nullopt;
 }
 
-std::optional<Failure> OtherSpellings(FileSystem& fs, const std::vector<std::string>& listing,
+std::optional<Failure> OtherSpellings(FileSystem& disk, const std::vector<std::string>& listing,
                                       std::vector<OtherSpelling>& found) {
     for (const std::string& name : knownNames()) {
         const bool listed = std::find(listing.begin(), listing.end(), name) != listing.end();
@@ -164,7 +148,7 @@ std::optional<Failure> OtherSpellings(FileSystem& fs, const std::vector<std::str
             // are one file; otherwise they are two.
             EntryKind kind = EntryKind::None;
             if (!listed) {
-                if (auto failure = fs.kindOf(name, kind)) return failure;
+                if (auto failure = disk.kindOf(name, kind)) return failure;
             }
             if (listed || kind == EntryKind::None) found.push_back({entry, name});
         }
@@ -172,12 +156,12 @@ std::optional<Failure> OtherSpellings(FileSystem& fs, const std::vector<std::str
     return std::nullopt;
 }
 
-std::optional<Failure> Leftovers(FileSystem& fs, const std::vector<std::string>& listing,
+std::optional<Failure> Leftovers(FileSystem& disk, const std::vector<std::string>& listing,
                                  std::vector<std::string>& files, std::vector<Entry>& nonFiles) {
     for (const std::string& name : listing) {
         if (!IsStoreTemporary(name)) continue;
         EntryKind kind = EntryKind::None;
-        if (auto failure = fs.kindOf(name, kind)) return failure;
+        if (auto failure = disk.kindOf(name, kind)) return failure;
         // Gone since the listing: nothing left over.
         if (kind == EntryKind::None) continue;
         if (kind == EntryKind::File) {
@@ -189,57 +173,26 @@ std::optional<Failure> Leftovers(FileSystem& fs, const std::vector<std::string>&
     return std::nullopt;
 }
 
-std::optional<Failure> StoreProblem(FileSystem& fs, const Variant& variant, const StoreRead& read,
-                                    std::string& problem) {
-    EntryKind kind = EntryKind::None;
-    if (auto failure = fs.kindOf(variant.store, kind)) return failure;
-    std::string what;
-    if (const Failure* failure = std::get_if<Failure>(&read.state)) {
-        what = unreadableStore(variant.store, kind, *failure);
-    } else if (const ModState state = std::get<ModState>(read.state); !IsDecided(state)) {
-        what = undecidedStore(variant.store, state, read);
-    } else if (kind != EntryKind::File) {
-        // A link to a store: the switches read through it, but replace it with a file.
-        what = NotAFileSentence({variant.store, kind});
-    } else {
-        problem.clear();
-        return std::nullopt;
-    }
-    problem = what + ". If " + variant.label + " is off, make " + variant.store +
-              " hold the single line 2 (1 if it is on)";
-    return std::nullopt;
-}
-
-std::optional<Failure> VirtualStoreCopies(FileSystem& fs, std::vector<std::string>& copies) {
+std::optional<Failure> VirtualStoreCopies(FileSystem& disk, std::vector<std::string>& copies) {
     for (const std::string& name : knownNames()) {
-        const std::optional<std::string> copy = fs.virtualStoreCopy(name);
+        const std::optional<std::string> copy = disk.virtualStoreCopy(name);
         if (!copy) return std::nullopt;
         EntryKind kind = EntryKind::None;
-        if (auto failure = fs.kindOf(*copy, kind)) return failure;
+        if (auto failure = disk.kindOf(*copy, kind)) return failure;
         if (kind == EntryKind::None) continue;
-        copies.push_back(*copy + " is a copy of " + name + " that Windows keeps for old programs, and the game " +
-                         "reads it instead of the game folder's " + name + ": delete it");
+        copies.push_back(copyFound(*copy, name));
     }
     return std::nullopt;
-}
-
-void ExplainMissingStore(FileSystem& fs, Failure& failure) {
-    EntryKind kind = EntryKind::None;
-    if (fs.kindOf(failure.file, kind) || kind != EntryKind::None) return;
-    for (const std::string& name : withRuleNames({"sun.exe"})) {
-        if (fs.kindOf(name, kind) || kind != EntryKind::None) return;
-    }
-    failure.cause = Cause::NotGameFolder;
 }
 
 std::string BothActive() {
     return kBaseStore + " and " + kFsStore + " both say active, but only one variant can be active at a time";
 }
 
-std::optional<Failure> CheckFolder(FileSystem& fs, const StoresRead& stores, std::vector<std::string>& findings) {
+std::optional<Failure> CheckFolder(FileSystem& disk, const StoresRead& stores, std::vector<std::string>& findings) {
     for (const Variant* variant : kVariants) {
         std::string problem;
-        if (auto failure = StoreProblem(fs, *variant, stores.of(variant->store), problem)) return failure;
+        if (auto failure = StoreProblem(disk, *variant, stores.of(variant->store), problem)) return failure;
         if (!problem.empty()) findings.push_back(problem);
     }
     if (BothSayActive(stores)) findings.push_back(BothActive());
@@ -248,7 +201,7 @@ std::optional<Failure> CheckFolder(FileSystem& fs, const StoresRead& stores, std
         const std::string wanted = placement.wantedName();
         const std::string other = placement.otherName();
         Where where;
-        if (auto failure = WhereItStands(fs, placement, where)) return failure;
+        if (auto failure = WhereItStands(disk, placement, where)) return failure;
         const std::string because = placement.because + ", but ";
         switch (where.standing) {
         case Standing::InPlace:
@@ -271,19 +224,19 @@ std::optional<Failure> CheckFolder(FileSystem& fs, const StoresRead& stores, std
     }
 
     std::vector<std::string> listing;
-    if (auto failure = fs.listFolder(listing)) return failure;
+    if (auto failure = disk.listFolder(listing)) return failure;
     std::sort(listing.begin(), listing.end());
     std::vector<OtherSpelling> spellings;
-    if (auto failure = OtherSpellings(fs, listing, spellings)) return failure;
+    if (auto failure = OtherSpellings(disk, listing, spellings)) return failure;
     for (const OtherSpelling& spelling : spellings) findings.push_back(spelling.sentence());
     std::vector<std::string> leftovers;
     std::vector<Entry> nonFiles;
-    if (auto failure = Leftovers(fs, listing, leftovers, nonFiles)) return failure;
+    if (auto failure = Leftovers(disk, listing, leftovers, nonFiles)) return failure;
     for (const std::string& name : leftovers) {
         findings.push_back(name + " is left over from a store write that was cut short");
     }
     for (const Entry& entry : nonFiles) findings.push_back(NotAFileSentence(entry));
-    return VirtualStoreCopies(fs, findings);
+    return VirtualStoreCopies(disk, findings);
 }
 
 }  // namespace zark

@@ -57,7 +57,7 @@ struct Where {
     std::vector<Entry> nonFiles;  // for NotAFile: each of the file's two names that is no file
 };
 
-std::optional<Failure> WhereItStands(FileSystem& fs, const Placement& placement, Where& where);
+std::optional<Failure> WhereItStands(FileSystem& disk, const Placement& placement, Where& where);
 
 // A name in the folder that is a store's or a rule file's name spelt otherwise ("RULES.INI"),
 // on a file system that keeps the two apart: the game under Wine may read either.
@@ -70,36 +70,25 @@ struct OtherSpelling {
     }
 };
 
-std::optional<Failure> OtherSpellings(FileSystem& fs, const std::vector<std::string>& listing,
+std::optional<Failure> OtherSpellings(FileSystem& disk, const std::vector<std::string>& listing,
                                       std::vector<OtherSpelling>& found);
 
 // The temporary files of cut-short store writes among the names of the folder; a name of theirs
 // that is no file goes to `nonFiles`.
-std::optional<Failure> Leftovers(FileSystem& fs, const std::vector<std::string>& listing,
+std::optional<Failure> Leftovers(FileSystem& disk, const std::vector<std::string>& listing,
                                  std::vector<std::string>& files, std::vector<Entry>& nonFiles);
-
-// What is wrong with a variant's store, and what to write in it: it cannot be read (missing,
-// empty, a number out of range, a folder, too long), says neither active nor inactive, or is a
-// link. Empty for a plain file that says active or inactive.
-std::optional<Failure> StoreProblem(FileSystem& fs, const Variant& variant, const StoreRead& read,
-                                    std::string& problem);
 
 // Checks what the switches never check (they trust the stores): that the stores can be read
 // and hold 1 or 2, that the rule files stand where the stores say, that no other spelling of a
 // known name and no temporary file of a cut-short store write lies in the folder, and that each
 // of these names holds a plain file. Appends one plain sentence per finding.
-std::optional<Failure> CheckFolder(FileSystem& fs, const StoresRead& stores, std::vector<std::string>& findings);
+std::optional<Failure> CheckFolder(FileSystem& disk, const StoresRead& stores, std::vector<std::string>& findings);
 
 // The copies of the stores and rule files that Windows keeps for old programs in the player's
-// VirtualStore (see FileSystem::virtualStoreCopy): the game reads each instead of the game
-// folder's file, whatever the switches do. One sentence per copy found, saying to delete it.
-std::optional<Failure> VirtualStoreCopies(FileSystem& fs, std::vector<std::string>& copies);
-
-// For a store that start-up could not read: where the store is missing and the folder holds
-// neither sun.exe nor any rule file under either name, the program was started outside the game
-// folder (from a shortcut without a "Start in" folder), and the failure's cause says so. Any
-// other failure stays as it is.
-void ExplainMissingStore(FileSystem& fs, Failure& failure);
+// VirtualStore (see FileSystem::virtualStoreCopy). One sentence per copy found, saying who reads
+// it and to delete it: the game reads a rule file's copy, whatever the switches do; nothing reads
+// a store's copy but the older launcher that left it.
+std::optional<Failure> VirtualStoreCopies(FileSystem& disk, std::vector<std::string>& copies);
 
 // The finding of both stores saying active.
 std::string BothActive();

@@ -22,16 +22,16 @@ StoreRead parsed(const std::string& content, const std::string& fileName) {
     return {ParseModState(content, fileName), beginsWithByteOrderMark(content)};
 }
 
-StoreRead readStore(FileSystem& fs, const std::string& fileName) {
+StoreRead readStore(FileSystem& disk, const std::string& fileName) {
     std::string content;
     // A virus scanner may hold the store for a moment, as it may hold the rule files.
-    if (auto failure = Retrying(fs, [&] { return fs.readFile(fileName, kStoreLimit, content); })) return {*failure};
+    if (auto failure = Retrying(disk, [&] { return disk.readFile(fileName, kStoreLimit, content); })) return {*failure};
     return parsed(content, fileName);
 }
 
-StoreRead glanceAtStore(FileSystem& fs, const std::string& fileName) {
+StoreRead glanceAtStore(FileSystem& disk, const std::string& fileName) {
     std::string content;
-    if (auto failure = fs.readFile(fileName, kStoreLimit, content)) return {*failure};
+    if (auto failure = disk.readFile(fileName, kStoreLimit, content)) return {*failure};
     return parsed(content, fileName);
 }
 
@@ -74,16 +74,16 @@ std::string DescribeState(ModState state) {
     return std::to_string(state);
 }
 
-ModStateRead ReadModState(FileSystem& fs, const std::string& fileName) { return readStore(fs, fileName).state; }
+ModStateRead ReadModState(FileSystem& disk, const std::string& fileName) { return readStore(disk, fileName).state; }
 
-std::optional<Failure> WriteModState(FileSystem& fs, const std::string& fileName, ModState value) {
+std::optional<Failure> WriteModState(FileSystem& disk, const std::string& fileName, ModState value) {
     std::string temporary;
-    if (auto failure = fs.writeTemporary(fileName, std::to_string(value) + "\r\n", temporary)) return failure;
-    auto failure = Retrying(fs, [&] { return fs.replaceWith(temporary, fileName); });
+    if (auto failure = disk.writeTemporary(fileName, std::to_string(value) + "\r\n", temporary)) return failure;
+    auto failure = Retrying(disk, [&] { return disk.replaceWith(temporary, fileName); });
     if (failure) {
         // The old content stays; the new one must not linger beside it. A temporary file that
         // cannot be removed is harmless to the game, and repair removes it later.
-        Retrying(fs, [&] { return fs.removeFile(temporary); });
+        Retrying(disk, [&] { return disk.removeFile(temporary); });
     }
     return failure;
 }
@@ -104,8 +104,8 @@ bool IsStoreTemporary(const std::string& name) {
     return false;
 }
 
-StoresRead ReadStores(FileSystem& fs) { return {readStore(fs, kBaseStore), readStore(fs, kFsStore)}; }
+StoresRead ReadStores(FileSystem& disk) { return {readStore(disk, kBaseStore), readStore(disk, kFsStore)}; }
 
-StoresRead GlanceAtStores(FileSystem& fs) { return {glanceAtStore(fs, kBaseStore), glanceAtStore(fs, kFsStore)}; }
+StoresRead GlanceAtStores(FileSystem& disk) { return {glanceAtStore(disk, kBaseStore), glanceAtStore(disk, kFsStore)}; }
 
 }  // namespace zark

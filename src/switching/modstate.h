@@ -30,7 +30,7 @@ using ModStateRead = std::variant<ModState, Failure>;
 // Reads the first item of a store file's content as a ModState (no file access).
 ModStateRead ParseModState(const std::string& content, const std::string& fileName);
 
-ModStateRead ReadModState(FileSystem& fs, const std::string& fileName);
+ModStateRead ReadModState(FileSystem& disk, const std::string& fileName);
 
 // Active or inactive: a state the switches act on.
 inline bool IsDecided(ModState state) { return state == kActive || state == kInactive; }
@@ -40,7 +40,7 @@ std::string DescribeState(ModState state);
 
 // Replaces the store's content with the value and CR LF, atomically: a write that fails
 // leaves the old content and no temporary file.
-std::optional<Failure> WriteModState(FileSystem& fs, const std::string& fileName, ModState value);
+std::optional<Failure> WriteModState(FileSystem& disk, const std::string& fileName, ModState value);
 
 // A temporary file of a store write, <store>.<process>.<count>.tmp: one that is there while
 // nobody holds the switch lock was left by a write that was cut short.
@@ -62,10 +62,10 @@ struct StoresRead {
 };
 
 // Reads both stores, zarkdata.dat first, each whether or not the other could be read.
-StoresRead ReadStores(FileSystem& fs);
+StoresRead ReadStores(FileSystem& disk);
 
 // Reads both stores as ReadStores does, each in one attempt: for a look that must not keep
 // anyone waiting, where a store held at this moment is simply read at the next chance.
-StoresRead GlanceAtStores(FileSystem& fs);
+StoresRead GlanceAtStores(FileSystem& disk);
 
 }  // namespace zark

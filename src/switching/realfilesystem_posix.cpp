@@ -300,8 +300,8 @@ std::optional<Failure> renameByLink(const std::string& from, const std::string& 
 }
 
 FileSystem& realFileSystem() {
-    static PosixFileSystem fs;
-    return fs;
+    static PosixFileSystem disk;
+    return disk;
 }
 
 std::string FullPath(const std::string& name) {

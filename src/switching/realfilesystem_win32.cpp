@@ -321,8 +321,8 @@ public:
 }  // namespace
 
 FileSystem& realFileSystem() {
-    static Win32FileSystem fs;
-    return fs;
+    static Win32FileSystem disk;
+    return disk;
 }
 
 std::string FullPath(const std::string& name) {

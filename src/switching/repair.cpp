@@ -3,6 +3,7 @@
 #include "foldercheck.h"
 #include "modstate.h"
 #include "retry.h"
+#include "storeguidance.h"
 #include "variants.h"
 
 #include <algorithm>
@@ -25,24 +26,24 @@ std::string leftAlone(const Entry& entry) {
     return NotAFileSentence(entry) + ", and repair leaves it alone. " + advice + kAgain;
 }
 
-std::optional<Failure> removeLeftovers(FileSystem& fs, const std::vector<std::string>& listing,
+std::optional<Failure> removeLeftovers(FileSystem& disk, const std::vector<std::string>& listing,
                                        RepairReport& report) {
     std::vector<std::string> leftovers;
     std::vector<Entry> nonFiles;
-    if (auto failure = Leftovers(fs, listing, leftovers, nonFiles)) return failure;
+    if (auto failure = Leftovers(disk, listing, leftovers, nonFiles)) return failure;
     for (const Entry& entry : nonFiles) report.decisions.push_back(leftAlone(entry));
     for (const std::string& name : leftovers) {
-        if (auto failure = Retrying(fs, [&] { return fs.removeFile(name); })) return failure;
+        if (auto failure = Retrying(disk, [&] { return disk.removeFile(name); })) return failure;
         report.done.push_back("Removed " + name + ", left over from a store write that was cut short");
     }
     return std::nullopt;
 }
 
-std::optional<Failure> place(FileSystem& fs, const Placement& placement, bool touchable, RepairReport& report) {
+std::optional<Failure> place(FileSystem& disk, const Placement& placement, bool touchable, RepairReport& report) {
     const std::string wanted = placement.wantedName();
     const std::string other = placement.otherName();
     Where where;
-    if (auto failure = WhereItStands(fs, placement, where)) return failure;
+    if (auto failure = WhereItStands(disk, placement, where)) return failure;
     if (where.standing == Standing::NotAFile) {
         for (const Entry& entry : where.nonFiles) report.decisions.push_back(leftAlone(entry));
         return std::nullopt;
@@ -60,7 +61,7 @@ std::optional<Failure> place(FileSystem& fs, const Placement& placement, bool to
                                    " (from the modification's package or a backup)" + kAgain);
         break;
     case Standing::Misplaced:
-        if (auto failure = Retrying(fs, [&] { return fs.renameNoReplace(other, wanted); })) return failure;
+        if (auto failure = Retrying(disk, [&] { return disk.renameNoReplace(other, wanted); })) return failure;
         report.done.push_back("Renamed " + other + " to " + wanted);
         break;
     case Standing::InPlace:
@@ -72,29 +73,29 @@ std::optional<Failure> place(FileSystem& fs, const Placement& placement, bool to
 
 }  // namespace
 
-std::optional<Failure> RepairFolder(FileSystem& fs, const SwitchLock&, RepairReport& report) {
-    const StoresRead stores = ReadStores(fs);
+std::optional<Failure> RepairFolder(FileSystem& disk, const SwitchLock&, RepairReport& report) {
+    const StoresRead stores = ReadStores(disk);
     for (const Variant* variant : kVariants) {
         std::string problem;
-        if (auto failure = StoreProblem(fs, *variant, stores.of(variant->store), problem)) return failure;
+        if (auto failure = StoreProblem(disk, *variant, stores.of(variant->store), problem)) return failure;
         if (!problem.empty()) report.decisions.push_back(problem + kAgain);
     }
 
     // Copies that Windows keeps elsewhere are the player's to delete: repair works in the game
     // folder alone.
     std::vector<std::string> copies;
-    if (auto failure = VirtualStoreCopies(fs, copies)) return failure;
+    if (auto failure = VirtualStoreCopies(disk, copies)) return failure;
     for (const std::string& copy : copies) report.decisions.push_back(copy + kAgain);
 
     std::vector<std::string> listing;
-    if (auto failure = fs.listFolder(listing)) return failure;
+    if (auto failure = disk.listFolder(listing)) return failure;
     std::sort(listing.begin(), listing.end());
-    if (auto failure = removeLeftovers(fs, listing, report)) return failure;
+    if (auto failure = removeLeftovers(disk, listing, report)) return failure;
 
     // A file with another spelling of one of its names is the player's to sort out: a rename
     // would only add a third spelling.
     std::vector<OtherSpelling> spellings;
-    if (auto failure = OtherSpellings(fs, listing, spellings)) return failure;
+    if (auto failure = OtherSpellings(disk, listing, spellings)) return failure;
     std::vector<std::string> untouchable;
     for (const OtherSpelling& spelling : spellings) {
         report.decisions.push_back(spelling.sentence() + ". Rename or remove the one that is not ZARK's" + kAgain);
@@ -111,7 +112,7 @@ std::optional<Failure> RepairFolder(FileSystem& fs, const SwitchLock&, RepairRep
     for (const Placement& placement : Placements(stores)) {
         const bool touchable =
             !among(untouchable, placement.wantedName()) && !among(untouchable, placement.otherName());
-        if (auto failure = place(fs, placement, touchable, report)) return failure;
+        if (auto failure = place(disk, placement, touchable, report)) return failure;
     }
     return std::nullopt;
 }

@@ -25,6 +25,6 @@ struct RepairReport {
 // a known name) it changes nothing for the files concerned and says what to decide. Runs under
 // the folder's switch lock. Stops at the first step that fails; what was done until then stays
 // done, since each step brings the folder closer to agreeing.
-std::optional<Failure> RepairFolder(FileSystem& fs, const SwitchLock& lock, RepairReport& report);
+std::optional<Failure> RepairFolder(FileSystem& disk, const SwitchLock& lock, RepairReport& report);
 
 }  // namespace zark

@@ -25,8 +25,8 @@ std::string adviceFor(Cause cause, const std::string& file) {
 #ifdef _WIN32
         // Both causes refuse alike, and only one of them yields to an administrator.
         return "Windows does not let this program write in the game folder. If the folder is protected, as "
-               "Program Files is, run the program as administrator once, or move the game to a folder of your "
-               "own. If Windows Security's Controlled folder access protects it, allow the program there (Virus "
+               "Program Files is, run the launcher as administrator, or move the game to a folder of your own. "
+               "If Windows Security's Controlled folder access protects it, allow the program there (Virus "
                "& threat protection, Ransomware protection, Allow an app through Controlled folder access).";
 #else
         return "You may not write in the game folder. Check its permissions and owner (ls -ld), give yourself "
@@ -50,6 +50,8 @@ std::string adviceFor(Cause cause, const std::string& file) {
     case Cause::NotGameFolder:
         return "ZARK Launcher must be started in the game folder, beside sun.exe. If you start it from a "
                "shortcut, write the game folder into the shortcut's \"Start in\" field.";
+    case Cause::GameMissing:
+        return "The game folder holds no sun.exe. ZARK Launcher belongs in the game folder, beside sun.exe.";
     case Cause::NoLocks:
         return "The game folder's file system offers no file locks, which switching needs: move the game to a "
                "local disk.";
@@ -58,6 +60,11 @@ std::string adviceFor(Cause cause, const std::string& file) {
         break;
     }
     return {};
+}
+
+// The failure's own advice, or else its cause's.
+std::string adviceOf(const Failure& failure) {
+    return failure.advice.empty() ? adviceFor(failure.cause, failure.file) : failure.advice;
 }
 
 // The system's description with its inserts filled in: %1 is the file (where there is one), any
@@ -96,11 +103,13 @@ std::string FailureReport(const Failure& failure, const std::vector<Stranded>& s
     const std::string path = failure.file.empty() ? std::string() : FullPath(failure.file);
     std::string text = "Error " + std::to_string(failure.number) + ": " + filledIn(failure.description, path);
     if (!path.empty()) text += "\nFile: " + path;
-    const std::string advice = adviceFor(failure.cause, failure.file);
+    const std::string advice = adviceOf(failure);
     if (!advice.empty()) text += "\n\n" + advice;
     if (!stranded.empty()) {
         text += "\n\nThese files could not be put back:";
-        for (const Stranded& left : stranded) text += "\n" + left.file + " is left as " + left.leftAs;
+        for (const Stranded& left : stranded) {
+            text += "\n" + FullPath(left.file) + " is left as " + FullPath(left.leftAs);
+        }
     }
     return text;
 }
@@ -110,7 +119,7 @@ std::string FailureLine(const Failure& failure) {
     // The system's descriptions on Windows end in a full stop; the file follows it here.
     if (!text.empty() && text.back() == '.') text.pop_back();
     if (!failure.file.empty()) text += " (" + failure.file + ")";
-    const std::string advice = adviceFor(failure.cause, failure.file);
+    const std::string advice = adviceOf(failure);
     return advice.empty() ? text : text + ". " + advice;
 }
 

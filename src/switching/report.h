@@ -10,7 +10,7 @@ namespace zark {
 // The text of the standard error report, lines separated by "\n": the error's number, its
 // description and the file concerned; advice where the cause leaves the player something to
 // do; and each file that a failed switch could not put back, with the name it is left under.
-// A busy folder is reported in a sentence of its own.
+// Files are named by their full paths. A busy folder is reported in a sentence of its own.
 std::string FailureReport(const Failure& failure, const std::vector<Stranded>& stranded = {});
 
 // The failure in one line, as one finding among others: its description, the file, and the

@@ -17,12 +17,12 @@ inline constexpr int kLongestPauseMs = 250;
 // Runs `step` and, while it fails transiently, runs it again after a pause that doubles up to
 // kLongestPauseMs, until kRetryBudgetMs of pauses have passed. Returns the last failure.
 template <class Step>
-std::optional<Failure> Retrying(FileSystem& fs, Step step) {
+std::optional<Failure> Retrying(FileSystem& disk, Step step) {
     std::optional<Failure> failure = step();
     int waited = 0;
     for (int pause = kFirstPauseMs; failure && failure->transient && waited < kRetryBudgetMs;
          pause = std::min(2 * pause, kLongestPauseMs)) {
-        fs.pause(pause);
+        disk.pause(pause);
         waited += pause;
         failure = step();
     }

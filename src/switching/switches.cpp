@@ -1,8 +1,6 @@
 #include "switches.h"
 
 #include "retry.h"
-#include "variants.h"
-
 
 namespace zark {
 
@@ -23,8 +21,8 @@ constexpr const char* kM5 =
 constexpr const char* kM6 = "ZARK-FS is already deactivated!";
 
 // Reads a store into the outcome's field for it; false (with the failure set) if it failed.
-bool readInto(FileSystem& fs, const std::string& store, std::optional<ModState>& field, SwitchOutcome& outcome) {
-    ModStateRead read = ReadModState(fs, store);
+bool readInto(FileSystem& disk, const std::string& store, std::optional<ModState>& field, SwitchOutcome& outcome) {
+    ModStateRead read = ReadModState(disk, store);
     if (auto* failure = std::get_if<Failure>(&read)) {
         outcome.failure = std::move(*failure);
         return false;
@@ -43,12 +41,12 @@ SwitchOutcome& refuse(SwitchOutcome& outcome, const char* message) {
 // is reported, so the files stay where the unchanged store says they are; a file that cannot
 // be put back is listed as stranded. A file held open for a moment by another program is
 // waited for, forwards and back.
-SwitchOutcome& switchVariant(FileSystem& fs, const Variant& variant, ModState to, SwitchOutcome& outcome) {
+SwitchOutcome& switchVariant(FileSystem& disk, const Variant& variant, ModState to, SwitchOutcome& outcome) {
     const bool activating = to == kActive;
     auto fromName = [&](const RuleFile& f) { return activating ? f.inactiveName : f.activeName; };
     auto toName = [&](const RuleFile& f) { return activating ? f.activeName : f.inactiveName; };
     auto rename = [&](const std::string& from, const std::string& target) {
-        return Retrying(fs, [&] { return fs.renameNoReplace(from, target); });
+        return Retrying(disk, [&] { return disk.renameNoReplace(from, target); });
     };
 
     std::size_t done = 0;
@@ -57,7 +55,7 @@ SwitchOutcome& switchVariant(FileSystem& fs, const Variant& variant, ModState to
         const RuleFile& file = variant.files[done];
         if ((failure = rename(fromName(file), toName(file)))) break;
     }
-    if (!failure) failure = WriteModState(fs, variant.store, to);
+    if (!failure) failure = WriteModState(disk, variant.store, to);
     if (!failure) {
         outcome.switchedTo = to;
         return outcome;
@@ -74,41 +72,46 @@ SwitchOutcome& switchVariant(FileSystem& fs, const Variant& variant, ModState to
 }  // namespace
 
 // The lock is not used here: taking it is the caller's proof that no other switch runs.
-SwitchOutcome ActivateZark(FileSystem& fs, const SwitchLock&) {
+SwitchOutcome ActivateZark(FileSystem& disk, const SwitchLock&) {
     SwitchOutcome outcome;
-    if (!readInto(fs, kBaseStore, outcome.basestateRead, outcome)) return outcome;
-    if (!readInto(fs, kFsStore, outcome.fsstateRead, outcome)) return outcome;
+    if (!readInto(disk, kBaseStore, outcome.basestateRead, outcome)) return outcome;
+    if (!readInto(disk, kFsStore, outcome.fsstateRead, outcome)) return outcome;
     if (outcome.basestateRead == kActive) return refuse(outcome, kM1);
     if (outcome.fsstateRead == kActive) return refuse(outcome, kM2);
-    if (outcome.basestateRead == kInactive) return switchVariant(fs, kBaseVariant, kActive, outcome);
+    if (outcome.basestateRead == kInactive) return switchVariant(disk, kBaseVariant, kActive, outcome);
     return outcome;
 }
 
-SwitchOutcome DeactivateZark(FileSystem& fs, const SwitchLock&) {
+SwitchOutcome DeactivateZark(FileSystem& disk, const SwitchLock&) {
     SwitchOutcome outcome;
-    if (!readInto(fs, kBaseStore, outcome.basestateRead, outcome)) return outcome;
+    if (!readInto(disk, kBaseStore, outcome.basestateRead, outcome)) return outcome;
     if (outcome.basestateRead == kInactive) return refuse(outcome, kM3);
-    if (outcome.basestateRead == kActive) return switchVariant(fs, kBaseVariant, kInactive, outcome);
+    if (outcome.basestateRead == kActive) return switchVariant(disk, kBaseVariant, kInactive, outcome);
     return outcome;
 }
 
-SwitchOutcome ActivateZarkFs(FileSystem& fs, const SwitchLock&) {
+SwitchOutcome ActivateZarkFs(FileSystem& disk, const SwitchLock&) {
     SwitchOutcome outcome;
     // The one command that reads the expansion store first.
-    if (!readInto(fs, kFsStore, outcome.fsstateRead, outcome)) return outcome;
-    if (!readInto(fs, kBaseStore, outcome.basestateRead, outcome)) return outcome;
+    if (!readInto(disk, kFsStore, outcome.fsstateRead, outcome)) return outcome;
+    if (!readInto(disk, kBaseStore, outcome.basestateRead, outcome)) return outcome;
     if (outcome.fsstateRead == kActive) return refuse(outcome, kM4);
     if (outcome.basestateRead == kActive) return refuse(outcome, kM5);
-    if (outcome.fsstateRead == kInactive) return switchVariant(fs, kFsVariant, kActive, outcome);
+    if (outcome.fsstateRead == kInactive) return switchVariant(disk, kFsVariant, kActive, outcome);
     return outcome;
 }
 
-SwitchOutcome DeactivateZarkFs(FileSystem& fs, const SwitchLock&) {
+SwitchOutcome DeactivateZarkFs(FileSystem& disk, const SwitchLock&) {
     SwitchOutcome outcome;
-    if (!readInto(fs, kFsStore, outcome.fsstateRead, outcome)) return outcome;
+    if (!readInto(disk, kFsStore, outcome.fsstateRead, outcome)) return outcome;
     if (outcome.fsstateRead == kInactive) return refuse(outcome, kM6);
-    if (outcome.fsstateRead == kActive) return switchVariant(fs, kFsVariant, kInactive, outcome);
+    if (outcome.fsstateRead == kActive) return switchVariant(disk, kFsVariant, kInactive, outcome);
     return outcome;
+}
+
+SwitchCommand commandFor(const Variant& variant, bool activate) {
+    if (&variant == &kFsVariant) return activate ? ActivateZarkFs : DeactivateZarkFs;
+    return activate ? ActivateZark : DeactivateZark;
 }
 
 }  // namespace zark

@@ -4,6 +4,7 @@
 #include "filesystem.h"
 #include "modstate.h"
 #include "switchlock.h"
+#include "variants.h"
 
 #include <optional>
 #include <vector>
@@ -24,13 +25,23 @@ struct SwitchOutcome {
     // except those listed in `stranded` (undoing failed for them).
     std::optional<Failure> failure;
     std::vector<Stranded> stranded;
+
+    // What the command read of `store`, where it read it.
+    const std::optional<ModState>& stateRead(const std::string& store) const {
+        return store == kBaseStore ? basestateRead : fsstateRead;
+    }
 };
 
 // The four switch commands. Each runs under the folder's switch lock, which the caller takes
 // with LockSwitching and holds until the command has returned.
-SwitchOutcome ActivateZark(FileSystem& fs, const SwitchLock& lock);
-SwitchOutcome DeactivateZark(FileSystem& fs, const SwitchLock& lock);
-SwitchOutcome ActivateZarkFs(FileSystem& fs, const SwitchLock& lock);
-SwitchOutcome DeactivateZarkFs(FileSystem& fs, const SwitchLock& lock);
+SwitchOutcome ActivateZark(FileSystem& disk, const SwitchLock& lock);
+SwitchOutcome DeactivateZark(FileSystem& disk, const SwitchLock& lock);
+SwitchOutcome ActivateZarkFs(FileSystem& disk, const SwitchLock& lock);
+SwitchOutcome DeactivateZarkFs(FileSystem& disk, const SwitchLock& lock);
+
+using SwitchCommand = SwitchOutcome (*)(FileSystem&, const SwitchLock&);
+
+// The command that switches `variant` on (`activate`) or off.
+SwitchCommand commandFor(const Variant& variant, bool activate);
 
 }  // namespace zark

@@ -6,9 +6,9 @@
 
 namespace zark {
 
-std::optional<Failure> LockSwitching(FileSystem& fs, SwitchLock& lock) {
-    return Retrying(fs, [&]() -> std::optional<Failure> {
-        std::optional<Failure> failure = fs.tryLock(kLockFile, lock.lock_);
+std::optional<Failure> LockSwitching(FileSystem& disk, SwitchLock& lock) {
+    return Retrying(disk, [&]() -> std::optional<Failure> {
+        std::optional<Failure> failure = disk.tryLock(kLockFile, lock.lock_);
         // Another switcher is at work: it is done in a moment, so wait for it like for a file
         // held open.
         if (failure && AnotherProgramIsSwitching(*failure)) failure->transient = true;
@@ -16,8 +16,8 @@ std::optional<Failure> LockSwitching(FileSystem& fs, SwitchLock& lock) {
     });
 }
 
-std::optional<Failure> LockReading(FileSystem& fs, SwitchLock& lock, std::optional<Failure>& problem) {
-    std::optional<Failure> failure = LockSwitching(fs, lock);
+std::optional<Failure> LockReading(FileSystem& disk, SwitchLock& lock, std::optional<Failure>& problem) {
+    std::optional<Failure> failure = LockSwitching(disk, lock);
     if (!failure) return std::nullopt;
     switch (failure->cause) {
     case Cause::FolderProtected:

@@ -21,13 +21,13 @@ public:
     bool held() const { return lock_ != nullptr; }
 
 private:
-    friend std::optional<Failure> LockSwitching(FileSystem& fs, SwitchLock& lock);
+    friend std::optional<Failure> LockSwitching(FileSystem& disk, SwitchLock& lock);
     std::unique_ptr<FileLock> lock_;
 };
 
 // Takes the switch lock of the working folder, waiting about two seconds for another program
 // to let go of it; after that the failure is Cause::Busy.
-std::optional<Failure> LockSwitching(FileSystem& fs, SwitchLock& lock);
+std::optional<Failure> LockSwitching(FileSystem& disk, SwitchLock& lock);
 
 // Takes the switch lock for a command that only reads the folder (status), waiting as a switch
 // waits, so that it sees the folder only between switches. Where no switch could take the
@@ -36,6 +36,6 @@ std::optional<Failure> LockSwitching(FileSystem& fs, SwitchLock& lock);
 // link, a folder, a file that may not be written, a file system without locks), which
 // `problem` then holds for the player to mend. Fails as a switch would otherwise, another
 // program switching included.
-std::optional<Failure> LockReading(FileSystem& fs, SwitchLock& lock, std::optional<Failure>& problem);
+std::optional<Failure> LockReading(FileSystem& disk, SwitchLock& lock, std::optional<Failure>& problem);
 
 }  // namespace zark

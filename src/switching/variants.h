@@ -30,4 +30,10 @@ inline const Variant kFsVariant{"ZARK-FS", kFsStore,
 
 inline const Variant* const kVariants[] = {&kBaseVariant, &kFsVariant};
 
+// The variant whose store is `store`, or none.
+const Variant* VariantWithStore(const std::string& store);
+
+// Every name of a rule file, each once, in the order the variants name them.
+std::vector<std::string> RuleFileNames();
+
 }  // namespace zark

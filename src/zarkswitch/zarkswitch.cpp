@@ -57,8 +57,8 @@ constexpr const char* kHelp =
     "  64  wrong usage\n";
 
 struct Request {
-    std::string command;  // "status", "repair", "activate" or "deactivate"
-    bool fs = false;      // the expansion variant rather than the base game's
+    std::string command;                    // "status", "repair", "activate" or "deactivate"
+    const Variant* variant = &kBaseVariant;  // the one to switch
     std::optional<std::string> folder;
 };
 
@@ -84,11 +84,11 @@ int conclude(Console& console, const std::vector<std::string>& findings) {
 // Reads under the switch lock, so that a switch in progress is waited for and only a settled
 // folder is reported; a lock file at fault is one more finding.
 int status(Console& console) {
-    FileSystem& fs = realFileSystem();
+    FileSystem& disk = realFileSystem();
     SwitchLock lock;
     std::optional<Failure> lockProblem;
-    if (auto failure = LockReading(fs, lock, lockProblem)) return Failed(console, *failure);
-    const StoresRead stores = ReadStores(fs);
+    if (auto failure = LockReading(disk, lock, lockProblem)) return Failed(console, *failure);
+    const StoresRead stores = ReadStores(disk);
     for (const Variant* variant : kVariants) {
         const StoreRead& read = stores.of(variant->store);
         const ModState* state = std::get_if<ModState>(&read.state);
@@ -96,24 +96,17 @@ int status(Console& console) {
     }
 
     std::vector<std::string> findings;
-    if (auto failure = CheckFolder(fs, stores, findings)) return Failed(console, *failure);
+    if (auto failure = CheckFolder(disk, stores, findings)) return Failed(console, *failure);
     if (lockProblem) findings.push_back(FailureLine(*lockProblem));
     return conclude(console, findings);
 }
 
 int switchVariant(Console& console, const Request& request) {
-    FileSystem& fs = realFileSystem();
+    FileSystem& disk = realFileSystem();
     SwitchLock lock;
-    if (auto failure = LockSwitching(fs, lock)) return Failed(console, *failure);
-    const bool activate = request.command == "activate";
-    SwitchOutcome outcome;
-    if (request.fs) {
-        outcome = activate ? ActivateZarkFs(fs, lock) : DeactivateZarkFs(fs, lock);
-    } else {
-        outcome = activate ? ActivateZark(fs, lock) : DeactivateZark(fs, lock);
-    }
-
-    const Variant& variant = request.fs ? kFsVariant : kBaseVariant;
+    if (auto failure = LockSwitching(disk, lock)) return Failed(console, *failure);
+    const Variant& variant = *request.variant;
+    const SwitchOutcome outcome = commandFor(variant, request.command == "activate")(disk, lock);
     if (outcome.failure) return Failed(console, *outcome.failure, outcome.stranded);
     if (outcome.message) {
         console.out(std::string(outcome.message) + "\n");
@@ -125,7 +118,7 @@ int switchVariant(Console& console, const Request& request) {
     }
     // The launcher does nothing, silently, for a store that is neither active nor inactive;
     // a script is told why.
-    const ModState stored = *(request.fs ? outcome.fsstateRead : outcome.basestateRead);
+    const ModState stored = *outcome.stateRead(variant.store);
     console.out("Nothing done: " + variant.store + " says " + DescribeState(stored) +
                 ", neither active nor inactive.\n");
     return kExitRefused;
@@ -134,16 +127,16 @@ int switchVariant(Console& console, const Request& request) {
 // Repairs what is certain, then checks the folder as status does: the findings that remain
 // are those the player must decide, each said with how.
 int repair(Console& console) {
-    FileSystem& fs = realFileSystem();
+    FileSystem& disk = realFileSystem();
     SwitchLock lock;
-    if (auto failure = LockSwitching(fs, lock)) return Failed(console, *failure);
+    if (auto failure = LockSwitching(disk, lock)) return Failed(console, *failure);
     RepairReport report;
-    const std::optional<Failure> failure = RepairFolder(fs, lock, report);
+    const std::optional<Failure> failure = RepairFolder(disk, lock, report);
     for (const std::string& line : report.done) console.out(line + "\n");
     if (failure) return Failed(console, *failure);
 
     std::vector<std::string> findings;
-    if (auto failure = CheckFolder(fs, ReadStores(fs), findings)) return Failed(console, *failure);
+    if (auto failure = CheckFolder(disk, ReadStores(disk), findings)) return Failed(console, *failure);
     if (findings.empty()) return conclude(console, findings);
     for (const std::string& decision : report.decisions) console.out(decision + "\n");
     return kExitDisagree;
@@ -191,7 +184,7 @@ int RunZarkSwitch(const std::vector<std::string>& args, Console& console) {
         if (words.size() != 2 || (words[1] != "base" && words[1] != "fs")) {
             return usage(console, request.command + " needs one variant: base or fs");
         }
-        request.fs = words[1] == "fs";
+        request.variant = words[1] == "fs" ? &kFsVariant : &kBaseVariant;
     } else {
         return usage(console, "unknown command " + request.command);
     }

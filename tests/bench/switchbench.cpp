@@ -29,7 +29,7 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"usage: switchbench <switches, at least 2>\n");
         return 2;
     }
-    zark::FileSystem& fs = zark::realFileSystem();
+    zark::FileSystem& disk = zark::realFileSystem();
     std::vector<double> times;
     for (long i = 0; i < switches; ++i) {
         // As the programs switch: the folder's lock first, let go of once the switch is done.
@@ -37,11 +37,11 @@ int wmain(int argc, wchar_t** argv) {
         zark::SwitchOutcome outcome;
         {
             zark::SwitchLock lock;
-            if (auto failure = zark::LockSwitching(fs, lock)) {
+            if (auto failure = zark::LockSwitching(disk, lock)) {
                 std::fwprintf(stderr, L"cannot lock the folder\n");
                 return 1;
             }
-            outcome = i % 2 == 0 ? zark::ActivateZark(fs, lock) : zark::DeactivateZark(fs, lock);
+            outcome = i % 2 == 0 ? zark::ActivateZark(disk, lock) : zark::DeactivateZark(disk, lock);
         }
         times.push_back(now() - begin);
         if (!outcome.switchedTo) {

@@ -1,6 +1,6 @@
 // Reading and writing the store files.
 #include "modstate.h"
-#include "testfolder.h"
+#include "tempfolder.h"
 
 #include <cerrno>
 #include <cstring>
@@ -43,7 +43,7 @@ using namespace std::string_literals;
 INSTANTIATE_TEST_SUITE_P(
     Store, Parse,
     testing::Values(
-        // As the launcher writes it, and the Part's edge cases.
+        // As the launcher writes it, and as editors and other programs may leave it.
         ParseCase{"OneWithCrLf", "1\r\n", 1}, ParseCase{"TwoWithCrLf", "2\r\n", 2},
         ParseCase{"TwoWithoutLineBreak", "2", 2}, ParseCase{"FurtherLines", "2\r\n1\r\nmore\r\n", 2},
         ParseCase{"Three", "3\r\n", 3}, ParseCase{"Zero", "0\r\n", 0},

@@ -1,6 +1,6 @@
 // The real file system behind the seam: no-overwrite renames, atomic replacement and the lock.
 #include "realfilesystem_posix.h"
-#include "testfolder.h"
+#include "tempfolder.h"
 
 #include "modstate.h"
 

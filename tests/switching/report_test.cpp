@@ -1,7 +1,8 @@
 // The error report: the file by its full path, the system's text filled in, and advice only
 // where it is true, in words for the system it runs on.
 #include "report.h"
-#include "testfolder.h"
+#include "storeguidance.h"
+#include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,8 @@ TEST(Report, AdvisesOnlyWhatFitsTheCause) {
                          "to a local disk."},
         {Cause::NotGameFolder, "ZARK Launcher must be started in the game folder, beside sun.exe. If you start it "
                                "from a shortcut, write the game folder into the shortcut's \"Start in\" field."},
+        {Cause::GameMissing, "The game folder holds no sun.exe. ZARK Launcher belongs in the game folder, beside "
+                             "sun.exe."},
     };
     for (const Case& c : cases) {
         Failure failure{13, "Permission denied", "zarkart.ini"};
@@ -39,12 +42,51 @@ TEST(Report, AdvisesOnlyWhatFitsTheCause) {
     }
 }
 
+// A store that stops start-up: what it must hold and where to look further, as status says it;
+// where nothing of the game's is there, where to start the launcher instead.
+TEST(Report, AtStartUpSaysWhatTheStoreMustHold) {
+    struct Case {
+        void (*make)();
+        const char* store;
+        std::string error;
+        std::string advice;
+    };
+    const std::string look = ". Run zarkswitch status in the game folder to see what else is out of place.";
+    const std::string writeBase = ". If ZARK is off, make zarkdata.dat hold the single line 2 (1 if it is on)" + look;
+    const std::string writeFs = ". If ZARK-FS is off, make zarkdata2.dat hold the single line 2 (1 if it is on)" + look;
+    const Case cases[] = {
+        {[] { writeFile("zarkrules.ini", ""); }, "zarkdata.dat", "Error 2: No such file or directory",
+         "zarkdata.dat is missing" + writeBase},
+        {[] { writeFile("zarkdata2.dat", ""); }, "zarkdata2.dat", "Error 62: Input past end of file",
+         "zarkdata2.dat is empty" + writeFs},
+        {[] { writeFile("zarkdata.dat", "40000\r\n"); }, "zarkdata.dat", "Error 6: Overflow",
+         "zarkdata.dat holds a number out of range" + writeBase},
+        {[] { std::filesystem::create_directory("zarkdata.dat"); }, "zarkdata.dat",
+         "Error 75: Path/File access error: not a plain file, but a folder, a device or a pipe",
+         "zarkdata.dat is a folder, not a file" + writeBase},
+        {[] { writeFile("zarkdata.dat", "2\r\n" + std::string(kStoreLimit, ' ')); }, "zarkdata.dat",
+         "Error 59: Bad record length: longer than 65536 bytes, far more than a store holds",
+         "zarkdata.dat holds more than 65536 bytes, far more than a store holds" + writeBase},
+        {[] {}, "zarkdata.dat", "Error 2: No such file or directory",
+         "ZARK Launcher must be started in the game folder, beside sun.exe. If you start it from a shortcut, "
+         "write the game folder into the shortcut's \"Start in\" field."},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        c.make();
+        Failure failure = std::get<Failure>(ReadStores(realFileSystem()).of(c.store).state);
+        ExplainUnreadStore(realFileSystem(), failure);
+        EXPECT_EQ(FailureReport(failure), c.error + "\nFile: " + inFolder(c.store) + "\n\n" + c.advice);
+    }
+}
+
 TEST(Report, ListsWhatCouldNotBePutBackAndSaysBusyInASentence) {
     TempFolder folder;
     Failure failure{2, "No such file or directory", "zarkart.ini"};
     EXPECT_EQ(FailureReport(failure, {{"zarkrules.ini", "rules.ini"}}),
               "Error 2: No such file or directory\nFile: " + inFolder("zarkart.ini") +
-                  "\n\nThese files could not be put back:\nzarkrules.ini is left as rules.ini");
+                  "\n\nThese files could not be put back:\n" + inFolder("zarkrules.ini") + " is left as " +
+                  inFolder("rules.ini"));
     EXPECT_EQ(FailureReport(BusyFailure("zarkdata.lock")),
               "Another program is switching ZARK in this folder. Try again once it has finished.");
 }

@@ -1,7 +1,8 @@
-// Parts 1.2 and 1.3: the four switch commands, on real temporary folders.
+// The four switch commands, on real temporary folders.
+#include "faultyfilesystem.h"
+#include "gamefolder.h"
 #include "retry.h"
 #include "switches.h"
-#include "testfolder.h"
 
 #include <cerrno>
 #include <tuple>
@@ -9,7 +10,7 @@
 namespace zark::test {
 namespace {
 
-// The messages, quoted from the Parts (M5 has no blank after "crash.").
+// The messages, word for word as players know them (M5 has no blank after "crash.").
 const std::string M1 = "ZARK is already activated!";
 const std::string M2 =
     "If you have firestorm installed you should use Activate ZARKFS if you dont have firestorm installed use the "
@@ -23,24 +24,15 @@ const std::string M5 =
     "crash.ZARK-TS IS ACTIVATED!";
 const std::string M6 = "ZARK-FS is already deactivated!";
 
-// A rule file: its names while its variant is inactive and active.
-struct RuleFile {
-    std::string zarkName;
-    std::string gameName;
-};
-const RuleFile kFirestorm{"zarkfirestrm.ini", "firestrm.ini"};
-const RuleFile kRules{"zarkrules.ini", "rules.ini"};
-const RuleFile kArt{"zarkart.ini", "art.ini"};
-
 enum Command { ActivateZarkCmd, DeactivateZarkCmd, ActivateZarkFsCmd, DeactivateZarkFsCmd };
 
-// Each command's steps as the Parts list them.
+// Each command's steps, in order.
 struct CommandSteps {
     const char* name;
     bool expansion;                 // switches the expansion variant (store zarkdata2.dat)
     ModState newState;              // the state it switches to
     std::vector<std::string> reads; // the stores it reads, in order
-    std::vector<RuleFile> files;    // the files it moves, in order
+    std::vector<RuleNames> files;   // the files it moves, in order
 };
 
 const CommandSteps& steps(Command command) {
@@ -53,21 +45,25 @@ const CommandSteps& steps(Command command) {
     return table[command];
 }
 
-std::string fromName(const CommandSteps& s, const RuleFile& f) { return s.newState == kActive ? f.zarkName : f.gameName; }
-std::string toName(const CommandSteps& s, const RuleFile& f) { return s.newState == kActive ? f.gameName : f.zarkName; }
+std::string fromName(const CommandSteps& s, const RuleNames& f) {
+    return s.newState == kActive ? f.zarkName : f.gameName;
+}
+std::string toName(const CommandSteps& s, const RuleNames& f) {
+    return s.newState == kActive ? f.gameName : f.zarkName;
+}
 
 // Runs a command as the programs do: under the folder's switch lock.
-SwitchOutcome run(Command command, FileSystem& fs) {
+SwitchOutcome run(Command command, FileSystem& disk) {
     SwitchLock lock;
-    if (auto failure = LockSwitching(fs, lock)) {
+    if (auto failure = LockSwitching(disk, lock)) {
         ADD_FAILURE() << "cannot lock: " << failure->description;
         return {};
     }
     switch (command) {
-    case ActivateZarkCmd: return ActivateZark(fs, lock);
-    case DeactivateZarkCmd: return DeactivateZark(fs, lock);
-    case ActivateZarkFsCmd: return ActivateZarkFs(fs, lock);
-    case DeactivateZarkFsCmd: return DeactivateZarkFs(fs, lock);
+    case ActivateZarkCmd: return ActivateZark(disk, lock);
+    case DeactivateZarkCmd: return DeactivateZark(disk, lock);
+    case ActivateZarkFsCmd: return ActivateZarkFs(disk, lock);
+    case DeactivateZarkFsCmd: return DeactivateZarkFs(disk, lock);
     }
     return {};
 }
@@ -78,13 +74,12 @@ std::optional<ModState> none() { return std::nullopt; }
 // write shows in its bytes.
 std::string storeBytes(ModState value) { return std::to_string(value) + "\r\nfurther line\r\n"; }
 
-// A game folder: both stores and the three rule files, each file's content being its zark
-// name so that a file keeps its identity across renames.
+// A game folder with both stores and the three rule files: the two that both variants move under
+// the game's names while either is active, firestrm.ini while the expansion is.
 Snapshot folder(const std::string& baseStore, const std::string& fsStore, bool rulesActive, bool firestormActive) {
-    Snapshot result{{kBaseStore, baseStore}, {kFsStore, fsStore}};
-    for (const RuleFile* f : {&kRules, &kArt}) result[rulesActive ? f->gameName : f->zarkName] = f->zarkName;
-    result[firestormActive ? kFirestorm.gameName : kFirestorm.zarkName] = kFirestorm.zarkName;
-    return result;
+    auto named = [](const RuleNames& file, bool active) { return active ? file.gameName : file.zarkName; };
+    return gameFolder(baseStore, fsStore,
+                      {named(kRules, rulesActive), named(kArt, rulesActive), named(kFirestorm, firestormActive)});
 }
 
 // The folder that matches the stored values: a variant's files carry the game's names while
@@ -93,48 +88,77 @@ Snapshot folderFor(ModState base, ModState exp) {
     return folder(storeBytes(base), storeBytes(exp), base == kActive || exp == kActive, exp == kActive);
 }
 
-void create(const Snapshot& files) {
-    for (const auto& [name, bytes] : files) writeFile(name, bytes);
-}
-
 // ---------------------------------------------------------------------------------------------
-// The outcome tables of Parts 1.2 and 1.3, for every combination of stored values.
+// The outcomes by stored values, row by row as the switches' tables give them: a row stands for
+// every value that its columns name, each store tried at 0, 1, 2, 3 and -1.
 
+const std::vector<ModState> kOne{1};
+const std::vector<ModState> kTwo{2};
+const std::vector<ModState> kAny{0, 1, 2, 3, -1};
+const std::vector<ModState> kNotOne{0, 2, 3, -1};
+const std::vector<ModState> kNeither{0, 3, -1};  // "0 or other": neither 1 nor 2
+
+// What a command does: shows a message, switches, or does nothing.
 struct Expected {
     const std::string* message = nullptr;
     bool switches = false;
 };
+const Expected kSwitches{nullptr, true};
+const Expected kNothing{};
 
-Expected fromTables(Command command, ModState base, ModState exp) {
-    switch (command) {
-    case ActivateZarkCmd:
-        if (base == 1) return {&M1};
-        if (exp == 1) return {&M2};
-        return {nullptr, base == 2};
-    case DeactivateZarkCmd:
-        if (base == 1) return {nullptr, true};
-        return {base == 2 ? &M3 : nullptr};
-    case ActivateZarkFsCmd:
-        if (exp == 1) return {&M4};
-        if (base == 1) return {&M5};
-        return {nullptr, exp == 2};
-    case DeactivateZarkFsCmd:
-        if (exp == 1) return {nullptr, true};
-        return {exp == 2 ? &M6 : nullptr};
+struct OutcomeRow {
+    Command command;
+    const std::vector<ModState>& base;
+    const std::vector<ModState>& exp;
+    Expected expected;
+};
+
+const OutcomeRow kOutcomes[] = {
+    // The base game's commands.
+    // command            base      exp       outcome
+    {ActivateZarkCmd,     kOne,     kAny,     {&M1}},
+    {ActivateZarkCmd,     kTwo,     kOne,     {&M2}},
+    {ActivateZarkCmd,     kTwo,     kNotOne,  kSwitches},
+    {ActivateZarkCmd,     kNeither, kOne,     {&M2}},
+    {ActivateZarkCmd,     kNeither, kNotOne,  kNothing},
+    {DeactivateZarkCmd,   kOne,     kAny,     kSwitches},
+    {DeactivateZarkCmd,   kTwo,     kOne,     {&M3}},
+    {DeactivateZarkCmd,   kTwo,     kNotOne,  {&M3}},
+    {DeactivateZarkCmd,   kNeither, kOne,     kNothing},
+    {DeactivateZarkCmd,   kNeither, kNotOne,  kNothing},
+    // The expansion's commands, whose table names exp first.
+    {ActivateZarkFsCmd,   kAny,     kOne,     {&M4}},
+    {ActivateZarkFsCmd,   kOne,     kTwo,     {&M5}},
+    {ActivateZarkFsCmd,   kNotOne,  kTwo,     kSwitches},
+    {ActivateZarkFsCmd,   kOne,     kNeither, {&M5}},
+    {ActivateZarkFsCmd,   kNotOne,  kNeither, kNothing},
+    {DeactivateZarkFsCmd, kAny,     kOne,     kSwitches},
+    {DeactivateZarkFsCmd, kOne,     kTwo,     {&M6}},
+    {DeactivateZarkFsCmd, kNotOne,  kTwo,     {&M6}},
+    {DeactivateZarkFsCmd, kOne,     kNeither, kNothing},
+    {DeactivateZarkFsCmd, kNotOne,  kNeither, kNothing},
+};
+
+using TableCase = std::tuple<Command, ModState, ModState, Expected>;  // command, base store, expansion store
+
+// Each row once for every pair of stored values it stands for.
+std::vector<TableCase> tableCases() {
+    std::vector<TableCase> cases;
+    for (const OutcomeRow& row : kOutcomes) {
+        for (ModState base : row.base) {
+            for (ModState exp : row.exp) cases.emplace_back(row.command, base, exp, row.expected);
+        }
     }
-    return {};
+    return cases;
 }
-
-using TableCase = std::tuple<Command, ModState, ModState>;  // command, base store, expansion store
 
 class OutcomeTable : public testing::TestWithParam<TableCase> {
     TempFolder folder_;
 };
 
-TEST_P(OutcomeTable, MatchesThePart) {
-    const auto [command, base, exp] = GetParam();
+TEST_P(OutcomeTable, MatchesTheTable) {
+    const auto [command, base, exp, expected] = GetParam();
     const CommandSteps& s = steps(command);
-    const Expected expected = fromTables(command, base, exp);
     create(folderFor(base, exp));
 
     const SwitchOutcome outcome = run(command, realFileSystem());
@@ -168,16 +192,14 @@ TEST_P(OutcomeTable, MatchesThePart) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    AllStoredValues, OutcomeTable,
-    testing::Combine(testing::Values(ActivateZarkCmd, DeactivateZarkCmd, ActivateZarkFsCmd, DeactivateZarkFsCmd),
-                     testing::Values<ModState>(0, 1, 2, 3, -1), testing::Values<ModState>(0, 1, 2, 3, -1)),
+    AllStoredValues, OutcomeTable, testing::ValuesIn(tableCases()),
     [](const testing::TestParamInfo<TableCase>& info) {
         auto name = [](ModState v) { return v < 0 ? "minus" + std::to_string(-v) : std::to_string(v); };
         return std::string(steps(std::get<0>(info.param)).name) + "_base" + name(std::get<1>(info.param)) + "_exp" +
                name(std::get<2>(info.param));
     });
 
-// The Parts' first edge cases: on and off again, each variant.
+// On and off again, each variant.
 class RoundTrip : public testing::TestWithParam<bool> {
     TempFolder folder_;
 };
@@ -263,14 +285,14 @@ TEST_P(FaultInjection, UndoesEverythingOrNamesWhatIsLeft) {
     const int done = c.op == FaultyFileSystem::Rename ? c.call - 1 : c.op == FaultyFileSystem::Replace ? renames : 0;
     const std::string store = s.expansion ? kFsStore : kBaseStore;
 
-    FaultyFileSystem fs;
-    fs.failing[c.op].insert(c.call);
+    FaultyFileSystem disk;
+    disk.failing[c.op].insert(c.call);
     const int firstUndoCall = c.op == FaultyFileSystem::Rename ? c.call : renames;
-    for (int u : c.undoFailing) fs.failing[FaultyFileSystem::Rename].insert(firstUndoCall + u);
+    for (int u : c.undoFailing) disk.failing[FaultyFileSystem::Rename].insert(firstUndoCall + u);
 
-    const SwitchOutcome outcome = run(c.command, fs);
+    const SwitchOutcome outcome = run(c.command, disk);
 
-    // The steps in the Parts' order up to the failing one, then the undo renames in reverse.
+    // The steps in their order up to the failing one, then the undo renames in reverse.
     std::vector<std::string> log;
     for (int k = 0; k < static_cast<int>(s.reads.size()) && !(c.op == FaultyFileSystem::Read && k >= c.call); ++k) {
         log.push_back("read " + s.reads[k]);
@@ -286,7 +308,7 @@ TEST_P(FaultInjection, UndoesEverythingOrNamesWhatIsLeft) {
     for (int k = done - 1; k >= 0; --k) {
         log.push_back("rename " + toName(s, s.files[k]) + " -> " + fromName(s, s.files[k]));
     }
-    EXPECT_EQ(fs.log, log);
+    EXPECT_EQ(disk.log, log);
 
     // The original failure is reported, for the file of the failing step.
     const std::string failingFile = c.op == FaultyFileSystem::Read     ? s.reads[c.call - 1]
@@ -303,7 +325,7 @@ TEST_P(FaultInjection, UndoesEverythingOrNamesWhatIsLeft) {
     std::vector<Stranded> stranded;
     Snapshot expectedFolder = before;
     for (int u : c.undoFailing) {
-        const RuleFile& f = s.files[done - u];
+        const RuleNames& f = s.files[done - u];
         stranded.push_back({fromName(s, f), toName(s, f)});
         expectedFolder[toName(s, f)] = expectedFolder[fromName(s, f)];
         expectedFolder.erase(fromName(s, f));
@@ -350,27 +372,27 @@ TEST_P(Held, WaitsThenSwitchesOrPutsBack) {
     const HoldCase& c = GetParam();
     const Snapshot before = folderFor(2, 2);
     create(before);
-    FaultyFileSystem fs;
-    fs.failing[c.op] = c.failing;
-    fs.held[c.op] = c.held;
-    if (c.heldFile) fs.heldFiles[c.op].insert(c.heldFile);
+    FaultyFileSystem disk;
+    disk.failing[c.op] = c.failing;
+    disk.held[c.op] = c.held;
+    if (c.heldFile) disk.heldFiles[c.op].insert(c.heldFile);
     // The expansion's activation: three renames and the store.
-    const SwitchOutcome outcome = run(ActivateZarkFsCmd, fs);
+    const SwitchOutcome outcome = run(ActivateZarkFsCmd, disk);
 
     EXPECT_TRUE(outcome.stranded.empty());
     if (c.switches) {
         EXPECT_FALSE(outcome.failure) << outcome.failure->description;
         EXPECT_EQ(outcome.switchedTo, kActive);
         EXPECT_EQ(snapshot(), folder(storeBytes(2), "1\r\n", true, true));
-        EXPECT_LT(fs.pausedMs(), 100) << "a short hold costs a short wait";
+        EXPECT_LT(disk.pausedMs(), 100) << "a short hold costs a short wait";
     } else {
         ASSERT_TRUE(outcome.failure);
         EXPECT_EQ(outcome.failure->number, FaultyFileSystem::injected("").number);
         EXPECT_EQ(snapshot(), before);
         if (c.heldFile) {
-            EXPECT_GT(fs.calls[c.op], 1) << "the held step was never tried again";
-            EXPECT_GE(fs.pausedMs(), kRetryBudgetMs);
-            EXPECT_LT(fs.pausedMs(), kRetryBudgetMs + kLongestPauseMs + 1);
+            EXPECT_GT(disk.calls[c.op], 1) << "the held step was never tried again";
+            EXPECT_GE(disk.pausedMs(), kRetryBudgetMs);
+            EXPECT_LT(disk.pausedMs(), kRetryBudgetMs + kLongestPauseMs + 1);
         }
     }
 }
@@ -387,7 +409,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<HoldCase>& info) { return std::string(info.param.label); });
 
 // ---------------------------------------------------------------------------------------------
-// Failures on the real disk, from the Parts' edge cases.
+// Failures on the real disk.
 
 struct DiskCase {
     const char* label;
@@ -426,7 +448,7 @@ TEST_P(DiskFailure, ChangesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Parts, DiskFailure,
+    OnDisk, DiskFailure,
     testing::Values(
         DiskCase{"RulesIniAlreadyThere", ActivateZarkCmd, 2, 2, {}, {"rules.ini"}, EEXIST, "rules.ini"},
         DiskCase{"ZarkArtMissing", ActivateZarkCmd, 2, 2, {"zarkart.ini"}, {}, ENOENT, "zarkart.ini"},

@@ -2,6 +2,7 @@
 // switch at a time, and nothing that a killed one leaves blocks or loses anything.
 #include "zarkswitchrun.h"
 
+#include "faultyfilesystem.h"
 #include "switches.h"
 
 #include <csignal>
@@ -85,7 +86,7 @@ const std::multiset<std::string> kRuleContents{"; zarkrules.ini\r\n", "; zarkart
 
 TEST(Concurrency, SwitchersAtOnceLeaveTheFolderAgreeing) {
     TempFolder folder;
-    layOut("2\r\n", "2\r\n", kAllInactive);
+    create(gameFolder("2\r\n", "2\r\n", kAllInactive));
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     std::vector<pid_t> switchers;
     for (unsigned seed = 1; seed <= 4; ++seed) switchers.push_back(switcher(until, doneRefusedOrBusy, seed));
@@ -98,7 +99,7 @@ TEST(Concurrency, SwitchersAtOnceLeaveTheFolderAgreeing) {
 
 TEST(Concurrency, KilledSwitchersBlockNothingAndRepairMendsWhatTheyLeft) {
     TempFolder folder;
-    layOut("2\r\n", "2\r\n", kAllInactive);
+    create(gameFolder("2\r\n", "2\r\n", kAllInactive));
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     // A half switch left by a kill makes later switches fail: that is what repair is for.
     std::vector<pid_t> children{killer(until, 7)};
@@ -117,7 +118,7 @@ TEST(Concurrency, KilledSwitchersBlockNothingAndRepairMendsWhatTheyLeft) {
 TEST(Concurrency, EachCommandWaitsForTheHolderThenGivesUp) {
     for (const std::vector<std::string>& args : {kSwitches[0], {"repair"}, {"status"}}) {
         TempFolder folder;
-        layOut("2\r\n", "2\r\n", {"rules.ini", "zarkart.ini", "zarkfirestrm.ini"});
+        create(gameFolder("2\r\n", "2\r\n", {"rules.ini", "zarkart.ini", "zarkfirestrm.ini"}));
         const Snapshot before = snapshot();
         std::unique_ptr<FileLock> held;
         ASSERT_FALSE(realFileSystem().tryLock(kLockFile, held));
@@ -137,7 +138,7 @@ TEST(Concurrency, EachCommandWaitsForTheHolderThenGivesUp) {
 // for it and reports the folder as the switch leaves it.
 TEST(Concurrency, StatusReportsOnlyASettledFolder) {
     TempFolder folder;
-    layOut("2\r\n", "2\r\n", kAllInactive);
+    create(gameFolder("2\r\n", "2\r\n", kAllInactive));
     FaultyFileSystem slow;
     slow.slow[FaultyFileSystem::Rename].insert(2);
     std::thread switching([&] {

@@ -1,16 +1,15 @@
-// Holds the switch lock of the current folder for a while, as a native switcher does:
-//   holdlock <milliseconds>
-// Prints "held" once it holds the lock, then waits and ends, letting go.
+// Holds the switch lock of the current folder, as a native switcher does, until its standard
+// input ends:
+//   holdlock
+// Prints "held" once it holds the lock. Whoever started it decides how long the lock is held by
+// closing its input, so that a waiter that is slow to start still finds it held.
 #include "filesystem.h"
 #include "switchlock.h"
 
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <thread>
 
-int main(int argc, char* argv[]) {
-    if (argc != 2) return 64;
+int main(int argc, char*[]) {
+    if (argc != 1) return 64;
     std::unique_ptr<zark::FileLock> lock;
     if (auto failure = zark::realFileSystem().tryLock(zark::kLockFile, lock)) {
         std::fprintf(stderr, "holdlock: %s\n", failure->description.c_str());
@@ -18,6 +17,7 @@ int main(int argc, char* argv[]) {
     }
     std::puts("held");
     std::fflush(stdout);
-    std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[1])));
+    while (std::getchar() != EOF) {
+    }
     return 0;
 }

@@ -2,6 +2,8 @@
 // and the store files that are no stores at all.
 #include "zarkswitchrun.h"
 
+#include "modstate.h"
+
 #include <sys/stat.h>
 
 #include <csignal>
@@ -18,7 +20,7 @@ struct RepairCase {
     const char* name;
     std::optional<std::string> base;  // none: no store
     std::optional<std::string> fs;
-    std::vector<std::string> before;  // rule files and leftovers, as layOut makes them
+    std::vector<std::string> before;  // rule files and leftovers, as gameFolder names them
     std::vector<std::pair<std::string, std::string>> renamed;  // what repair must rename
     int status;
     std::string out;
@@ -29,7 +31,7 @@ class Repair : public testing::TestWithParam<RepairCase> {};
 TEST_P(Repair, RenamesWhatIsCertainAndSaysWhatToDecide) {
     const RepairCase& c = GetParam();
     TempFolder folder;
-    layOut(c.base, c.fs, c.before);
+    create(gameFolder(c.base, c.fs, c.before));
     Snapshot expected = snapshot();
     for (const auto& [from, to] : c.renamed) {
         expected[to] = expected.at(from);
@@ -79,6 +81,12 @@ INSTANTIATE_TEST_SUITE_P(
                    "zarkdata.dat says not set, neither active nor inactive: it begins with a byte-order mark, so "
                    "save it as ANSI (plain text), not as Unicode or UTF-8. If ZARK is off, make zarkdata.dat hold "
                    "the single line 2 (1 if it is on)" + kAgain},
+        // Stores next to a state decide nothing: nothing is moved.
+        RepairCase{"ThreeAndMinusOne", "3\r\n", "-1\r\n", {"rules.ini", "zarkart.ini", "firestrm.ini"}, {}, 3,
+                   "zarkdata.dat says 3, neither active nor inactive. If ZARK is off, make zarkdata.dat hold the "
+                   "single line 2 (1 if it is on)" + kAgain +
+                   "zarkdata2.dat says -1, neither active nor inactive. If ZARK-FS is off, make zarkdata2.dat hold "
+                   "the single line 2 (1 if it is on)" + kAgain},
         // What the other store decides is still repaired.
         RepairCase{"MissingStore", std::nullopt, "1\r\n", {"rules.ini", "zarkart.ini", "zarkfirestrm.ini"},
                    {{"zarkart.ini", "art.ini"}, {"zarkfirestrm.ini", "firestrm.ini"}}, 3,
@@ -127,7 +135,7 @@ TEST(NoStore, EachCommandSaysWhatItIsAtOnce) {
     const std::string write = ". If ZARK is off, make zarkdata.dat hold the single line 2 (1 if it is on)";
     for (const Case& c : cases) {
         TempFolder folder;
-        layOut(std::nullopt, "2\r\n", kAllInactive);
+        create(gameFolder(std::nullopt, "2\r\n", kAllInactive));
         c.make();
         const Result status = zarkswitch({"status"});
         EXPECT_EQ(status.status, 3) << c.what;
@@ -171,7 +179,7 @@ TEST(LostOutput, TheStatusSaysWhatWasDone) {
     };
     for (const Case& c : cases) {
         TempFolder folder;
-        layOut("2\r\n", "2\r\n", c.ruleFiles);
+        create(gameFolder("2\r\n", "2\r\n", c.ruleFiles));
         const Result run = zarkswitch(c.args, c.output, c.prepare);
         EXPECT_EQ(run.status, c.status) << c.args[0] << " " << c.output;
         EXPECT_EQ(fileBytes(kLockFile), "");

@@ -17,7 +17,7 @@ using namespace std::string_literals;
 
 TEST(Usage, WrongArgumentsGiveTheUsageLineAndStatus64) {
     TempFolder folder;
-    layOut("2\r\n", "2\r\n", kAllInactive);
+    create(gameFolder("2\r\n", "2\r\n", kAllInactive));
     const Snapshot before = snapshot();
     const std::vector<std::vector<std::string>> wrong{
         {},
@@ -75,7 +75,7 @@ class Status : public testing::TestWithParam<StatusCase> {};
 TEST_P(Status, ReportsStoresAndDisagreementsAndTouchesNothing) {
     const StatusCase& c = GetParam();
     TempFolder folder;
-    layOut(c.base, c.fs, c.ruleFiles);
+    create(gameFolder(c.base, c.fs, c.ruleFiles));
     const Snapshot before = snapshot();
     const Result run = zarkswitch({"status"});
     EXPECT_EQ(run.status, c.status) << run.err;
@@ -117,6 +117,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "ZARK (zarkdata.dat): not set\nZARK-FS (zarkdata2.dat): 7\n"
                    "zarkdata.dat says not set, neither active nor inactive" + kWriteBase +
                    "zarkdata2.dat says 7, neither active nor inactive" + kWriteFs},
+        // Next to a state is no state.
+        StatusCase{"ThreeAndMinusOne", "3\r\n", "-1\r\n", kBaseActive, 3,
+                   "ZARK (zarkdata.dat): 3\nZARK-FS (zarkdata2.dat): -1\n"
+                   "zarkdata.dat says 3, neither active nor inactive" + kWriteBase +
+                   "zarkdata2.dat says -1, neither active nor inactive" + kWriteFs},
         // A file under the name that an undecided store's variant gives it: that store may be why.
         StatusCase{"OnlyTheSetVariantIsChecked", "0\r\n", "2\r\n", {"zarkrules.ini", "art.ini"}, 3,
                    "ZARK (zarkdata.dat): not set\nZARK-FS (zarkdata2.dat): inactive\n"
@@ -160,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Switches, RoundTripsOfBothVariantsMatchTheLauncher) {
     TempFolder folder;
-    layOut("2\r\n", "2\r\n", kAllInactive);
+    create(gameFolder("2\r\n", "2\r\n", kAllInactive));
     const Snapshot inactive = snapshot();
     struct Step {
         std::vector<std::string> args;
@@ -206,7 +211,8 @@ class Refusals : public testing::TestWithParam<Refusal> {};
 TEST_P(Refusals, PrintTheMessageExitOneAndChangeNothing) {
     const Refusal& c = GetParam();
     TempFolder folder;
-    layOut(c.base, c.fs, c.base == "1\r\n" ? kBaseActive : c.fs == "1\r\n" ? kFsActive : kAllInactive);
+    create(gameFolder(c.base, c.fs,
+                      c.base == "1\r\n" ? kBaseActive : c.fs == "1\r\n" ? kFsActive : kAllInactive));
     const Snapshot before = snapshot();
     const Result run = zarkswitch(c.args);
     EXPECT_EQ(run.status, 1) << run.err;
@@ -250,7 +256,7 @@ TEST(SwitchFailures, ReportOnStandardErrorExitTwoAndLeaveEverythingAsItWas) {
     };
     for (const Case& c : cases) {
         TempFolder folder;
-        layOut("2\r\n", "2\r\n", c.ruleFiles);
+        create(gameFolder("2\r\n", "2\r\n", c.ruleFiles));
         const Snapshot before = snapshot();
         const Result run = zarkswitch(c.args);
         EXPECT_EQ(run.status, 2) << c.args[1];
@@ -287,7 +293,7 @@ class LockFile : public testing::TestWithParam<LockFileCase> {};
 TEST_P(LockFile, IsReportedAtOnceWithWhatToDo) {
     const LockFileCase& c = GetParam();
     TempFolder folder;
-    layOut("2\r\n", "2\r\n", kAllInactive);
+    create(gameFolder("2\r\n", "2\r\n", kAllInactive));
     const std::string outside =
         std::filesystem::temp_directory_path() / ("zarklock-outside." + std::to_string(::getpid()));
     c.make(outside);
@@ -350,7 +356,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(GameFolder, DirOptionWorksFromAnyFolderAndAMissingOneFails) {
     TempFolder game;
-    layOut("2\r\n", "2\r\n", kAllInactive);
+    create(gameFolder("2\r\n", "2\r\n", kAllInactive));
     const std::string path = std::filesystem::current_path().string();
     TempFolder elsewhere;
     const Result run = zarkswitch({"--dir", path, "activate", "base"});

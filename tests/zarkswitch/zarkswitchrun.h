@@ -1,7 +1,8 @@
 // Running the real zarkswitch on a real game folder, as scripts do.
 #pragma once
 
-#include "testfolder.h"
+#include "gamefolder.h"
+#include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -80,29 +81,5 @@ inline Result zarkswitch(const std::vector<std::string>& args, const std::string
     run.err = takeCapture(err);
     return run;
 }
-
-// A game folder: the two stores (none where not given) and, present or not, each of the six
-// rule-file names; each rule file holds a line naming it, so that a file keeps its identity
-// across renames. A name that ends in "/" is made a folder instead, and "name -> target" a
-// symbolic link.
-inline void layOut(const std::optional<std::string>& base, const std::optional<std::string>& fs,
-                   const std::vector<std::string>& ruleFiles) {
-    if (base) writeFile("zarkdata.dat", *base);
-    if (fs) writeFile("zarkdata2.dat", *fs);
-    for (const std::string& name : ruleFiles) {
-        const std::size_t arrow = name.find(" -> ");
-        if (arrow != std::string::npos) {
-            std::filesystem::create_symlink(name.substr(arrow + 4), name.substr(0, arrow));
-        } else if (name.back() == '/') {
-            std::filesystem::create_directory(name);
-        } else {
-            writeFile(name, "; " + name + "\r\n");
-        }
-    }
-}
-
-inline const std::vector<std::string> kAllInactive{"zarkrules.ini", "zarkart.ini", "zarkfirestrm.ini"};
-inline const std::vector<std::string> kBaseActive{"rules.ini", "art.ini", "zarkfirestrm.ini"};
-inline const std::vector<std::string> kFsActive{"rules.ini", "art.ini", "firestrm.ini"};
 
 }  // namespace zark::test
