@@ -23,9 +23,13 @@ const std::wstring kNvaroSite = L"http://nvaro.example.org/";
 }  // namespace
 
 // The game of this folder and no other: a sun.exe elsewhere on the machine must never start.
-// The game still sees its command line as "sun.exe".
+// The game still sees its command line as "sun.exe". Where the folder holds none, the launcher
+// was put elsewhere than beside the game, and the report says so.
 void ZARKMain::runtiberiansun_Click() {
     if (auto failure = startProgram(hwnd_, widen(FullPath("sun.exe")), L"sun.exe", SW_SHOWNORMAL)) {
+        if (failure->number == ERROR_FILE_NOT_FOUND || failure->number == ERROR_PATH_NOT_FOUND) {
+            failure->cause = Cause::GameMissing;
+        }
         showErrorReport(hwnd_, *failure);
     }
 }

@@ -41,6 +41,7 @@ public:
     // Whether it shows the ACTIVATED picture, which a click switches off.
     bool showsActivated() const { return state_ != kInactive; }
 
+    const Variant& variant() const { return variant_; }
     int id() const { return id_; }
     HWND window() const { return button_; }
 

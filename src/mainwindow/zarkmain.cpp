@@ -199,12 +199,18 @@ std::optional<Failure> ZARKMain::Form_Load() {
     return std::nullopt;
 }
 
-// A store that cannot be read this moment (being replaced, held, gone) leaves its indicator as
-// it is, and the window does not wait for it: the next change or command puts it right.
+// Read while no other program switches, each store open for its read alone. A store that cannot
+// be read this moment (being replaced, held, gone) leaves its indicator as it is, and the window
+// does not wait for it: the next change or command puts it right. While another program
+// switches, the read is tried again in a moment.
 void ZARKMain::storesChanged() {
-    const StoresRead stores = GlanceAtStores(realFileSystem());
-    if (const ModState* stored = std::get_if<ModState>(&stores.base.state)) modstatus.show(*stored);
-    if (const ModState* stored = std::get_if<ModState>(&stores.fs.state)) fsmodstatus.show(*stored);
+    const std::optional<StoresRead> stores = GlanceBetweenSwitches(realFileSystem());
+    if (!stores) {
+        watch_.readLater();
+        return;
+    }
+    if (const ModState* stored = std::get_if<ModState>(&stores->base.state)) modstatus.show(*stored);
+    if (const ModState* stored = std::get_if<ModState>(&stores->fs.state)) fsmodstatus.show(*stored);
 }
 
 // Runs a switch command under the folder's switch lock. Another program that is switching in
@@ -239,13 +245,17 @@ void ZARKMain::carryOut(const SwitchOutcome& outcome, Indicator& switched) {
     }
 }
 
-void ZARKMain::activatezark_Click() { carryOut(runSwitch(ActivateZark), modstatus); }
+void ZARKMain::activatezark_Click() { switchVariant(modstatus, true); }
 
-void ZARKMain::deactivatezark_Click() { carryOut(runSwitch(DeactivateZark), modstatus); }
+void ZARKMain::deactivatezark_Click() { switchVariant(modstatus, false); }
 
-void ZARKMain::activatezarkfs_Click() { carryOut(runSwitch(ActivateZarkFs), fsmodstatus); }
+void ZARKMain::activatezarkfs_Click() { switchVariant(fsmodstatus, true); }
 
-void ZARKMain::deactivatezarkfs_Click() { carryOut(runSwitch(DeactivateZarkFs), fsmodstatus); }
+void ZARKMain::deactivatezarkfs_Click() { switchVariant(fsmodstatus, false); }
+
+void ZARKMain::switchVariant(Indicator& indicator, bool activate) {
+    carryOut(runSwitch(commandFor(indicator.variant(), activate)), indicator);
+}
 
 void ZARKMain::indicator_Click(const Indicator& indicator) {
     if (&indicator == &modstatus) {

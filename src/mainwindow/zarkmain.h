@@ -92,7 +92,8 @@ private:
     // procedure of the picture that it shows.
     void indicator_Click(const Indicator& indicator);
 
-    using SwitchCommand = SwitchOutcome (*)(FileSystem&, const SwitchLock&);
+    // Switches the indicator's variant on or off.
+    void switchVariant(Indicator& indicator, bool activate);
     SwitchOutcome runSwitch(SwitchCommand command);
     void carryOut(const SwitchOutcome& outcome, Indicator& switched);
     void showDocument(const std::wstring& document);

@@ -32,4 +32,14 @@ std::optional<Failure> LockReading(FileSystem& disk, SwitchLock& lock, std::opti
     }
 }
 
+std::optional<StoresRead> GlanceBetweenSwitches(FileSystem& disk) {
+    SwitchLock lock;
+    EntryKind kind = EntryKind::None;
+    if (!disk.kindOf(kLockFile, kind) && kind == EntryKind::File) {
+        const std::optional<Failure> failure = disk.tryLock(kLockFile, lock.lock_);
+        if (failure && AnotherProgramIsSwitching(*failure)) return std::nullopt;
+    }
+    return GlanceAtStores(disk);
+}
+
 }  // namespace zark

@@ -2,6 +2,7 @@
 
 #include "failure.h"
 #include "filesystem.h"
+#include "modstate.h"
 
 #include <memory>
 #include <optional>
@@ -22,6 +23,7 @@ public:
 
 private:
     friend std::optional<Failure> LockSwitching(FileSystem& disk, SwitchLock& lock);
+    friend std::optional<StoresRead> GlanceBetweenSwitches(FileSystem& disk);
     std::unique_ptr<FileLock> lock_;
 };
 
@@ -37,5 +39,13 @@ std::optional<Failure> LockSwitching(FileSystem& disk, SwitchLock& lock);
 // `problem` then holds for the player to mend. Fails as a switch would otherwise, another
 // program switching included.
 std::optional<Failure> LockReading(FileSystem& disk, SwitchLock& lock, std::optional<Failure>& problem);
+
+// For a program that only shows what the stores hold (the launcher, following another program's
+// switch): both stores read once each, as GlanceAtStores reads them, between switches. Under the
+// switch lock, taken without waiting and let go at once, so that no switch starts during the
+// read; nothing while another program holds the lock, since its switch ends in a change of the
+// folder, which calls for a read anew. A folder without a lock file has seen no switch yet:
+// there the stores are read without one, and none is made.
+std::optional<StoresRead> GlanceBetweenSwitches(FileSystem& disk);
 
 }  // namespace zark

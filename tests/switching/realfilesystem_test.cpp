@@ -3,6 +3,7 @@
 #include "tempfolder.h"
 
 #include "modstate.h"
+#include "switchlock.h"
 
 #include <cerrno>
 #include <csignal>
@@ -165,6 +166,24 @@ TEST_F(Lock, AKilledHolderLetsGo) {
     EXPECT_FALSE(realFileSystem().tryLock(kLockFile, lock));
     ::close(ready[0]);
     ::close(ready[1]);
+}
+
+// The launcher's glance at the stores keeps out of another program's switch: nothing while that
+// program holds the lock, the stores otherwise; and it makes no lock file where there is none.
+TEST_F(Lock, AGlanceReadsBetweenSwitchesOnly) {
+    writeFile("zarkdata.dat", "1\r\n");
+    writeFile("zarkdata2.dat", "2\r\n");
+    std::optional<StoresRead> read = GlanceBetweenSwitches(realFileSystem());
+    ASSERT_TRUE(read);
+    EXPECT_EQ(std::get<ModState>(read->base.state), 1);
+    EXPECT_EQ(std::get<ModState>(read->fs.state), 2);
+    EXPECT_FALSE(std::filesystem::exists(kLockFile));
+
+    std::unique_ptr<FileLock> switching;
+    ASSERT_FALSE(realFileSystem().tryLock(kLockFile, switching));
+    EXPECT_FALSE(GlanceBetweenSwitches(realFileSystem()));
+    switching.reset();
+    EXPECT_TRUE(GlanceBetweenSwitches(realFileSystem()));
 }
 
 TEST(SystemFailure, DescribesInTheSystemsWords) {

@@ -128,6 +128,9 @@ TEST_P(BadGameTest, RunTiberianSunStartsNoOtherGameAndReportsTheGameFolders)
     const auto box = waitForMessageBox(launcher->id());
     ASSERT_TRUE(box) << "no error report appeared";
     EXPECT_EQ(box->text.find(L'%'), std::wstring::npos) << zark::narrow(box->text);
+    const std::wstring noGame =
+        L"The game folder holds no sun.exe. ZARK Launcher belongs in the game folder, beside sun.exe.";
+    EXPECT_EQ(box->text.find(noGame) != std::wstring::npos, !GetParam().bytes) << zark::narrow(box->text);
     ASSERT_NO_FATAL_FAILURE(expectErrorReport(zark::narrow(folder.pathOf("sun.exe"))));
     ASSERT_TRUE(menuOpens(main));
     EXPECT_TRUE(launcher->running());

@@ -51,13 +51,14 @@ struct UnreadableStore {
     const char* name;
     const char* file;
     std::optional<std::string> bytes;  // none: the file is missing
+    std::wstring advice;               // what the report says after the file
     bool gameFolder = true;            // else the folder holds nothing of the game's
 };
 
-// What the report adds when the launcher was started outside the game folder.
-const std::wstring kStartInTheGameFolder =
-    L"ZARK Launcher must be started in the game folder, beside sun.exe. If you start it from a shortcut, write "
-    L"the game folder into the shortcut's \"Start in\" field.";
+// What the report adds for a store of either variant: what to write in it, and where to look.
+const std::wstring kLook = L". Run zarkswitch status in the game folder to see what else is out of place.";
+const std::wstring kWriteBase = L". If ZARK is off, make zarkdata.dat hold the single line 2 (1 if it is on)" + kLook;
+const std::wstring kWriteFs = L". If ZARK-FS is off, make zarkdata2.dat hold the single line 2 (1 if it is on)" + kLook;
 
 void PrintTo(const UnreadableStore& parameter, std::ostream* out) { *out << parameter.name; }
 
@@ -76,7 +77,8 @@ TEST_P(StoreUnreadableTest, ReportsTheFileAndEndsWithoutShowingTheWindow)
 
     const auto box = waitForMessageBox(launcher->id());
     ASSERT_TRUE(box) << "no error report appeared";
-    EXPECT_EQ(box->text.find(kStartInTheGameFolder) != std::wstring::npos, !store.gameFolder)
+    const std::wstring advice = L"\n\n" + store.advice;
+    EXPECT_EQ(box->text.substr(box->text.size() - std::min(box->text.size(), advice.size())), advice)
         << zark::narrow(box->text);
     // By its full path, which says in which folder the launcher looked.
     ASSERT_NO_FATAL_FAILURE(expectErrorReport(zark::narrow(folder.pathOf(store.file))));
@@ -87,11 +89,16 @@ TEST_P(StoreUnreadableTest, ReportsTheFileAndEndsWithoutShowingTheWindow)
 
 INSTANTIATE_TEST_SUITE_P(
     Stores, StoreUnreadableTest,
-    ::testing::Values(UnreadableStore{"ExpansionMissing", "zarkdata2.dat", std::nullopt},
-                      UnreadableStore{"BaseEmpty", "zarkdata.dat", ""},
-                      UnreadableStore{"BaseOverflow", "zarkdata.dat", "40000\r\n"},
-                      // A shortcut without "Start in": the working folder is some other folder.
-                      UnreadableStore{"OutsideTheGameFolder", "zarkdata.dat", std::nullopt, false}),
+    ::testing::Values(
+        UnreadableStore{"ExpansionMissing", "zarkdata2.dat", std::nullopt, L"zarkdata2.dat is missing" + kWriteFs},
+        UnreadableStore{"BaseEmpty", "zarkdata.dat", "", L"zarkdata.dat is empty" + kWriteBase},
+        UnreadableStore{"BaseOverflow", "zarkdata.dat", "40000\r\n",
+                        L"zarkdata.dat holds a number out of range" + kWriteBase},
+        // A shortcut without "Start in": the working folder is some other folder.
+        UnreadableStore{"OutsideTheGameFolder", "zarkdata.dat", std::nullopt,
+                        L"ZARK Launcher must be started in the game folder, beside sun.exe. If you start it from a "
+                        L"shortcut, write the game folder into the shortcut's \"Start in\" field.",
+                        false}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(LauncherTest, ExitEndsTheProgramAndWritesNothing)

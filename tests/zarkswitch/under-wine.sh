@@ -120,6 +120,19 @@ check_contains "a store's copy too" "$out" "$store_copy_found, then run zarkswit
 check "the copies are still there" test -f "$virtual_store/rules.ini" -a -f "$virtual_store/zarkdata.dat"
 rm -rf "$program_files_game" "$virtual_store"
 
+# Windows answers "access denied" for a read-only file as for a protected folder: the advice
+# must tell the two apart. Wine marks a file read-only without its write permission, and then
+# refuses to delete it, as Windows does.
+leftover=zarkdata.dat.77.1.tmp
+printf '2\r\n' >"$game/$leftover"
+chmod a-w "$game/$leftover"
+zarkswitch repair
+check_equal "repair with a read-only leftover: exit 2" "$status" 2
+check_contains "and says that the file is read-only" "$err" "File: $windows_game\\$leftover$crlf
+$crlf
+The file is read-only. Clear its read-only mark (Properties in Explorer) and try again."
+rm -f "$game/$leftover"
+
 # One switch at a time, across Wine and native programs: each waits about two seconds for
 # the other's lock, then gives up with exit 2 and the busy line. A holder must hold for the
 # waiter's whole wait, however long the waiter takes to start under a loaded Wine.
