@@ -14,11 +14,11 @@ target_compile_options(zark_hardened INTERFACE
     # `set substitute-path /zark-launcher <source folder>`.
     -ffile-prefix-map=${PROJECT_SOURCE_DIR}=/zark-launcher
 )
-# Checked copies of the string and memory functions where the compiler knows a buffer's size.
-target_compile_definitions(zark_hardened INTERFACE _FORTIFY_SOURCE=2)
-# libssp holds the checked functions, and the canary and its failure handler for everything that
-# is no program for players (the tests). The programs link statically, so it comes from
-# libssp.a and brings no DLL of its own.
+# No _FORTIFY_SOURCE: the programs make no calls of C's string and memory functions that it could
+# check (two builds with and without it are byte-identical), so it would promise what it does not
+# do. libssp holds the canary's failure handler, and the canary for everything that is no program
+# for players (the tests). The programs link statically, so it comes from libssp.a and brings no
+# DLL of its own.
 target_link_libraries(zark_hardened INTERFACE ssp)
 
 # zark_release_program(<target>): the linker's share for a program that goes to players, and

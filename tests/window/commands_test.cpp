@@ -235,16 +235,21 @@ TEST_F(CommandsTest, HelpPointsToF1)
     ASSERT_NO_FATAL_FAILURE(expectMessage(L"Click on F1 to view the help file"));
 }
 
-TEST_F(CommandsTest, F1OpensTheHelpFileOfTheGameFolder)
+// The system's help viewer, and no winhlp32.exe that lies in the game folder; the launcher does
+// not wait for it, and goes on answering while the viewer asks the player about the file.
+TEST_F(CommandsTest, F1StartsTheSystemsHelpViewerOnTheHelpFileOfTheGameFolder)
 {
     // Not a help file the viewer can read: it names the file it failed on.
     folder.write("zarkhelp.hlp", "not a help file");
+    ASSERT_TRUE(CopyFileW(standInPath(L"sun.exe").c_str(), folder.pathOf("winhlp32.exe").c_str(), TRUE));
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_TRUE(bringToFront(main));
     pressKeys({VK_F1});
     const HWND viewer = waitForHelpViewer();
     ASSERT_NE(viewer, nullptr) << "the help viewer did not open the game folder's zarkhelp.hlp";
     const OutsideProgram program(viewer);
+    EXPECT_TRUE(menuOpens(main)) << "the launcher waits for the help viewer";
+    EXPECT_TRUE(gameStarts(folder).empty()) << "the game folder's winhlp32.exe ran";
     EXPECT_FALSE(messageBoxOf(launcher->id()));
 }
 
