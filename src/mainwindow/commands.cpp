@@ -8,6 +8,7 @@
 #include "win/errorreport.h"
 #include "win/messages.h"
 #include "win/startprogram.h"
+#include "win/systemcall.h"
 #include "win/systemfolders.h"
 #include "winstrings.h"
 
@@ -57,11 +58,14 @@ void ZARKMain::showlauncherhistory_Click() { showDocument(L"Zarklauncherhistory.
 // Opens the address in the default browser. The shell's answer (32 or less on failure) is
 // handed back; a page that does not open is the browser's business, so nobody looks at it.
 // The shell may hand the address on through COM, so the thread must be in an apartment first;
-// without one it still tries.
+// without one it still tries. The shell is loaded when it is first needed: most starts never
+// open a page.
 int ZARKMain::StartURL(const std::wstring& address) {
+    static const auto shellExecute = systemCall<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (shellExecute == nullptr) return 0;
     enterComApartment();
     const HINSTANCE result =
-        ShellExecuteW(GetDesktopWindow(), L"open", address.c_str(), nullptr, L"C:\\", SW_SHOWNORMAL);
+        shellExecute(GetDesktopWindow(), L"open", address.c_str(), nullptr, L"C:\\", SW_SHOWNORMAL);
     return static_cast<int>(reinterpret_cast<INT_PTR>(result));
 }
 

@@ -38,42 +38,53 @@ const BYTE* rowOf(const DibView& dib, int y, int& bytesPerPixel) {
     return static_cast<const BYTE*>(dib.bits) + stride * static_cast<size_t>(stored);
 }
 
+constexpr int kColours = 3;
+
 }  // namespace
 
+// Across, then down, in whole numbers: each source row at the new width, each colour summed with
+// its weights; then those rows summed with theirs, and one rounding of the whole area's sum. A
+// new row needs only the source rows that it covers, each made across once as it is reached, so
+// no more than one source row at the new width is kept.
 Dib32 resampled(const DibView& source, int width, int height) {
     const int sourceWidth = source.width();
     const int sourceHeight = source.height();
     const auto across = sharesAlong(sourceWidth, width);
     const auto down = sharesAlong(sourceHeight, height);
 
-    // Across first: every source row, at the new width, each colour summed with its weights.
-    constexpr int kColours = 3;
-    std::vector<std::uint32_t> rows(static_cast<size_t>(sourceHeight) * width * kColours);
-    for (int y = 0; y < sourceHeight; ++y) {
+    std::vector<std::uint32_t> madeAcross(static_cast<size_t>(width) * kColours);
+    int madeRow = -1;
+    const auto rowAcross = [&](int y) -> const std::vector<std::uint32_t>& {
+        if (y == madeRow) return madeAcross;
+        std::fill(madeAcross.begin(), madeAcross.end(), 0);
         int bytesPerPixel = 0;
         const BYTE* row = rowOf(source, y, bytesPerPixel);
-        std::uint32_t* out = rows.data() + static_cast<size_t>(y) * width * kColours;
         for (int x = 0; x < width; ++x) {
             for (const Share& share : across[static_cast<size_t>(x)]) {
                 const BYTE* pixel = row + static_cast<size_t>(share.source) * bytesPerPixel;
-                for (int c = 0; c < kColours; ++c) out[x * kColours + c] += share.weight * pixel[c];
+                for (int c = 0; c < kColours; ++c) madeAcross[static_cast<size_t>(x) * kColours + c] += share.weight * pixel[c];
             }
         }
-    }
+        madeRow = y;
+        return madeAcross;
+    };
 
-    // Then down, and one rounding of the whole area's sum.
     Dib32 result(width, height);
     const std::uint64_t area = std::uint64_t{static_cast<std::uint32_t>(sourceWidth)} * sourceHeight;
+    std::vector<std::uint64_t> sums(static_cast<size_t>(width) * kColours);
     for (int y = 0; y < height; ++y) {
+        std::fill(sums.begin(), sums.end(), 0);
+        for (const Share& share : down[static_cast<size_t>(y)]) {
+            const std::vector<std::uint32_t>& in = rowAcross(share.source);
+            for (size_t i = 0; i < sums.size(); ++i) sums[i] += std::uint64_t{share.weight} * in[i];
+        }
         std::uint32_t* out = result.row(y);
         for (int x = 0; x < width; ++x) {
-            std::uint64_t sum[kColours] = {};
-            for (const Share& share : down[static_cast<size_t>(y)]) {
-                const std::uint32_t* in = rows.data() + (static_cast<size_t>(share.source) * width + x) * kColours;
-                for (int c = 0; c < kColours; ++c) sum[c] += std::uint64_t{share.weight} * in[c];
-            }
             std::uint32_t pixel = 0;
-            for (int c = 0; c < kColours; ++c) pixel |= static_cast<std::uint32_t>((sum[c] + area / 2) / area) << (8 * c);
+            for (int c = 0; c < kColours; ++c) {
+                const std::uint64_t sum = sums[static_cast<size_t>(x) * kColours + c];
+                pixel |= static_cast<std::uint32_t>((sum + area / 2) / area) << (8 * c);
+            }
             out[x] = pixel;
         }
     }

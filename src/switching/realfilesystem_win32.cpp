@@ -297,13 +297,11 @@ public:
     // Program Files folders and the Windows folder to %LOCALAPPDATA%\VirtualStore, under the same
     // path without its drive, and from then on lets it read the copy instead of the original.
     std::optional<std::string> virtualStoreCopy(const std::string& name) override {
-        wchar_t folder[MAX_PATH];
-        const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+        const std::wstring game = widen(FullPath("."));
         wchar_t windows[MAX_PATH];
         const UINT windowsLength = GetWindowsDirectoryW(windows, MAX_PATH);
         const std::wstring store = environment(L"LOCALAPPDATA");
-        if (length < 3 || length >= MAX_PATH || folder[1] != L':' || store.empty()) return std::nullopt;
-        const std::wstring game(folder, length);
+        if (game.size() < 3 || game[1] != L':' || store.empty()) return std::nullopt;
         const std::wstring roots[] = {environment(L"ProgramFiles"), environment(L"ProgramFiles(x86)"),
                                       environment(L"ProgramW6432"),
                                       windowsLength > 0 && windowsLength < MAX_PATH

@@ -3,6 +3,7 @@
 #include "failure.h"
 #include "scopedhandle.h"
 #include "win/comapartment.h"
+#include "win/systemcall.h"
 #include "winstrings.h"
 
 #include <shellapi.h>
@@ -20,6 +21,8 @@ constexpr DWORD kElevationRequired = 740;
 // of the owner window rather than behind a flashing taskbar button. The shell asks for a COM
 // apartment first. Without a folder the shell starts the program in the working folder.
 std::optional<Failure> startElevated(HWND owner, const std::wstring& program, WORD show) {
+    static const auto shellExecute = systemCall<decltype(&ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+    if (shellExecute == nullptr) return lastFailure(narrow(program));
     enterComApartment();
     SHELLEXECUTEINFOW request{};
     request.cbSize = sizeof request;
@@ -27,7 +30,7 @@ std::optional<Failure> startElevated(HWND owner, const std::wstring& program, WO
     request.hwnd = owner;
     request.lpFile = program.c_str();
     request.nShow = show;
-    if (ShellExecuteExW(&request) || GetLastError() == ERROR_CANCELLED) return std::nullopt;
+    if (shellExecute(&request) || GetLastError() == ERROR_CANCELLED) return std::nullopt;
     return lastFailure(narrow(program));
 }
 

@@ -1,17 +1,21 @@
 // A function of a DLL of Windows looked up at run time: for calls that older Windows versions
 // lack, an import of which would keep the programs from starting there at all, and for DLLs
-// that are loaded only when they are needed.
+// that only some commands need, which every start would pay for as imports.
 #pragma once
 
 #include <windows.h>
 
 namespace zark {
 
-// The function `name` of the loaded DLL `module` as the type `Function`; null where the DLL is
-// not loaded or lacks it. The detour through a plain function type keeps the cast warning-free.
+// The DLL `module` of Windows: the one loaded already, or else the system folder's, loaded now by
+// its full path for the program's life. Null where it cannot be loaded.
+HMODULE systemModule(const wchar_t* module);
+
+// The function `name` of the DLL `module` as the type `Function`; null where the DLL or the
+// function is missing. The detour through a plain function type keeps the cast warning-free.
 template <typename Function>
 Function systemCall(const wchar_t* module, const char* name) {
-    const HMODULE loaded = GetModuleHandleW(module);
+    const HMODULE loaded = systemModule(module);
     if (loaded == nullptr) return nullptr;
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(loaded, name)));
 }

@@ -1,7 +1,10 @@
-// Starts two programs in turn, each several times, and reports for each run the time from
-// process start until the program waits for input (WaitForInputIdle) and its peak working
-// set at that moment; then the medians and the second program's ratios to the first.
-//   startbench.exe <runs> <reference.exe> <subject.exe>
+// Starts two programs in pairs, round after round, and reports the time from process start until
+// each program waits for input (WaitForInputIdle) and its peak working set at that moment. In
+// half of the rounds the reference starts first, in the other half the subject: what one start
+// leaves warm for the next then favours each alike. Each round gives one ratio of the subject's
+// time to the reference's; the report gives the median ratio with the spread of the middle half
+// of the rounds, for each order and for all, and the median peaks.
+//   startbench.exe <rounds in each order> <reference.exe> <subject.exe>
 // Both run in the current folder. A first run of each, not counted, warms the caches.
 #include "scoped.h"
 
@@ -19,11 +22,6 @@ namespace {
 struct Run {
     double milliseconds = 0;
     double peakKiB = 0;
-};
-
-struct Series {
-    std::wstring program;
-    std::vector<Run> runs;
 };
 
 // Nothing is measured if a program cannot be started or never becomes idle.
@@ -62,53 +60,64 @@ bool measure(const std::wstring& program, Run& run) {
     return true;
 }
 
-double median(std::vector<double> values) {
+// The value below which `share` of the values lie, by the nearest rank.
+double quantile(std::vector<double> values, double share) {
     std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+    const auto rank = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
+    return values[rank];
 }
 
-Run medians(const Series& series) {
-    std::vector<double> times;
-    std::vector<double> peaks;
-    for (const Run& run : series.runs) {
-        times.push_back(run.milliseconds);
-        peaks.push_back(run.peakKiB);
-    }
-    return {median(times), median(peaks)};
+void printRatios(const wchar_t* label, const std::vector<double>& ratios) {
+    std::wprintf(L"%-28ls %6.3fx   [%5.3f-%5.3f]   %zu rounds\n", label, quantile(ratios, 0.5),
+                 quantile(ratios, 0.25), quantile(ratios, 0.75), ratios.size());
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 4 || std::wcstol(argv[1], nullptr, 10) < 1) {
-        std::fwprintf(stderr, L"usage: startbench <runs> <reference.exe> <subject.exe>\n");
+        std::fwprintf(stderr, L"usage: startbench <rounds in each order> <reference.exe> <subject.exe>\n");
         return 2;
     }
-    const long runs = std::wcstol(argv[1], nullptr, 10);
-    Series series[2] = {{argv[2], {}}, {argv[3], {}}};
+    const long rounds = std::wcstol(argv[1], nullptr, 10);
+    const std::wstring reference = argv[2];
+    const std::wstring subject = argv[3];
 
-    for (Series& each : series) {
-        Run warmUp;
-        if (!measure(each.program, warmUp)) return 1;
-    }
-    // Alternate the two so that a drift in the machine's load touches both alike.
-    for (long i = 0; i < runs; ++i) {
-        for (Series& each : series) {
-            Run run;
-            if (!measure(each.program, run)) return 1;
-            each.runs.push_back(run);
-            std::wprintf(L"run %2ld  %-40ls %8.1f ms %9.0f KiB\n", i + 1, each.program.c_str(), run.milliseconds,
-                         run.peakKiB);
+    Run warmUp;
+    if (!measure(reference, warmUp) || !measure(subject, warmUp)) return 1;
+
+    std::vector<double> referenceFirst;
+    std::vector<double> subjectFirst;
+    std::vector<double> referencePeaks;
+    std::vector<double> subjectPeaks;
+    for (long i = 0; i < 2 * rounds; ++i) {
+        const bool referenceLeads = i % 2 == 0;
+        Run ofReference;
+        Run ofSubject;
+        if (referenceLeads) {
+            if (!measure(reference, ofReference) || !measure(subject, ofSubject)) return 1;
+        } else {
+            if (!measure(subject, ofSubject) || !measure(reference, ofReference)) return 1;
         }
+        const double ratio = ofSubject.milliseconds / ofReference.milliseconds;
+        (referenceLeads ? referenceFirst : subjectFirst).push_back(ratio);
+        referencePeaks.push_back(ofReference.peakKiB);
+        subjectPeaks.push_back(ofSubject.peakKiB);
+        std::wprintf(L"round %3ld  %-12ls first  %8.1f ms %9.0f KiB   %8.1f ms %9.0f KiB   %6.3fx\n", i + 1,
+                     referenceLeads ? L"reference" : L"subject", ofReference.milliseconds, ofReference.peakKiB,
+                     ofSubject.milliseconds, ofSubject.peakKiB, ratio);
     }
-    const Run reference = medians(series[0]);
-    const Run subject = medians(series[1]);
-    std::wprintf(L"\nmedian of %ld runs    start-up until idle   peak working set\n", runs);
-    std::wprintf(L"%-20ls %14.1f ms %14.0f KiB\n", series[0].program.c_str(), reference.milliseconds,
-                 reference.peakKiB);
-    std::wprintf(L"%-20ls %14.1f ms %14.0f KiB\n", series[1].program.c_str(), subject.milliseconds, subject.peakKiB);
-    std::wprintf(L"%-20ls %15.2fx %17.2fx\n", L"ratio", subject.milliseconds / reference.milliseconds,
-                 subject.peakKiB / reference.peakKiB);
+
+    std::vector<double> all = referenceFirst;
+    all.insert(all.end(), subjectFirst.begin(), subjectFirst.end());
+    std::wprintf(L"\nstart-up until idle, %ls against %ls: median ratio [middle half]\n", subject.c_str(),
+                 reference.c_str());
+    printRatios(L"reference started first", referenceFirst);
+    printRatios(L"subject started first", subjectFirst);
+    printRatios(L"all rounds", all);
+    const double referencePeak = quantile(referencePeaks, 0.5);
+    const double subjectPeak = quantile(subjectPeaks, 0.5);
+    std::wprintf(L"\npeak working set, median: %ls %.0f KiB, %ls %.0f KiB: %+.0f KiB, %.3fx\n", reference.c_str(),
+                 referencePeak, subject.c_str(), subjectPeak, subjectPeak - referencePeak, subjectPeak / referencePeak);
     return 0;
 }
