@@ -10,6 +10,7 @@
 #include <winstrings.h>
 
 #include <cstdlib>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <regex>
@@ -191,88 +192,82 @@ TEST_F(AboutTest, CreditsGiveEachPersonALineOfTheirOwn)
     EXPECT_TRUE(std::regex_match(text, credits)) << text;
 }
 
-struct Key {
+// The close button is where the box's own hit test says it is, along the title bar; none if
+// the hit test finds it nowhere.
+POINT closeButtonOf(HWND about)
+{
+    RECT frame;
+    GetWindowRect(about, &frame);
+    const int y = (frame.top + clientOnScreen(about).top) / 2;
+    for (int x = frame.right - 1; x > frame.left; --x) {
+        DWORD_PTR hit = 0;
+        SendMessageTimeoutW(about, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 1000, &hit);
+        if (hit == HTCLOSE) return {x - 4, y};
+    }
+    return {};
+}
+
+// A way of closing the box: typing a character (whichever, even while the OK button has the
+// focus), clicking its background, its OK button, or its title bar's close button.
+struct Closing {
     const char* name;
-    std::vector<WORD> keys;  // pressed together
+    std::function<bool(HWND about)> close;  // false if the input could not be given
 };
 
-void PrintTo(const Key& parameter, std::ostream* out) { *out << parameter.name; }
+void PrintTo(const Closing& closing, std::ostream* out) { *out << closing.name; }
 
-class AboutKeyTest : public AboutTest, public ::testing::WithParamInterface<Key> {};
+std::function<bool(HWND)> typing(std::vector<WORD> keys)
+{
+    return [keys](HWND) {
+        pressKeys(keys);
+        return true;
+    };
+}
 
-TEST_P(AboutKeyTest, TypedCharacterClosesTheBox)
+class AboutClosingTest : public AboutTest, public ::testing::WithParamInterface<Closing> {};
+
+TEST_P(AboutClosingTest, ClosesTheBoxAndEnablesTheMainWindow)
 {
     const HWND about = open();
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(bringToFront(about));
-    pressKeys(GetParam().keys);
+    ASSERT_TRUE(GetParam().close(about));
     EXPECT_TRUE(closed(about));
     EXPECT_FALSE(messageBoxOf(launcher->id()));
     EXPECT_TRUE(launcher->running());
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, AboutKeyTest,
-                         ::testing::Values(Key{"Letter", {'X'}}, Key{"Digit", {'7'}}, Key{"Space", {VK_SPACE}},
-                                           Key{"Enter", {VK_RETURN}}, Key{"Escape", {VK_ESCAPE}},
-                                           Key{"Backspace", {VK_BACK}}, Key{"AltO", {VK_MENU, 'O'}}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Ways, AboutClosingTest,
+    ::testing::Values(Closing{"Letter", typing({'X'})}, Closing{"Digit", typing({'7'})},
+                      Closing{"Space", typing({VK_SPACE})}, Closing{"Enter", typing({VK_RETURN})},
+                      Closing{"Escape", typing({VK_ESCAPE})}, Closing{"Backspace", typing({VK_BACK})},
+                      Closing{"AltO", typing({VK_MENU, 'O'})},
+                      Closing{"ClickOnTheBackground",
+                              [](HWND about) {
+                                  const RECT client = clientOnScreen(about);
+                                  return clickAt({client.left + 10, client.top + 10});
+                              }},
+                      Closing{"OkButton",
+                              [](HWND about) { return clickAt(centreOf(controlOnScreen(about, IDC_CMDOK))); }},
+                      Closing{"TitleBarCloseButton",
+                              [](HWND about) {
+                                  const POINT button = closeButtonOf(about);
+                                  return button.x != 0 && clickAt(button);
+                              }}),
+    [](const auto& info) { return info.param.name; });
 
-TEST_F(AboutTest, KeysThatTypeNothingLeaveItOpen)
+TEST_F(AboutTest, KeysThatTypeNothingAndClicksOnItsTextsLeaveItOpen)
 {
     const HWND about = open();
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(bringToFront(about));
     for (WORD key : {VK_LEFT, VK_DOWN, VK_SHIFT, VK_CONTROL}) pressKeys({key});
-    EXPECT_TRUE(inputHandled(about));
-    EXPECT_TRUE(IsWindowVisible(about));
-    EXPECT_FALSE(IsWindowEnabled(main));
-
-    pressKeys({VK_ESCAPE});
-    EXPECT_TRUE(closed(about));
-}
-
-TEST_F(AboutTest, ClickOnTheBackgroundClosesItAndOnATextDoesNot)
-{
-    const HWND about = open();
-    ASSERT_NE(about, nullptr);
-    ASSERT_TRUE(bringToFront(about));
     for (int label : {IDC_LBLLABELS, IDC_LABEL1, IDC_LABEL2, IDC_LABEL3})
         ASSERT_TRUE(clickAt(centreOf(controlOnScreen(about, label))));
     EXPECT_TRUE(inputHandled(about));
-    EXPECT_TRUE(IsWindowVisible(about)) << "a click on a text closed the box";
-
-    const RECT client = clientOnScreen(about);
-    ASSERT_TRUE(clickAt({client.left + 10, client.top + 10}));
-    EXPECT_TRUE(closed(about));
-}
-
-TEST_F(AboutTest, OkButtonClosesIt)
-{
-    const HWND about = open();
-    ASSERT_NE(about, nullptr);
-    ASSERT_TRUE(bringToFront(about));
-    ASSERT_TRUE(clickAt(centreOf(controlOnScreen(about, IDC_CMDOK))));
-    EXPECT_TRUE(closed(about));
-}
-
-TEST_F(AboutTest, TitleBarCloseButtonClosesIt)
-{
-    const HWND about = open();
-    ASSERT_NE(about, nullptr);
-    ASSERT_TRUE(bringToFront(about));
-    // The close button is where the box's own hit test says it is, along the title bar.
-    RECT frame;
-    ASSERT_TRUE(GetWindowRect(about, &frame));
-    const int y = (frame.top + clientOnScreen(about).top) / 2;
-    POINT closeButton{};
-    for (int x = frame.right - 1; x > frame.left && !closeButton.x; --x) {
-        DWORD_PTR hit = 0;
-        SendMessageTimeoutW(about, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 1000, &hit);
-        if (hit == HTCLOSE) closeButton = {x - 4, y};
-    }
-    ASSERT_NE(closeButton.x, 0) << "no close button on the title bar";
-    ASSERT_TRUE(clickAt(closeButton));
-    EXPECT_TRUE(closed(about));
+    EXPECT_TRUE(IsWindowVisible(about));
+    EXPECT_FALSE(IsWindowEnabled(main));
 }
 
 TEST_F(AboutTest, MainWindowTakesNoInputWhileItIsOpen)
