@@ -14,6 +14,7 @@
 #include "win/dpi.h"
 #include "win/errorreport.h"
 #include "win/scoped.h"
+#include "win/themedcontrols.h"
 
 namespace zark {
 namespace {
@@ -61,8 +62,10 @@ const WindowDesign About::kDesign{ZARK_ABOUT_CLASS,
                                   0,
                                   COLOR_BTNFACE};
 
+// The box's button has the look of Windows' own.
 std::optional<Failure> About::load(HINSTANCE instance, HWND mainWindow) {
     mainWindow_ = mainWindow;
+    const ThemedControls themed;
     if (auto failure = create(instance)) return failure;
     Form_Load();
     return std::nullopt;

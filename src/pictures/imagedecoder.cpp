@@ -9,10 +9,7 @@ using Microsoft::WRL::ComPtr;
 
 // The component's first factory, which Windows 7 has too; newer SDKs let the plain name stand
 // for the second one, which it lacks.
-bool ImageDecoder::open() {
-    return enterComApartment() &&
-           SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory_)));
-}
+bool ImageDecoder::open() { return SUCCEEDED(createInstance(CLSID_WICImagingFactory1, IID_PPV_ARGS(&factory_))); }
 
 std::optional<Dib32> ImageDecoder::decode(HINSTANCE instance, int id) const {
     ResourceBytes compressed;

@@ -5,6 +5,8 @@
 
 #define IDR_MAINMENU 100
 #define IDR_ACCELERATORS 101
+// The manifest of the common controls of Windows' own look; 1 is the program's.
+#define IDR_COMMONCONTROLS 2
 
 #define IDB_BACKGROUND 110
 #define IDB_ACTIVE 111

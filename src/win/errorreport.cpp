@@ -12,7 +12,7 @@ void showErrorReport(HWND owner, const Failure& failure, const std::vector<Stran
         showMessage(owner, text);
         return;
     }
-    MessageBoxW(owner, text.c_str(), kAppTitle, MB_OK | MB_ICONERROR);
+    showMessageBox(owner, text, MB_OK | MB_ICONERROR);
 }
 
 }  // namespace zark

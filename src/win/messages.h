@@ -1,5 +1,6 @@
-// The program's message box: the text, a single OK button, no icon and the application
-// title, owned by the window that shows it. The answer is of no interest.
+// The program's message boxes: the text, a single OK button and the application title, owned by
+// the window that shows them, with the buttons of Windows' own look. The answer is of no
+// interest.
 #pragma once
 
 #include "version.h"
@@ -12,6 +13,10 @@ namespace zark {
 
 inline constexpr wchar_t kAppTitle[] = L"" ZARK_PRODUCT_NAME;
 
-inline void showMessage(HWND owner, const std::wstring& text) { MessageBoxW(owner, text.c_str(), kAppTitle, MB_OK); }
+// A message box of `style` (MB_OK and an icon, if any).
+void showMessageBox(HWND owner, const std::wstring& text, UINT style);
+
+// The program's plain message: no icon.
+inline void showMessage(HWND owner, const std::wstring& text) { showMessageBox(owner, text, MB_OK); }
 
 }  // namespace zark
