@@ -23,7 +23,7 @@ bool ScaledPicture::find(HINSTANCE instance) {
     return true;
 }
 
-void ScaledPicture::showAt(UINT dpi, std::optional<Dib32> large) {
+void ScaledPicture::showAt(HINSTANCE instance, UINT dpi, const ImageDecoder* decoder) {
     if (dpi == kLayoutDpi) {
         made_.reset();
         shown_ = bitmap_;
@@ -31,11 +31,9 @@ void ScaledPicture::showAt(UINT dpi, std::optional<Dib32> large) {
     }
     const int width = scaled(bitmap_.width(), dpi);
     const int height = scaled(bitmap_.height(), dpi);
-    if (large && large->width() == width && large->height() == height) {
-        made_ = std::move(large);
-    } else {
-        made_ = resampled(large ? large->view() : bitmap_, width, height);
-    }
+    std::optional<Dib32> made = decoder ? decoder->decodeAt(instance, largeId_, width, height) : std::nullopt;
+    if (!made) made = resampled(rowsOf(bitmap_), width, height);
+    made_ = std::move(made);
     shown_ = made_->view();
 }
 
@@ -57,7 +55,7 @@ void Artwork::showAt(HINSTANCE instance, UINT dpi) {
     ImageDecoder decoder;
     const bool large = dpi >= kLargeFromDpi && decoder.open();
     for (ScaledPicture* picture : {&background_, &active_, &deactive_, &fsactive_, &fsdeactive_}) {
-        picture->showAt(dpi, large ? decoder.decode(instance, picture->largeId()) : std::nullopt);
+        picture->showAt(instance, dpi, large ? &decoder : nullptr);
     }
 }
 

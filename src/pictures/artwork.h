@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dib.h"
+#include "imagedecoder.h"
 
 #include <windows.h>
 
@@ -17,15 +18,13 @@ public:
     ScaledPicture(const ScaledPicture&) = delete;
     ScaledPicture& operator=(const ScaledPicture&) = delete;
 
-    int largeId() const { return largeId_; }
-
     // Finds the 96 dpi bitmap. False with the thread's last error set if it is missing.
     bool find(HINSTANCE instance);
 
-    // Makes the picture for `dpi` from the 96 dpi bitmap or, where given, the decoded large
+    // Makes the picture for `dpi` from the 96 dpi bitmap or, where a decoder is given, the large
     // picture: at 96 dpi the bitmap itself, with no copy; at the large picture's own scale the
-    // large picture as it is; at any other scale the given one, smoothly resampled.
-    void showAt(UINT dpi, std::optional<Dib32> large);
+    // large picture as it is; at any other scale the one it comes from, smoothly resampled.
+    void showAt(HINSTANCE instance, UINT dpi, const ImageDecoder* decoder);
 
     // What the picture shows now. It keeps its address, so that a window can point at it, and
     // changes with showAt.

@@ -1,7 +1,11 @@
 #include "imagedecoder.h"
 
+#include "resample.h"
+
 #include "win/comapartment.h"
 #include "win/resourcebytes.h"
+
+#include <vector>
 
 namespace zark {
 
@@ -11,7 +15,7 @@ using Microsoft::WRL::ComPtr;
 // for the second one, which it lacks.
 bool ImageDecoder::open() { return SUCCEEDED(createInstance(CLSID_WICImagingFactory1, IID_PPV_ARGS(&factory_))); }
 
-std::optional<Dib32> ImageDecoder::decode(HINSTANCE instance, int id) const {
+std::optional<Dib32> ImageDecoder::decodeAt(HINSTANCE instance, int id, int width, int height) const {
     ResourceBytes compressed;
     if (!findResource(instance, id, RT_RCDATA, compressed)) return std::nullopt;
     // The stream only reads the program file's copy, though its interface asks for a pointer
@@ -22,21 +26,35 @@ std::optional<Dib32> ImageDecoder::decode(HINSTANCE instance, int id) const {
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
     ComPtr<IWICFormatConverter> converter;
-    UINT width = 0;
-    UINT height = 0;
+    UINT decodedWidth = 0;
+    UINT decodedHeight = 0;
     if (FAILED(factory_->CreateStream(&stream)) || FAILED(stream->InitializeFromMemory(bytes, compressed.size)) ||
         FAILED(factory_->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) ||
         FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory_->CreateFormatConverter(&converter)) ||
         FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)) ||
-        FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0) {
+        FAILED(converter->GetSize(&decodedWidth, &decodedHeight)) || decodedWidth == 0 || decodedHeight == 0) {
         return std::nullopt;
     }
-    Dib32 dib(static_cast<int>(width), static_cast<int>(height));
-    if (FAILED(converter->CopyPixels(nullptr, width * 4, dib.bytes(), static_cast<BYTE*>(dib.bits())))) {
-        return std::nullopt;
+    if (static_cast<int>(decodedWidth) == width && static_cast<int>(decodedHeight) == height) {
+        Dib32 dib(width, height);
+        if (FAILED(converter->CopyPixels(nullptr, decodedWidth * 4, dib.bytes(), static_cast<BYTE*>(dib.bits())))) {
+            return std::nullopt;
+        }
+        return dib;
     }
-    return dib;
+    std::vector<BYTE> row(static_cast<size_t>(decodedWidth) * 4);
+    bool copied = true;
+    const PictureRows rows{static_cast<int>(decodedWidth), static_cast<int>(decodedHeight), 4, [&](int y) {
+                               const WICRect line{0, y, static_cast<INT>(decodedWidth), 1};
+                               copied = copied && SUCCEEDED(converter->CopyPixels(&line, decodedWidth * 4,
+                                                                                  static_cast<UINT>(row.size()),
+                                                                                  row.data()));
+                               return row.data();
+                           }};
+    Dib32 made = resampled(rows, width, height);
+    if (!copied) return std::nullopt;
+    return made;
 }
 
 }  // namespace zark

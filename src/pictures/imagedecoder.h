@@ -19,9 +19,11 @@ public:
     // not to be had.
     bool open();
 
-    // The RCDATA resource `id` decoded, or nothing if it is missing or no picture that the
-    // component can read.
-    std::optional<Dib32> decode(HINSTANCE instance, int id) const;
+    // The RCDATA resource `id` decoded at `width` x `height`: as it is where it has that size,
+    // else resampled as it is decoded, row by row, so that the program never holds the decoded
+    // picture whole beside the result. Nothing if it is missing or no picture that the component
+    // can read.
+    std::optional<Dib32> decodeAt(HINSTANCE instance, int id, int width, int height) const;
 
 private:
     Microsoft::WRL::ComPtr<IWICImagingFactory> factory_;

@@ -29,26 +29,28 @@ std::vector<std::vector<Share>> sharesAlong(int from, int to) {
     return shares;
 }
 
-// The first byte of row y, counted from the top, and the bytes per pixel.
-const BYTE* rowOf(const DibView& dib, int y, int& bytesPerPixel) {
-    const BITMAPINFOHEADER& header = dib.info->bmiHeader;
-    bytesPerPixel = header.biBitCount / 8;
-    const size_t stride = (static_cast<size_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
-    const int stored = header.biHeight > 0 ? dib.height() - 1 - y : y;
-    return static_cast<const BYTE*>(dib.bits) + stride * static_cast<size_t>(stored);
-}
-
 constexpr int kColours = 3;
 
 }  // namespace
+
+PictureRows rowsOf(const DibView& dib) {
+    const BITMAPINFOHEADER& header = dib.info->bmiHeader;
+    const size_t stride = (static_cast<size_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+    const bool bottomUp = header.biHeight > 0;
+    const int height = dib.height();
+    return {dib.width(), height, header.biBitCount / 8, [dib, stride, bottomUp, height](int y) {
+                const int stored = bottomUp ? height - 1 - y : y;
+                return static_cast<const BYTE*>(dib.bits) + stride * static_cast<size_t>(stored);
+            }};
+}
 
 // Across, then down, in whole numbers: each source row at the new width, each colour summed with
 // its weights; then those rows summed with theirs, and one rounding of the whole area's sum. A
 // new row needs only the source rows that it covers, each made across once as it is reached, so
 // no more than one source row at the new width is kept.
-Dib32 resampled(const DibView& source, int width, int height) {
-    const int sourceWidth = source.width();
-    const int sourceHeight = source.height();
+Dib32 resampled(const PictureRows& source, int width, int height) {
+    const int sourceWidth = source.width;
+    const int sourceHeight = source.height;
     const auto across = sharesAlong(sourceWidth, width);
     const auto down = sharesAlong(sourceHeight, height);
 
@@ -57,11 +59,10 @@ Dib32 resampled(const DibView& source, int width, int height) {
     const auto rowAcross = [&](int y) -> const std::vector<std::uint32_t>& {
         if (y == madeRow) return madeAcross;
         std::fill(madeAcross.begin(), madeAcross.end(), 0);
-        int bytesPerPixel = 0;
-        const BYTE* row = rowOf(source, y, bytesPerPixel);
+        const BYTE* row = source.row(y);
         for (int x = 0; x < width; ++x) {
             for (const Share& share : across[static_cast<size_t>(x)]) {
-                const BYTE* pixel = row + static_cast<size_t>(share.source) * bytesPerPixel;
+                const BYTE* pixel = row + static_cast<size_t>(share.source) * source.bytesPerPixel;
                 for (int c = 0; c < kColours; ++c) madeAcross[static_cast<size_t>(x) * kColours + c] += share.weight * pixel[c];
             }
         }
