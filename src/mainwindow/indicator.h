@@ -26,7 +26,7 @@ public:
     Indicator& operator=(const Indicator&) = delete;
 
     // The button in `parent`, visible, not yet placed; `first` begins the group of indicators
-    // that the arrow keys move through. Null with the thread's last error set on failure.
+    // that the arrow keys move through.
     std::optional<Failure> create(HINSTANCE instance, HWND parent, bool first);
 
     // Its size and place at `dpi`.
