@@ -82,15 +82,19 @@ private:
 
 }  // namespace
 
+// Asked again until it holds: the window's thread may be making another of its windows active
+// at the same time, as it does for a box that it has just opened.
 bool bringToFront(HWND window)
 {
-    SetForegroundWindow(window);
-    // Wine asks the window's thread by messages to let the old active window go and to make
-    // this one active. A message sent after them comes back once they have been handled.
-    DWORD_PTR ignored = 0;
-    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(kPatience.count()), &ignored))
-        return false;
-    return eventually([&] { return GetForegroundWindow() == window && hasFocus(window); });
+    return eventually([&] {
+        SetForegroundWindow(window);
+        // Wine asks the window's thread by messages to let the old active window go and to make
+        // this one active. A message sent after them comes back once they have been handled.
+        DWORD_PTR ignored = 0;
+        return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(kPatience.count()),
+                                   &ignored) != 0 &&
+               GetForegroundWindow() == window && hasFocus(window);
+    });
 }
 
 void pressKeys(const std::vector<WORD>& keys)
