@@ -89,8 +89,7 @@ bool pressOk(const MessageBoxView& box)
     if (!ok) return false;
     RECT area;
     if (!GetWindowRect(ok, &area)) return false;
-    bringToFront(box.window);
-    if (!clickAt(centreOf(area))) return false;
+    if (!bringToFront(box.window) || !clickAt(centreOf(area))) return false;
     return eventually([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
 }
 

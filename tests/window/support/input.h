@@ -7,10 +7,12 @@
 
 namespace windowtest {
 
-// Makes `window` the foreground window, which receives the keyboard; true once it is.
-bool bringToFront(HWND window);
+// Makes `window` the foreground window, which receives the keyboard; true once it is and its
+// thread has given it the keyboard focus.
+[[nodiscard]] bool bringToFront(HWND window);
 
-// Presses the keys in order and releases them in reverse: {VK_CONTROL, 'A'} is Ctrl+A.
+// Presses the keys in order and releases them in reverse: {VK_CONTROL, 'A'} is Ctrl+A. The
+// foreground window's thread receives them all before it runs on.
 void pressKeys(const std::vector<WORD>& keys);
 
 // Moves the mouse to a screen position and clicks the left button there; false if the
