@@ -67,7 +67,12 @@ TEST_F(LauncherTest, DllsPlantedInTheGameFolderNeverRunInTheLauncher)
 
     ASSERT_TRUE(bringToFront(main));
     pressKeys({VK_CONTROL, 'H'});
-    ASSERT_TRUE(eventually([&] { return folder.exists(record); })) << "the browser was not started";
+    // The browser shares its record with nobody until it has written it: once it can be read, the
+    // browser is done with it and the folder can be removed.
+    ASSERT_TRUE(eventually([&] {
+        const auto opened = folder.read(record);
+        return opened && !opened->empty();
+    })) << "the browser was not started";
 
     EXPECT_EQ(loadedIn(folder), "");
     EXPECT_TRUE(launcher->running());
