@@ -186,7 +186,7 @@ TEST_F(LauncherTest, IdleAgainAfterAFolderChange)
 }
 
 // The watch ends with its folder when the folder is removed and put back, as a network or
-// removable drive that went away and came back: another program's switch then goes unseen. A
+// removable drive that went away and came back: a store changed then goes unseen. A
 // command given meanwhile shows what it read, refusal included; and once the window has been
 // activated again, the launcher has read the stores and watches the new folder.
 TEST_F(LauncherTest, IndicatorsFollowAgainOnceTheFolderIsBackAndTheWindowActive)
@@ -194,24 +194,27 @@ TEST_F(LauncherTest, IndicatorsFollowAgainOnceTheFolderIsBackAndTheWindowActive)
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     const Pictures bothInactive{false, true, false, true};
     const Pictures expansionActive{false, true, true, false};
-    // The old folder's files go last, and their going may yet wake the watch once: it has read
-    // the stores by the time the switch begins.
-    const auto unseen = [&](const wchar_t* arguments, const Pictures& shown) {
+    // An activation starts the watch anew: the window is active, and done with becoming so, before
+    // the folder goes; the store is written by the test itself, since a program started meanwhile
+    // may take the activation for a moment. The old folder's files go last, and their going may
+    // yet wake the watch once: it has read the stores by the time the store is written.
+    const auto unseen = [&](const char* expansion, const Pictures& shown) {
+        ASSERT_TRUE(bringToFront(main));
         folder.removeAndPutBack();
         Sleep(1500);
-        ASSERT_EQ(runZarkswitch(folder.path(), arguments), 0);
+        folder.write("zarkdata2.dat", expansion);
         Sleep(1500);
         ASSERT_EQ(picturesOf(main), shown) << "the watch saw the new folder: this test no longer shows what it is for";
     };
 
-    ASSERT_NO_FATAL_FAILURE(unseen(L"activate fs", bothInactive));
+    ASSERT_NO_FATAL_FAILURE(unseen("1\r\n", bothInactive));
     ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
     const auto box = waitForMessageBox(launcher->id());
     ASSERT_TRUE(box);
     EXPECT_EQ(picturesOf(main), expansionActive) << "while the refusal is shown";
     ASSERT_TRUE(pressOk(*box));
 
-    ASSERT_NO_FATAL_FAILURE(unseen(L"deactivate fs", expansionActive));
+    ASSERT_NO_FATAL_FAILURE(unseen("2\r\n", expansionActive));
     ASSERT_TRUE(chooseByKeyboard(main, 'H', 0));
     const HWND about = waitForWindow(launcher->id(), ZARK_ABOUT_CLASS);
     ASSERT_NE(about, nullptr);
