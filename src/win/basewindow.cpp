@@ -14,6 +14,7 @@ bool registerClassOnce(HINSTANCE instance, const WindowDesign& design, WNDPROC p
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(design.background + 1));
     windowClass.lpszMenuName = design.menu != 0 ? MAKEINTRESOURCEW(design.menu) : nullptr;
     windowClass.lpszClassName = design.className;
+    if (!loadClassIcons(instance, windowClass)) return false;
     return RegisterClassExW(&windowClass) != 0;
 }
 
