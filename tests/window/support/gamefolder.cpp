@@ -110,8 +110,10 @@ std::wstring GameFolder::pathOf(const std::string& name) const { return path_ + 
 
 void GameFolder::write(const std::string& name, const std::string& bytes) const
 {
-    Handle file(CreateFileW(pathOf(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                            nullptr));
+    // Shared, since the launcher may be reading a store at that moment: it shares everything.
+    Handle file(CreateFileW(pathOf(name).c_str(), GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) fail("cannot create " + name);
     DWORD written = 0;
     if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
