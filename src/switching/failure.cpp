@@ -25,8 +25,12 @@ Failure BusyFailure(const std::string& file) {
 
 bool AnotherProgramIsSwitching(const Failure& failure) { return failure.cause == Cause::Busy; }
 
+Failure NotAFileFailure(const std::string& file, EntryKind kind) {
+    return Failure{kErrorNotPlainFile, std::string("Path/File access error: ") + NotAFile(kind), file};
+}
+
 Failure LockFileNotAFileFailure(const std::string& file, EntryKind kind) {
-    Failure failure{kErrorNotPlainFile, std::string("Path/File access error: ") + NotAFile(kind), file};
+    Failure failure = NotAFileFailure(file, kind);
     failure.cause = Cause::LockFileNotAFile;
     return failure;
 }

@@ -60,6 +60,8 @@ Failure BusyFailure(const std::string& file);
 // Whether the failure is that another program holds the folder's switch lock: no error of the
 // system's but a moment to wait, and a sentence for the player. The one test of it.
 bool AnotherProgramIsSwitching(const Failure& failure);
+// The name holds something other than a plain file.
+Failure NotAFileFailure(const std::string& file, EntryKind kind);
 // The lock file's name holds something other than a plain file.
 Failure LockFileNotAFileFailure(const std::string& file, EntryKind kind);
 

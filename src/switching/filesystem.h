@@ -54,6 +54,11 @@ public:
 
     virtual std::optional<Failure> removeFile(const std::string& name) = 0;
 
+    // Removes `name` itself where it is a plain file, read-only or not, or an empty folder; never
+    // what a link leads to. Fails for a folder with content, and for a link, a device or a pipe
+    // under the name. A read-only file that cannot be removed keeps its mark.
+    virtual std::optional<Failure> removeFileOrEmptyFolder(const std::string& name) = 0;
+
     // Locks the first byte of the lock file `name`, creating the file if need be; a lock held
     // by another process makes it fail at once with Cause::Busy. Programs under Wine and
     // native ones lock the same byte, so they exclude each other too. The lock file must be a

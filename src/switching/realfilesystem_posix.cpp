@@ -253,6 +253,18 @@ public:
         return std::nullopt;
     }
 
+    // Neither call follows a link: rmdir refuses one, unlink removes the link itself. A file's
+    // read-only mode does not keep it here; the folder's permissions decide.
+    std::optional<Failure> removeFileOrEmptyFolder(const std::string& name) override {
+        struct stat st {};
+        if (::lstat(name.c_str(), &st) != 0) return lastFailure(name);
+        const EntryKind kind = kindOfMode(st.st_mode);
+        if (kind != EntryKind::File && kind != EntryKind::Folder) return NotAFileFailure(name, kind);
+        const int removed = kind == EntryKind::Folder ? ::rmdir(name.c_str()) : ::unlink(name.c_str());
+        if (removed != 0) return writeFailure(errno, name);
+        return std::nullopt;
+    }
+
     std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) override {
         FileDescriptor fd(-1);
         if (auto failure = openLockFile(name, fd)) return failure;

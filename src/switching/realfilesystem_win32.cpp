@@ -269,6 +269,43 @@ public:
         return writeFailure(GetLastError(), name, wideName);
     }
 
+    // Opened as itself, never followed, and removed through that handle: whatever the name comes
+    // to hold meanwhile, nothing a link leads to is touched. The read-only mark, which keeps a
+    // file from being deleted, goes first, and comes back if the removal fails.
+    std::optional<Failure> removeFileOrEmptyFolder(const std::string& name) override {
+        const std::wstring wideName = widen(name);
+        const ScopedHandle entry(CreateFileW(wideName.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                             OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                                             nullptr));
+        if (!entry.valid()) return writeFailure(GetLastError(), name, wideName);
+        FILE_BASIC_INFO basic;
+        if (!GetFileInformationByHandleEx(entry.get(), FileBasicInfo, &basic, sizeof basic)) return lastFailure(name);
+        const EntryKind kind =
+            GetFileType(entry.get()) == FILE_TYPE_DISK ? kindOfAttributes(basic.FileAttributes) : EntryKind::Other;
+        if (kind != EntryKind::File && kind != EntryKind::Folder) return NotAFileFailure(name, kind);
+
+        const DWORD attributes = basic.FileAttributes;
+        const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+        // Times of zero are left as they are.
+        basic.CreationTime.QuadPart = basic.LastAccessTime.QuadPart = 0;
+        basic.LastWriteTime.QuadPart = basic.ChangeTime.QuadPart = 0;
+        auto mark = [&](DWORD wanted) {
+            basic.FileAttributes = wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL;
+            return SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic) != 0;
+        };
+        if (readOnly && !mark(attributes & ~FILE_ATTRIBUTE_READONLY)) {
+            return writeFailure(GetLastError(), name, wideName);
+        }
+        FILE_DISPOSITION_INFO disposition{TRUE};
+        if (SetFileInformationByHandle(entry.get(), FileDispositionInfo, &disposition, sizeof disposition)) {
+            return std::nullopt;
+        }
+        const DWORD error = GetLastError();
+        if (readOnly) mark(attributes);
+        return writeFailure(error, name, wideName);
+    }
+
     std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) override {
         ScopedHandle file;
         if (auto failure = openLockFile(name, file)) return failure;

@@ -42,4 +42,17 @@ std::optional<StoresRead> GlanceBetweenSwitches(FileSystem& disk) {
     return GlanceAtStores(disk);
 }
 
+bool LockFileClearable(FileSystem& disk, const Failure& failure) {
+    if (failure.cause == Cause::LockFileRefused) return true;
+    if (failure.cause != Cause::LockFileNotAFile) return false;
+    EntryKind kind = EntryKind::None;
+    return !disk.kindOf(kLockFile, kind) && kind == EntryKind::Folder;
+}
+
+std::optional<Failure> ClearLockFile(FileSystem& disk, const Failure& lockFailure) {
+    std::optional<Failure> failure = disk.removeFileOrEmptyFolder(kLockFile);
+    if (failure) failure->cause = lockFailure.cause;
+    return failure;
+}
+
 }  // namespace zark

@@ -68,6 +68,9 @@ public:
         if (auto failure = fault(Remove, name)) return failure;
         return realFileSystem().removeFile(name);
     }
+    std::optional<Failure> removeFileOrEmptyFolder(const std::string& name) override {
+        return realFileSystem().removeFileOrEmptyFolder(name);
+    }
     std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) override {
         return realFileSystem().tryLock(name, lock);
     }

@@ -186,6 +186,53 @@ TEST_F(Lock, AGlanceReadsBetweenSwitchesOnly) {
     EXPECT_TRUE(GlanceBetweenSwitches(realFileSystem()));
 }
 
+// A lock file that no switch can use is cleared away only where that is safe: a plain file,
+// read-only or not, or an empty folder; never a folder with content, never a link or what it
+// leads to. A link is not even offered.
+TEST_F(Lock, AnUnusableLockFileIsClearedOnlyWhereThatIsSafe) {
+    struct Case {
+        const char* made;  // "file", "read-only file", "empty folder", "full folder", "link"
+        Cause cause;       // as tryLock reports it
+        bool offered;
+        bool removed;
+    };
+    const Case cases[] = {
+        {"file", Cause::LockFileRefused, true, true},
+        {"read-only file", Cause::LockFileRefused, true, true},
+        {"empty folder", Cause::LockFileNotAFile, true, true},
+        {"full folder", Cause::LockFileNotAFile, true, false},
+        {"link", Cause::LockFileNotAFile, false, false},
+    };
+    const std::filesystem::path outside = std::filesystem::temp_directory_path() / "zarktest-lock-target";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.made);
+        std::filesystem::create_directory(outside);
+        const std::string made = c.made;
+        if (made == "link") {
+            std::filesystem::create_directory_symlink(outside, kLockFile);
+        } else if (made.find("folder") != std::string::npos) {
+            std::filesystem::create_directory(kLockFile);
+            if (made == "full folder") writeFile(kLockFile + "/kept", "kept");
+        } else {
+            writeFile(kLockFile, "");
+            if (made == "read-only file") std::filesystem::permissions(kLockFile, std::filesystem::perms::owner_read);
+        }
+        Failure failure{13, "Permission denied", kLockFile};
+        failure.cause = c.cause;
+
+        EXPECT_EQ(LockFileClearable(realFileSystem(), failure), c.offered);
+        const std::optional<Failure> cleared = ClearLockFile(realFileSystem(), failure);
+        EXPECT_EQ(!cleared, c.removed);
+        if (cleared) {
+            EXPECT_EQ(cleared->cause, c.cause) << "the lock's advice must still hold";
+        }
+        EXPECT_EQ(std::filesystem::exists(std::filesystem::symlink_status(kLockFile)), !c.removed);
+        EXPECT_TRUE(std::filesystem::exists(outside)) << "removed through the link";
+        std::filesystem::remove_all(kLockFile);
+        std::filesystem::remove_all(outside);
+    }
+}
+
 TEST(SystemFailure, DescribesInTheSystemsWords) {
     const Failure denied = systemFailure(EACCES, "zarkdata.dat");
     EXPECT_EQ(denied.number, EACCES);
