@@ -3,6 +3,7 @@
 #include "failure.h"
 #include "filesystem.h"
 #include "win/errorreport.h"
+#include "win/messages.h"
 #include "win/startprogram.h"
 #include "win/systemfolders.h"
 #include "winstrings.h"
@@ -15,14 +16,13 @@ namespace {
 
 // The help viewer where the system keeps it, by its full path, so that no winhlp32.exe that lies
 // in the game folder or the working folder can run in its place: Windows keeps it in its own
-// folder, Wine in the system folder only. Where neither has one, the Windows folder's is the
-// one whose absence the report names.
+// folder, Wine in the system folder only. None where neither has one.
 std::optional<std::wstring> helpViewer() {
-    const std::optional<std::wstring> windows = inWindowsFolder(L"winhlp32.exe");
-    if (windows && GetFileAttributesW(windows->c_str()) != INVALID_FILE_ATTRIBUTES) return windows;
-    const std::optional<std::wstring> system = inSystemFolder(L"winhlp32.exe");
-    if (system && GetFileAttributesW(system->c_str()) != INVALID_FILE_ATTRIBUTES) return system;
-    return windows;
+    for (const auto folder : {inWindowsFolder, inSystemFolder}) {
+        const std::optional<std::wstring> viewer = folder(L"winhlp32.exe");
+        if (viewer && GetFileAttributesW(viewer->c_str()) != INVALID_FILE_ATTRIBUTES) return viewer;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -35,14 +35,18 @@ bool isHelpKey(const MSG& msg, const ZARKMain& main) {
 }
 
 // The viewer is started as any other program the launcher starts: it is not waited for, and
-// what it asks the player, it asks on its own.
+// what it asks the player, it asks on its own. Most systems have none: Windows 10 and 11 come
+// without it, so the player learns where the help file is and what to read instead.
 void openHelp(HWND owner) {
+    const std::wstring file = widen(FullPath("zarkhelp.hlp"));
     const std::optional<std::wstring> viewer = helpViewer();
     if (!viewer) {
-        showErrorReport(owner, lastFailure("winhlp32.exe"));
+        showMessage(owner, L"The help file is " + file +
+                               L", but this system has no viewer for .hlp help files: Windows 10 and 11 come "
+                               L"without one.\n\nRead the ZARK Readme instead (Documents menu, F2), or open the "
+                               L"help file with a viewer for .hlp files of your own.");
         return;
     }
-    const std::wstring file = widen(FullPath("zarkhelp.hlp"));
     if (auto failure = startProgram(owner, *viewer, L"\"" + *viewer + L"\" \"" + file + L"\"", SW_SHOWNORMAL)) {
         showErrorReport(owner, *failure);
     }

@@ -2,6 +2,9 @@
 #include "zarkmain.h"
 
 #include "filesystem.h"
+#include "foldercheck.h"
+#include "mend.h"
+#include "repair.h"
 #include "resources/resource.h"
 #include "storeguidance.h"
 #include "variants.h"
@@ -41,6 +44,17 @@ private:
 // focused indicator shows it.
 bool movesFocus(WPARAM key) {
     return key == VK_TAB || key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+}
+
+// Runs `work` with the folder's switch lock held, taken as a switch takes it, and `beforeRelease`
+// just before the lock goes; the failure to take it otherwise.
+template <class Work, class BeforeRelease>
+std::optional<Failure> underSwitchLock(Work work, BeforeRelease beforeRelease) {
+    SwitchLock lock;
+    if (auto failure = LockSwitching(realFileSystem(), lock)) return failure;
+    work(lock);
+    beforeRelease();
+    return std::nullopt;
 }
 
 }  // namespace
@@ -83,8 +97,8 @@ LRESULT ZARKMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         HANDLE_MSG(hwnd_, WM_DESTROY, OnDestroy);
         case WM_ACTIVATE:
             OnActivate(hwnd_, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-            // Focus given back to an indicator stays there; otherwise the window takes it.
-            if (LOWORD(wParam) != WA_INACTIVE && lastFocus_ != nullptr) return 0;
+            // The focus given to an indicator stays there.
+            if (LOWORD(wParam) != WA_INACTIVE) return 0;
             break;
         case WM_CTLCOLORBTN:
             // The indicators draw every pixel themselves: no background is filled first.
@@ -99,9 +113,21 @@ LRESULT ZARKMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool ZARKMain::preTranslate(MSG& msg) {
     if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+    if (msg.message != WM_KEYDOWN) return IsDialogMessageW(hwnd_, &msg) != FALSE;
     // Windows' dialog navigation says so itself; some systems leave it to the window.
-    if (msg.message == WM_KEYDOWN && movesFocus(msg.wParam)) {
-        SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    if (movesFocus(msg.wParam)) SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    // Up and Left go to the upper indicator, Down and Right to the lower one, as in a dialog's
+    // column of buttons. The dialog navigation would wrap round, and hands the move to the window
+    // in a message that a plain window ignores.
+    switch (msg.wParam) {
+        case VK_UP:
+        case VK_LEFT:
+            SetFocus(modstatus.window());
+            return true;
+        case VK_DOWN:
+        case VK_RIGHT:
+            SetFocus(fsmodstatus.window());
+            return true;
     }
     return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
@@ -159,22 +185,19 @@ void ZARKMain::OnDrawItem(HWND, const DRAWITEMSTRUCT* item) {
 }
 
 // The focus goes back to the indicator that had it when a message box, the About box or another
-// program took the activation away. The indicators catch up with what another program may have
+// program took the activation away, and to the ZARK indicator when none had it yet, so that the
+// first key already acts. The indicators catch up with what another program may have
 // switched meanwhile, while a message box or menu held up the watch; the watch starts afresh, so
 // that one that ended (a folder removed and put back, a drive that came back) watches again.
 void ZARKMain::OnActivate(HWND, UINT state, HWND, BOOL) {
     if (state != WA_INACTIVE) {
-        if (lastFocus_ != nullptr) SetFocus(lastFocus_);
+        SetFocus(lastFocus_ != nullptr ? lastFocus_ : modstatus.window());
         watch_.start();
         storesChanged();
         return;
     }
     const HWND focus = GetFocus();
-    if (focus == modstatus.window() || focus == fsmodstatus.window()) {
-        lastFocus_ = focus;
-    } else if (focus == hwnd_) {
-        lastFocus_ = nullptr;
-    }
+    if (focus == modstatus.window() || focus == fsmodstatus.window()) lastFocus_ = focus;
 }
 
 // A window whose creation failed posts no quit message: it would close the error report that
@@ -189,7 +212,7 @@ std::optional<Failure> ZARKMain::Form_Load() {
     for (const StoreRead* read : {&stores.base, &stores.fs}) {
         if (const Failure* unread = std::get_if<Failure>(&read->state)) {
             Failure failure = *unread;
-            ExplainUnreadStore(disk, failure);
+            ExplainUnreadStore(disk, stores, failure);
             return failure;
         }
     }
@@ -209,36 +232,78 @@ void ZARKMain::storesChanged() {
         watch_.readLater();
         return;
     }
-    if (const ModState* stored = std::get_if<ModState>(&stores->base.state)) modstatus.show(*stored);
-    if (const ModState* stored = std::get_if<ModState>(&stores->fs.state)) fsmodstatus.show(*stored);
+    showStores(*stores);
+}
+
+void ZARKMain::showStores(const StoresRead& stores) {
+    if (const ModState* stored = std::get_if<ModState>(&stores.base.state)) modstatus.show(*stored);
+    if (const ModState* stored = std::get_if<ModState>(&stores.fs.state)) fsmodstatus.show(*stored);
 }
 
 // Runs a switch command under the folder's switch lock. Another program that is switching in
-// the folder is waited for a moment, then the user is told. The switch's own changes of the
-// folder are no news: the watch starts afresh before the lock goes, so that only what others
-// change from then on is read again.
-SwitchOutcome ZARKMain::runSwitch(SwitchCommand command) {
+// the folder is waited for a moment, then the user is told. Where the rule files turn out not to
+// stand where the stores say, the folder check says what is out of place, before anyone else
+// can switch. The switch's own changes of the folder are no news: the watch starts afresh before
+// the lock goes, so that only what others change from then on is read again.
+SwitchOutcome ZARKMain::runSwitch(SwitchCommand command, std::vector<std::string>& outOfPlace) {
     const WaitCursor wait;
-    SwitchLock lock;
-    if (auto failure = LockSwitching(realFileSystem(), lock)) {
-        SwitchOutcome busy;
-        busy.failure = std::move(failure);
-        return busy;
-    }
-    SwitchOutcome outcome = command(realFileSystem(), lock);
-    watch_.start();
+    FileSystem& disk = realFileSystem();
+    SwitchOutcome outcome;
+    outOfPlace.clear();
+    std::optional<Failure> locked = underSwitchLock(
+        [&](const SwitchLock& lock) {
+            outcome = command(disk, lock);
+            if (outcome.failure && RepairMayHelp(*outcome.failure)) CheckFolder(disk, ReadStores(disk), outOfPlace);
+        },
+        [&] { watch_.start(); });
+    if (locked) outcome.failure = std::move(locked);
     return outcome;
+}
+
+// Puts the rule files where the stores say, as far as the stores leave no doubt, under the switch
+// lock as a switch would; then says what it did and what is left for the player to decide, and
+// the indicators show the stores.
+void ZARKMain::repairFolder() {
+    std::optional<Failure> failure;
+    RepairReport report;
+    std::vector<std::string> outOfPlace;
+    {
+        const WaitCursor wait;
+        FileSystem& disk = realFileSystem();
+        std::optional<Failure> locked = underSwitchLock(
+            [&](const SwitchLock& lock) {
+                failure = RepairFolder(disk, lock, report);
+                const StoresRead stores = ReadStores(disk);
+                showStores(stores);
+                if (!failure) failure = CheckFolder(disk, stores, outOfPlace);
+            },
+            [&] { watch_.start(); });
+        if (locked) {
+            showErrorReport(hwnd_, *locked);
+            return;
+        }
+    }
+    const std::wstring result = widen(RepairResult(report, failure, outOfPlace));
+    showMessageBox(hwnd_, result, failure ? MB_OK | MB_ICONERROR : MB_OK);
 }
 
 // Each store that the command read shows in its indicator, refusals and failures included: a
 // store may have been switched by another program since the window last looked. A failed switch
 // has put the files back (but for those it lists as stranded), so the launcher reports it and
-// stays open.
-void ZARKMain::carryOut(const SwitchOutcome& outcome, Indicator& switched) {
+// stays open; where the files stood elsewhere than the stores say, it offers to put them right.
+void ZARKMain::carryOut(const SwitchOutcome& outcome, const std::vector<std::string>& outOfPlace,
+                        Indicator& switched) {
     if (outcome.basestateRead) modstatus.show(*outcome.basestateRead);
     if (outcome.fsstateRead) fsmodstatus.show(*outcome.fsstateRead);
     if (outcome.switchedTo) switched.show(*outcome.switchedTo);
-    if (outcome.failure) {
+    if (outcome.failure && RepairMayHelp(*outcome.failure)) {
+        const std::wstring offer = widen(RepairOffer(*outcome.failure, outcome.stranded, outOfPlace));
+        if (outOfPlace.empty()) {
+            showMessageBox(hwnd_, offer, MB_OK | MB_ICONERROR);
+        } else if (askAfterFailure(hwnd_, offer)) {
+            repairFolder();
+        }
+    } else if (outcome.failure) {
         showErrorReport(hwnd_, *outcome.failure, outcome.stranded);
     } else if (outcome.message != nullptr) {
         showMessage(hwnd_, widen(outcome.message));
@@ -253,8 +318,21 @@ void ZARKMain::activatezarkfs_Click() { switchVariant(fsmodstatus, true); }
 
 void ZARKMain::deactivatezarkfs_Click() { switchVariant(fsmodstatus, false); }
 
+// A lock file that no switch can use is offered to be cleared away, and the switch is then
+// carried out; once only, so that a lock file that comes back is reported.
 void ZARKMain::switchVariant(Indicator& indicator, bool activate) {
-    carryOut(runSwitch(commandFor(indicator.variant(), activate)), indicator);
+    const SwitchCommand command = commandFor(indicator.variant(), activate);
+    std::vector<std::string> outOfPlace;
+    SwitchOutcome outcome = runSwitch(command, outOfPlace);
+    if (outcome.failure && LockFileClearable(realFileSystem(), *outcome.failure)) {
+        if (!askAfterFailure(hwnd_, widen(ClearLockOffer(*outcome.failure)))) return;
+        if (auto failure = ClearLockFile(realFileSystem(), *outcome.failure)) {
+            showErrorReport(hwnd_, *failure);
+            return;
+        }
+        outcome = runSwitch(command, outOfPlace);
+    }
+    carryOut(outcome, outOfPlace, indicator);
 }
 
 void ZARKMain::indicator_Click(const Indicator& indicator) {

@@ -13,6 +13,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zark {
 
@@ -94,8 +95,11 @@ private:
 
     // Switches the indicator's variant on or off.
     void switchVariant(Indicator& indicator, bool activate);
-    SwitchOutcome runSwitch(SwitchCommand command);
-    void carryOut(const SwitchOutcome& outcome, Indicator& switched);
+    SwitchOutcome runSwitch(SwitchCommand command, std::vector<std::string>& outOfPlace);
+    void carryOut(const SwitchOutcome& outcome, const std::vector<std::string>& outOfPlace, Indicator& switched);
+    void repairFolder();
+    // The indicators show what the stores hold, where they could be read.
+    void showStores(const StoresRead& stores);
     void showDocument(const std::wstring& document);
 
     // What the background and the pictures of the indicators draw, at the window's DPI.
@@ -107,7 +111,7 @@ private:
     Indicator fsmodstatus;
 
     // The indicator that had the focus when the window was last deactivated, which gets it back
-    // when the window is active again; none while the window itself had it.
+    // when the window is active again; none before the window was first deactivated.
     HWND lastFocus_ = nullptr;
     // Whether the focused indicator shows a focus rectangle: not until the keyboard has moved
     // the focus.

@@ -1,7 +1,5 @@
 #include "foldercheck.h"
 
-#include "storeguidance.h"
-
 #include <algorithm>
 #include <cctype>
 
@@ -53,6 +51,29 @@ struct Moved {
     }
 };
 
+// "zarkdata.dat says 7, neither active nor inactive", with a hint where the store begins with
+// a byte-order mark.
+std::string undecidedStore(const std::string& store, ModState state, const StoreRead& read) {
+    std::string text = store + " says " + DescribeState(state) + ", neither active nor inactive";
+    if (read.byteOrderMark) {
+        text += ": it begins with a byte-order mark, so save it as ANSI (plain text), not as Unicode or UTF-8";
+    }
+    return text;
+}
+
+// What an unreadable store is or holds, from what lies under its name and why reading failed.
+std::string unreadableStore(const std::string& store, EntryKind kind, const Failure& failure) {
+    if (kind == EntryKind::None) return store + " is missing";
+    if (kind != EntryKind::File) return store + " is " + NotAFile(kind);
+    switch (failure.number) {
+    case kErrorPastEnd: return store + " is empty";
+    case kErrorOverflow: return store + " holds a number out of range";
+    case kErrorTooLong:
+        return store + " holds more than " + std::to_string(kStoreLimit) + " bytes, far more than a store holds";
+    default: return store + " cannot be read (" + failure.description + ")";
+    }
+}
+
 // Each rule file once, in the order the variants name them.
 std::vector<Moved> ruleFiles(const std::vector<Mover>& movers) {
     std::vector<Moved> files;
@@ -93,6 +114,27 @@ std::string copyFound(const std::string& copy, const std::string& name) {
 }
 
 }  // namespace
+
+std::optional<Failure> StoreProblem(FileSystem& disk, const Variant& variant, const StoreRead& read,
+                                    std::string& problem) {
+    EntryKind kind = EntryKind::None;
+    if (auto failure = disk.kindOf(variant.store, kind)) return failure;
+    std::string what;
+    if (const Failure* failure = std::get_if<Failure>(&read.state)) {
+        what = unreadableStore(variant.store, kind, *failure);
+    } else if (const ModState state = std::get<ModState>(read.state); !IsDecided(state)) {
+        what = undecidedStore(variant.store, state, read);
+    } else if (kind != EntryKind::File) {
+        // A link to a store: the switches read through it, but replace it with a file.
+        what = variant.store + " is " + NotAFile(kind);
+    } else {
+        problem.clear();
+        return std::nullopt;
+    }
+    problem = what + ". If " + variant.label + " is off, make " + variant.store +
+              " hold the single line 2 (1 if it is on)";
+    return std::nullopt;
+}
 
 std::vector<Placement> Placements(const StoresRead& stores) {
     std::vector<Mover> movers;

@@ -12,6 +12,12 @@
 
 namespace zark {
 
+// What is wrong with a variant's store, and what to write in it: it cannot be read (missing,
+// empty, a number out of range, a folder, too long), says neither active nor inactive, or is a
+// link. Empty for a plain file that says active or inactive.
+std::optional<Failure> StoreProblem(FileSystem& disk, const Variant& variant, const StoreRead& read,
+                                    std::string& problem);
+
 // Where the stores want a rule file: under the game's name while a variant that moves it is
 // active, under its zark name while those that move it are inactive.
 struct Placement {

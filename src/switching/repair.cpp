@@ -3,7 +3,6 @@
 #include "foldercheck.h"
 #include "modstate.h"
 #include "retry.h"
-#include "storeguidance.h"
 #include "variants.h"
 
 #include <algorithm>
@@ -11,8 +10,6 @@
 namespace zark {
 
 namespace {
-
-const std::string kAgain = ", then run zarkswitch repair again.";
 
 bool among(const std::vector<std::string>& names, const std::string& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
@@ -23,7 +20,7 @@ bool among(const std::vector<std::string>& names, const std::string& name) {
 std::string leftAlone(const Entry& entry) {
     const char* advice = entry.kind == EntryKind::Link ? "Put the file itself in its place, or remove the link"
                                                        : "Move it out of the game folder";
-    return NotAFileSentence(entry) + ", and repair leaves it alone. " + advice + kAgain;
+    return NotAFileSentence(entry) + ", and repair leaves it alone. " + advice;
 }
 
 std::optional<Failure> removeLeftovers(FileSystem& disk, const std::vector<std::string>& listing,
@@ -53,12 +50,12 @@ std::optional<Failure> place(FileSystem& disk, const Placement& placement, bool 
     case Standing::BothNames:
         report.decisions.push_back("Both " + wanted + " and " + other + " are there, and " + placement.because +
                                    ", so ZARK's copy belongs under " + wanted +
-                                   ". Move the copy that is not ZARK's out of the game folder" + kAgain);
+                                   ". Move the copy that is not ZARK's out of the game folder");
         break;
     case Standing::Neither:
         report.decisions.push_back("Neither " + wanted + " nor " + other + " is there, and " + placement.because +
                                    ". Put ZARK's copy back as " + wanted +
-                                   " (from the modification's package or a backup)" + kAgain);
+                                   " (from the modification's package or a backup)");
         break;
     case Standing::Misplaced:
         if (auto failure = Retrying(disk, [&] { return disk.renameNoReplace(other, wanted); })) return failure;
@@ -78,14 +75,14 @@ std::optional<Failure> RepairFolder(FileSystem& disk, const SwitchLock&, RepairR
     for (const Variant* variant : kVariants) {
         std::string problem;
         if (auto failure = StoreProblem(disk, *variant, stores.of(variant->store), problem)) return failure;
-        if (!problem.empty()) report.decisions.push_back(problem + kAgain);
+        if (!problem.empty()) report.decisions.push_back(problem);
     }
 
     // Copies that Windows keeps elsewhere are the player's to delete: repair works in the game
     // folder alone.
     std::vector<std::string> copies;
     if (auto failure = VirtualStoreCopies(disk, copies)) return failure;
-    for (const std::string& copy : copies) report.decisions.push_back(copy + kAgain);
+    for (const std::string& copy : copies) report.decisions.push_back(copy);
 
     std::vector<std::string> listing;
     if (auto failure = disk.listFolder(listing)) return failure;
@@ -98,14 +95,14 @@ std::optional<Failure> RepairFolder(FileSystem& disk, const SwitchLock&, RepairR
     if (auto failure = OtherSpellings(disk, listing, spellings)) return failure;
     std::vector<std::string> untouchable;
     for (const OtherSpelling& spelling : spellings) {
-        report.decisions.push_back(spelling.sentence() + ". Rename or remove the one that is not ZARK's" + kAgain);
+        report.decisions.push_back(spelling.sentence() + ". Rename or remove the one that is not ZARK's");
         untouchable.push_back(spelling.name);
     }
 
     if (BothSayActive(stores)) {
         report.decisions.push_back(BothActive() + ". Write 2 into the store of the one that is off (" +
                                    kBaseVariant.store + " for " + kBaseVariant.label + ", " + kFsVariant.store +
-                                   " for " + kFsVariant.label + ")" + kAgain);
+                                   " for " + kFsVariant.label + ")");
         return std::nullopt;
     }
 

@@ -13,7 +13,8 @@ namespace zark {
 struct RepairReport {
     // Each rename and removal made: "Renamed rules.ini to zarkrules.ini".
     std::vector<std::string> done;
-    // What the player must decide before the folder can agree, and how.
+    // What the player must decide before the folder can agree, and how, each a sentence that
+    // ends where the program that shows it says what to do next.
     std::vector<std::string> decisions;
 };
 

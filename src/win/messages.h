@@ -1,6 +1,6 @@
-// The program's message boxes: the text, a single OK button and the application title, owned by
-// the window that shows them, with the buttons of Windows' own look. The answer is of no
-// interest.
+// The program's message boxes: the text, its buttons and the application title, owned by the
+// window that shows them, with the buttons of Windows' own look. A message's answer is of no
+// interest; an offer's is.
 #pragma once
 
 #include "version.h"
@@ -18,5 +18,9 @@ void showMessageBox(HWND owner, const std::wstring& text, UINT style);
 
 // The program's plain message: no icon.
 inline void showMessage(HWND owner, const std::wstring& text) { showMessageBox(owner, text, MB_OK); }
+
+// A failure's report that offers to put it right: the error icon, Yes and No. True for Yes; a box
+// that cannot be shown is a No.
+bool askAfterFailure(HWND owner, const std::wstring& text);
 
 }  // namespace zark

@@ -138,7 +138,7 @@ int repair(Console& console) {
     std::vector<std::string> findings;
     if (auto failure = CheckFolder(disk, ReadStores(disk), findings)) return Failed(console, *failure);
     if (findings.empty()) return conclude(console, findings);
-    for (const std::string& decision : report.decisions) console.out(decision + "\n");
+    for (const std::string& decision : report.decisions) console.out(decision + ", then run zarkswitch repair again.\n");
     return kExitDisagree;
 }
 

@@ -1,8 +1,9 @@
 // The error report: the file by its full path, the system's text filled in, and advice only
 // where it is true, in words for the system it runs on.
 #include "report.h"
+#include "gamefolder.h"
+#include "mend.h"
 #include "storeguidance.h"
-#include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -42,42 +43,83 @@ TEST(Report, AdvisesOnlyWhatFitsTheCause) {
     }
 }
 
-// A store that stops start-up: what it must hold and where to look further, as status says it;
-// where nothing of the game's is there, where to start the launcher instead.
+// A store that stops start-up: what it must hold and what else is out of place, as status says
+// it; where nothing of the game's is there, where to start the launcher instead.
 TEST(Report, AtStartUpSaysWhatTheStoreMustHold) {
     struct Case {
-        void (*make)();
+        Snapshot folder;
         const char* store;
         std::string error;
         std::string advice;
     };
-    const std::string look = ". Run zarkswitch status in the game folder to see what else is out of place.";
-    const std::string writeBase = ". If ZARK is off, make zarkdata.dat hold the single line 2 (1 if it is on)" + look;
-    const std::string writeFs = ". If ZARK-FS is off, make zarkdata2.dat hold the single line 2 (1 if it is on)" + look;
+    const std::string writeBase = ". If ZARK is off, make zarkdata.dat hold the single line 2 (1 if it is on).";
+    const std::string writeFs = ". If ZARK-FS is off, make zarkdata2.dat hold the single line 2 (1 if it is on).";
     const Case cases[] = {
-        {[] { writeFile("zarkrules.ini", ""); }, "zarkdata.dat", "Error 2: No such file or directory",
+        {gameFolder(std::nullopt, "2\r\n", kAllInactive), "zarkdata.dat", "Error 2: No such file or directory",
          "zarkdata.dat is missing" + writeBase},
-        {[] { writeFile("zarkdata2.dat", ""); }, "zarkdata2.dat", "Error 62: Input past end of file",
+        {gameFolder("2\r\n", "", kAllInactive), "zarkdata2.dat", "Error 62: Input past end of file",
          "zarkdata2.dat is empty" + writeFs},
-        {[] { writeFile("zarkdata.dat", "40000\r\n"); }, "zarkdata.dat", "Error 6: Overflow",
+        {gameFolder("40000\r\n", "2\r\n", kAllInactive), "zarkdata.dat", "Error 6: Overflow",
          "zarkdata.dat holds a number out of range" + writeBase},
-        {[] { std::filesystem::create_directory("zarkdata.dat"); }, "zarkdata.dat",
-         "Error 75: Path/File access error: not a plain file, but a folder, a device or a pipe",
+        {gameFolder(std::nullopt, "2\r\n", {"zarkdata.dat/", "zarkrules.ini", "zarkart.ini", "zarkfirestrm.ini"}),
+         "zarkdata.dat", "Error 75: Path/File access error: not a plain file, but a folder, a device or a pipe",
          "zarkdata.dat is a folder, not a file" + writeBase},
-        {[] { writeFile("zarkdata.dat", "2\r\n" + std::string(kStoreLimit, ' ')); }, "zarkdata.dat",
+        {gameFolder("2\r\n" + std::string(kStoreLimit, ' '), "2\r\n", kAllInactive), "zarkdata.dat",
          "Error 59: Bad record length: longer than 65536 bytes, far more than a store holds",
          "zarkdata.dat holds more than 65536 bytes, far more than a store holds" + writeBase},
-        {[] {}, "zarkdata.dat", "Error 2: No such file or directory",
+        {gameFolder(std::nullopt, "2\r\n", {"rules.ini", "zarkart.ini", "zarkfirestrm.ini"}), "zarkdata.dat",
+         "Error 2: No such file or directory",
+         "zarkdata.dat is missing" + writeBase +
+             "\n\nAlso out of place in the game folder:\nzarkdata2.dat says inactive, but rules.ini is there and "
+             "zarkrules.ini is missing: zarkdata.dat, which cannot be read, may have moved it"},
+        {{}, "zarkdata.dat", "Error 2: No such file or directory",
          "ZARK Launcher must be started in the game folder, beside sun.exe. If you start it from a shortcut, "
          "write the game folder into the shortcut's \"Start in\" field."},
     };
     for (const Case& c : cases) {
         TempFolder folder;
-        c.make();
-        Failure failure = std::get<Failure>(ReadStores(realFileSystem()).of(c.store).state);
-        ExplainUnreadStore(realFileSystem(), failure);
+        create(c.folder);
+        const StoresRead stores = ReadStores(realFileSystem());
+        Failure failure = std::get<Failure>(stores.of(c.store).state);
+        ExplainUnreadStore(realFileSystem(), stores, failure);
         EXPECT_EQ(FailureReport(failure), c.error + "\nFile: " + inFolder(c.store) + "\n\n" + c.advice);
     }
+}
+
+// The launcher's offers and what it says after them: what is out of place before the files
+// that could not be put back, the question last; never a word of zarkswitch.
+TEST(Report, TheLaunchersOffersSayWhatIsOutOfPlaceAndAskLast) {
+    TempFolder folder;
+    Failure missing{2, "No such file or directory", "zarkrules.ini"};
+    missing.cause = Cause::SourceMissing;
+    const std::string head = "Error 2: No such file or directory\nFile: " + inFolder("zarkrules.ini") + "\n\n";
+    const std::string misplaced = "zarkdata.dat and zarkdata2.dat say inactive, but rules.ini is there and "
+                                  "zarkrules.ini is missing";
+    EXPECT_EQ(RepairOffer(missing, {{"zarkfirestrm.ini", "firestrm.ini"}}, {misplaced}),
+              head + "Out of place in the game folder:\n" + misplaced +
+                  "\n\nThese files could not be put back:\n" + inFolder("zarkfirestrm.ini") + " is left as " +
+                  inFolder("firestrm.ini") + "\n\nPut the rule files where zarkdata.dat and zarkdata2.dat say?");
+    EXPECT_EQ(RepairOffer(missing, {}, {}), head + "The rule files agree with the stores now. Try again.");
+
+    RepairReport report{{"Renamed rules.ini to zarkrules.ini"}, {}};
+    EXPECT_EQ(RepairResult(report, std::nullopt, {}),
+              "Renamed rules.ini to zarkrules.ini\nThe rule files agree with the stores.");
+    report.decisions = {"Both art.ini and zarkart.ini are there, and zarkdata.dat says inactive, so ZARK's copy "
+                        "belongs under zarkart.ini. Move the copy that is not ZARK's out of the game folder"};
+    EXPECT_EQ(RepairResult(report, std::nullopt, {"both"}),
+              "Renamed rules.ini to zarkrules.ini\n" + report.decisions[0] + ", then switch again.");
+    EXPECT_EQ(RepairResult(report, missing, {}), "Renamed rules.ini to zarkrules.ini\n\n" + head + "Try again.");
+
+    Failure refused{13, "Permission denied", "zarkdata.lock"};
+    refused.cause = Cause::LockFileRefused;
+    EXPECT_EQ(ClearLockOffer(refused),
+              "Error 13: Permission denied\nFile: " + inFolder("zarkdata.lock") +
+                  "\n\nzarkdata.lock is read-only or belongs to another user. zarkdata.lock only holds the switch "
+                  "lock, and the next switch makes it anew as a plain file.\n\nDelete zarkdata.lock and switch now?");
+    EXPECT_EQ(ClearLockOffer(LockFileNotAFileFailure("zarkdata.lock", EntryKind::Folder)),
+              "Error 75: Path/File access error: a folder, not a file\nFile: " + inFolder("zarkdata.lock") +
+                  "\n\nzarkdata.lock only holds the switch lock, and the next switch makes it anew as a plain "
+                  "file. A folder is removed only if it is empty.\n\nRemove zarkdata.lock and switch now?");
 }
 
 TEST(Report, ListsWhatCouldNotBePutBackAndSaysBusyInASentence) {

@@ -253,5 +253,44 @@ TEST_F(CommandsTest, F1StartsTheSystemsHelpViewerOnTheHelpFileOfTheGameFolder)
     EXPECT_FALSE(messageBoxOf(launcher->id()));
 }
 
+// The system's help viewers moved aside while the object lives, as on a system that has none.
+class NoHelpViewer {
+public:
+    NoHelpViewer()
+    {
+        for (const std::wstring& viewer : viewers_) {
+            const std::wstring aside = viewer + L".aside";
+            // A run that ended before putting them back left them aside.
+            if (GetFileAttributesW(viewer.c_str()) == INVALID_FILE_ATTRIBUTES) MoveFileW(aside.c_str(), viewer.c_str());
+            if (GetFileAttributesW(viewer.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+            EXPECT_TRUE(MoveFileExW(viewer.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING)) << GetLastError();
+        }
+    }
+    ~NoHelpViewer()
+    {
+        for (const std::wstring& viewer : viewers_) MoveFileW((viewer + L".aside").c_str(), viewer.c_str());
+    }
+    NoHelpViewer(const NoHelpViewer&) = delete;
+    NoHelpViewer& operator=(const NoHelpViewer&) = delete;
+
+private:
+    std::wstring viewers_[2] = {L"C:\\windows\\winhlp32.exe", L"C:\\windows\\system32\\winhlp32.exe"};
+};
+
+// Where the system has no help viewer, as Windows 10 and 11 have none, F1 says where the help file
+// is and what to read instead, and the launcher goes on.
+TEST_F(CommandsTest, F1WithoutAHelpViewerNamesTheHelpFileAndWhatToReadInstead)
+{
+    const NoHelpViewer none;
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_TRUE(bringToFront(main));
+    pressKeys({VK_F1});
+    ASSERT_NO_FATAL_FAILURE(expectMessage(
+        L"The help file is " + folder.pathOf("zarkhelp.hlp") +
+        L", but this system has no viewer for .hlp help files: Windows 10 and 11 come without one.\n\nRead the "
+        L"ZARK Readme instead (Documents menu, F2), or open the help file with a viewer for .hlp files of your own."));
+    EXPECT_TRUE(menuOpens(main));
+}
+
 }  // namespace
 }  // namespace windowtest

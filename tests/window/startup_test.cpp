@@ -55,10 +55,9 @@ struct UnreadableStore {
     bool gameFolder = true;            // else the folder holds nothing of the game's
 };
 
-// What the report adds for a store of either variant: what to write in it, and where to look.
-const std::wstring kLook = L". Run zarkswitch status in the game folder to see what else is out of place.";
-const std::wstring kWriteBase = L". If ZARK is off, make zarkdata.dat hold the single line 2 (1 if it is on)" + kLook;
-const std::wstring kWriteFs = L". If ZARK-FS is off, make zarkdata2.dat hold the single line 2 (1 if it is on)" + kLook;
+// What the report adds for a store of either variant: what to write in it.
+const std::wstring kWriteBase = L". If ZARK is off, make zarkdata.dat hold the single line 2 (1 if it is on).";
+const std::wstring kWriteFs = L". If ZARK-FS is off, make zarkdata2.dat hold the single line 2 (1 if it is on).";
 
 void PrintTo(const UnreadableStore& parameter, std::ostream* out) { *out << parameter.name; }
 

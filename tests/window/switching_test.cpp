@@ -114,38 +114,48 @@ const std::wstring kM5 =
     L"a possiblity that TS will crash.ZARK-TS IS ACTIVATED!";
 const std::wstring kM6 = L"ZARK-FS is already deactivated!";
 
-// The keyboard's way round the indicators: Tab reaches the ZARK indicator, then the ZARK-FS one,
-// and Shift+Tab goes back; Space presses the focused one, which keeps the focus under its new
-// name; a focus rectangle shows once the keyboard has moved the focus, not before; and the focus
-// comes back to the indicator that had it when a message box closes.
+// The keyboard's way round the indicators: the ZARK indicator has the focus from the start, so
+// the first key acts, with no focus rectangle until the keyboard moves the focus; Up and Left go
+// to the ZARK indicator, Down and Right to the ZARK-FS one, Tab and Shift+Tab between them; Enter
+// and Space press the focused one, which keeps the focus under its new name; and the focus comes
+// back to the indicator that had it when a message box closes.
 TEST_F(LauncherTest, KeyboardMovesBetweenTheIndicatorsAndPressesThem)
 {
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     const HWND zark = GetDlgItem(main, IDC_MODSTATUS);
     const HWND zarkfs = GetDlgItem(main, IDC_FSMODSTATUS);
     ASSERT_TRUE(bringToFront(main));
+    EXPECT_TRUE(eventually([&] { return focusOf(main) == zark; })) << "the ZARK indicator has no focus at start";
     EXPECT_TRUE(eventually([&] { return picturesDrawn(main) == Pictures{false, true, false, true}; }))
         << picturesDrawn(main);
 
-    pressKeys({VK_TAB});
-    ASSERT_TRUE(eventually([&] { return focusOf(main) == zark; }));
-    EXPECT_TRUE(eventually([&] { return picturesDrawn(main) == Pictures{false, false, false, true}; }))
-        << "no focus rectangle on the ZARK indicator: " << picturesDrawn(main);
-    saveScreenshot(L"launcher-focused", {main});
-
-    pressKeys({VK_SPACE});
+    pressKeys({VK_RETURN});
     EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }))
-        << picturesOf(main);
+        << "the first key did nothing: " << picturesOf(main);
     EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
     EXPECT_TRUE(folder.exists("rules.ini") && folder.exists("art.ini"));
     EXPECT_EQ(focusOf(main), zark);
 
-    pressKeys({VK_TAB});
+    pressKeys({VK_DOWN});
     ASSERT_TRUE(eventually([&] { return focusOf(main) == zarkfs; }));
     pressKeys({VK_SPACE});
     ASSERT_NO_FATAL_FAILURE(expectMessage(kM5));
     EXPECT_TRUE(eventually([&] { return focusOf(main) == zarkfs; })) << "the focus did not come back";
+    pressKeys({VK_UP});
+    ASSERT_TRUE(eventually([&] { return focusOf(main) == zark; }));
+    pressKeys({VK_SPACE});
+    EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{false, true, false, true}; }));
 
+    pressKeys({VK_RIGHT});
+    EXPECT_TRUE(eventually([&] { return focusOf(main) == zarkfs; }));
+    pressKeys({VK_LEFT});
+    EXPECT_TRUE(eventually([&] { return focusOf(main) == zark; }));
+    EXPECT_TRUE(eventually([&] { return picturesDrawn(main) == Pictures{false, false, false, true}; }))
+        << "no focus rectangle on the ZARK indicator: " << picturesDrawn(main);
+    saveScreenshot(L"launcher-focused", {main});
+
+    pressKeys({VK_TAB});
+    EXPECT_TRUE(eventually([&] { return focusOf(main) == zarkfs; }));
     pressKeys({VK_SHIFT, VK_TAB});
     EXPECT_TRUE(eventually([&] { return focusOf(main) == zark; }));
 }

@@ -83,12 +83,12 @@ HWND dialogOfAnotherProgram(DWORD launcherId, const std::wstring& part)
     return nullptr;
 }
 
-bool pressOk(const MessageBoxView& box)
+bool press(const MessageBoxView& box, int id)
 {
-    HWND ok = GetDlgItem(box.window, IDOK);
-    if (!ok) return false;
+    HWND button = GetDlgItem(box.window, id);
+    if (!button) return false;
     RECT area;
-    if (!GetWindowRect(ok, &area)) return false;
+    if (!GetWindowRect(button, &area)) return false;
     if (!bringToFront(box.window) || !clickAt(centreOf(area))) return false;
     return eventually([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
 }

@@ -27,8 +27,9 @@ std::optional<MessageBoxView> waitForMessageBox(DWORD processId);
 // case: how other programs answer what the launcher hands them.
 HWND dialogOfAnotherProgram(DWORD launcherId, const std::wstring& part);
 
-// Clicks the box's OK button with the mouse; true once the box has gone.
-bool pressOk(const MessageBoxView& box);
+// Clicks the box's button `id` (IDOK, IDYES, IDNO) with the mouse; true once the box has gone.
+bool press(const MessageBoxView& box, int id);
+inline bool pressOk(const MessageBoxView& box) { return press(box, IDOK); }
 
 // The caption of a window, read across processes.
 std::wstring windowText(HWND window);

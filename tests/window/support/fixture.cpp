@@ -40,6 +40,16 @@ void LauncherTest::expectErrorReport(const std::string& file)
     ASSERT_TRUE(pressOk(*box));
 }
 
+void LauncherTest::expectOffer(const std::wstring& text, int answer)
+{
+    const auto box = waitForMessageBox(launcher->id());
+    ASSERT_TRUE(box) << "no offer appeared";
+    EXPECT_EQ(box->title, kApplicationTitle);
+    EXPECT_EQ(box->text, text);
+    EXPECT_EQ(box->buttons, (std::vector<std::wstring>{L"&Yes", L"&No"}));
+    ASSERT_TRUE(press(*box, answer));
+}
+
 HWND LauncherTest::waitForHelpViewer() const
 {
     return eventually([&] { return dialogOfAnotherProgram(launcher->id(), folder.path() + L"\\zarkhelp.hlp"); });

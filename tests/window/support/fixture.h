@@ -30,6 +30,9 @@ protected:
     void expectMessage(const std::wstring& text);
     // Expects the standard error report naming `file`; presses OK.
     void expectErrorReport(const std::string& file);
+    // Expects an error report with this text that offers to put the failure right, with the
+    // application title, Yes and No; answers with `answer` (IDYES or IDNO).
+    void expectOffer(const std::wstring& text, int answer);
     // The help viewer that F1 opened on the game folder's zarkhelp.hlp: the tests' help file is
     // none that it can read, so it answers with a dialog naming the file. nullptr if none came.
     HWND waitForHelpViewer() const;

@@ -159,14 +159,14 @@ bool tabTo(HWND main, int id)
 {
     if (!bringToFront(main)) return false;
     const HWND indicator = GetDlgItem(main, id);
-    // The window itself, then each indicator: at most three steps round.
-    for (int step = 0; step < 3; ++step) {
-        if (focusOf(main) == indicator) return true;
+    // At least one step, so that the keyboard has moved the focus; two indicators, so at most two.
+    for (int step = 0; step < 2; ++step) {
         const HWND before = focusOf(main);
         pressKeys({VK_TAB});
         if (!eventually([&] { return focusOf(main) != before; })) return false;
+        if (focusOf(main) == indicator) return true;
     }
-    return focusOf(main) == indicator;
+    return false;
 }
 
 bool chooseFromModMenu(HWND main, ModCommand command, MenuWay way)

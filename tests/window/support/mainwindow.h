@@ -56,8 +56,8 @@ std::string placeOf(const RECT& r);
 // Clicks the middle of the indicator `id` (IDC_MODSTATUS or IDC_FSMODSTATUS).
 [[nodiscard]] bool clickIndicator(HWND main, int id);
 
-// Moves the focus to the indicator `id` with Tab, as a keyboard user does; false if Tab never
-// reaches it.
+// Moves the focus to the indicator `id` with Tab, as a keyboard user does, at least one step, so
+// that its focus rectangle shows; false if Tab never reaches it.
 [[nodiscard]] bool tabTo(HWND main, int id);
 
 // The commands of the "&Mod" menu, in menu order.
