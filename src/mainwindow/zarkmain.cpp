@@ -46,17 +46,6 @@ bool movesFocus(WPARAM key) {
     return key == VK_TAB || key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
 }
 
-// Runs `work` with the folder's switch lock held, taken as a switch takes it, and `beforeRelease`
-// just before the lock goes; the failure to take it otherwise.
-template <class Work, class BeforeRelease>
-std::optional<Failure> underSwitchLock(Work work, BeforeRelease beforeRelease) {
-    SwitchLock lock;
-    if (auto failure = LockSwitching(realFileSystem(), lock)) return failure;
-    work(lock);
-    beforeRelease();
-    return std::nullopt;
-}
-
 }  // namespace
 
 // Fixed single border with the close button and window menu, no minimize or maximize; the
@@ -250,7 +239,8 @@ SwitchOutcome ZARKMain::runSwitch(SwitchCommand command, std::vector<std::string
     FileSystem& disk = realFileSystem();
     SwitchOutcome outcome;
     outOfPlace.clear();
-    std::optional<Failure> locked = underSwitchLock(
+    std::optional<Failure> locked = UnderSwitchLock(
+        disk,
         [&](const SwitchLock& lock) {
             outcome = command(disk, lock);
             if (outcome.failure && RepairMayHelp(*outcome.failure)) CheckFolder(disk, ReadStores(disk), outOfPlace);
@@ -270,7 +260,8 @@ void ZARKMain::repairFolder() {
     {
         const WaitCursor wait;
         FileSystem& disk = realFileSystem();
-        std::optional<Failure> locked = underSwitchLock(
+        std::optional<Failure> locked = UnderSwitchLock(
+            disk,
             [&](const SwitchLock& lock) {
                 failure = RepairFolder(disk, lock, report);
                 const StoresRead stores = ReadStores(disk);

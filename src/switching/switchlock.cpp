@@ -16,6 +16,15 @@ std::optional<Failure> LockSwitching(FileSystem& disk, SwitchLock& lock) {
     });
 }
 
+std::optional<Failure> UnderSwitchLock(FileSystem& disk, const std::function<void(const SwitchLock&)>& work,
+                                       const std::function<void()>& beforeRelease) {
+    SwitchLock lock;
+    if (auto failure = LockSwitching(disk, lock)) return failure;
+    work(lock);
+    if (beforeRelease) beforeRelease();
+    return std::nullopt;
+}
+
 std::optional<Failure> LockReading(FileSystem& disk, SwitchLock& lock, std::optional<Failure>& problem) {
     std::optional<Failure> failure = LockSwitching(disk, lock);
     if (!failure) return std::nullopt;

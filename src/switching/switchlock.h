@@ -4,6 +4,7 @@
 #include "filesystem.h"
 #include "modstate.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,6 +41,13 @@ std::optional<Failure> ClearLockFile(FileSystem& disk, const Failure& lockFailur
 // Takes the switch lock of the working folder, waiting about two seconds for another program
 // to let go of it; after that the failure is Cause::Busy.
 std::optional<Failure> LockSwitching(FileSystem& disk, SwitchLock& lock);
+
+// Every switch and repair goes this way: takes the switch lock as LockSwitching does, runs
+// `work` with it, then `beforeRelease` while it is still held (the launcher starts its watch of
+// the folder afresh there, so that the work's own changes are no news to it), and lets it go.
+// The failure to take the lock, if any; the work keeps its own outcome.
+std::optional<Failure> UnderSwitchLock(FileSystem& disk, const std::function<void(const SwitchLock&)>& work,
+                                       const std::function<void()>& beforeRelease = {});
 
 // Takes the switch lock for a command that only reads the folder (status), waiting as a switch
 // waits, so that it sees the folder only between switches. Where no switch could take the

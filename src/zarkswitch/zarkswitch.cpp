@@ -103,10 +103,12 @@ int status(Console& console) {
 
 int switchVariant(Console& console, const Request& request) {
     FileSystem& disk = realFileSystem();
-    SwitchLock lock;
-    if (auto failure = LockSwitching(disk, lock)) return Failed(console, *failure);
     const Variant& variant = *request.variant;
-    const SwitchOutcome outcome = commandFor(variant, request.command == "activate")(disk, lock);
+    SwitchOutcome outcome;
+    const auto command = commandFor(variant, request.command == "activate");
+    if (auto failure = UnderSwitchLock(disk, [&](const SwitchLock& lock) { outcome = command(disk, lock); })) {
+        return Failed(console, *failure);
+    }
     if (outcome.failure) return Failed(console, *outcome.failure, outcome.stranded);
     if (outcome.message) {
         console.out(std::string(outcome.message) + "\n");
@@ -128,15 +130,17 @@ int switchVariant(Console& console, const Request& request) {
 // are those the player must decide, each said with how.
 int repair(Console& console) {
     FileSystem& disk = realFileSystem();
-    SwitchLock lock;
-    if (auto failure = LockSwitching(disk, lock)) return Failed(console, *failure);
     RepairReport report;
-    const std::optional<Failure> failure = RepairFolder(disk, lock, report);
+    std::optional<Failure> failure;
+    std::vector<std::string> findings;
+    if (auto locked = UnderSwitchLock(disk, [&](const SwitchLock& lock) {
+            failure = RepairFolder(disk, lock, report);
+            if (!failure) failure = CheckFolder(disk, ReadStores(disk), findings);
+        })) {
+        return Failed(console, *locked);
+    }
     for (const std::string& line : report.done) console.out(line + "\n");
     if (failure) return Failed(console, *failure);
-
-    std::vector<std::string> findings;
-    if (auto failure = CheckFolder(disk, ReadStores(disk), findings)) return Failed(console, *failure);
     if (findings.empty()) return conclude(console, findings);
     for (const std::string& decision : report.decisions) console.out(decision + ", then run zarkswitch repair again.\n");
     return kExitDisagree;
