@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zark::test {
@@ -39,6 +40,18 @@ inline Snapshot gameFolder(const std::optional<std::string>& base, const std::op
             if (name == file->gameName) identity = file->zarkName;
         }
         folder[name] = "; " + identity + "\r\n";
+    }
+    return folder;
+}
+
+// Pairs of names: from, to.
+using Renames = std::vector<std::pair<std::string, std::string>>;
+
+// The folder after the renames, in order: each file keeps its bytes under its new name.
+inline Snapshot renamed(Snapshot folder, const Renames& renames) {
+    for (const auto& [from, to] : renames) {
+        folder[to] = folder.at(from);
+        folder.erase(from);
     }
     return folder;
 }

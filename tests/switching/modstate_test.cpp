@@ -68,6 +68,20 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"NulByte", "\0" "1"s, 0}),
     [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.label); });
 
+// A store write's temporary file is <store>.<process>.<count>.tmp: repair removes such files,
+// and must take nothing else for one.
+TEST(StoreTemporary, IsOnlyAStoreNameWithTwoNumbersAndTmp) {
+    const std::pair<const char*, bool> names[] = {
+        {"zarkdata.dat.4711.3.tmp", true},   {"zarkdata2.dat.1.22.tmp", true},
+        {"zarkdata.dat.tmp", false},         {"zarkdata.dat.4711.tmp", false},
+        {"zarkdata.dat.4711.3.tmp.bak", false}, {"zarkdata.dat.47a1.3.tmp", false},
+        {"zarkdata.dat..3.tmp", false},      {"zarkdata.dat.4711.3.TMP", false},
+        {"zarkdata3.dat.4711.3.tmp", false}, {"rules.ini.4711.3.tmp", false},
+        {"xzarkdata.dat.4711.3.tmp", false}, {"zarkdata.dat", false},
+    };
+    for (const auto& [name, temporary] : names) EXPECT_EQ(IsStoreTemporary(name), temporary) << name;
+}
+
 class Store : public testing::Test {
     TempFolder folder_;
 };

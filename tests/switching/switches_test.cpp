@@ -4,6 +4,7 @@
 #include "retry.h"
 #include "switches.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <tuple>
 
@@ -26,30 +27,21 @@ const std::string M6 = "ZARK-FS is already deactivated!";
 
 enum Command { ActivateZarkCmd, DeactivateZarkCmd, ActivateZarkFsCmd, DeactivateZarkFsCmd };
 
-// Each command's steps, in order.
+// What each command switches.
 struct CommandSteps {
     const char* name;
-    bool expansion;                 // switches the expansion variant (store zarkdata2.dat)
-    ModState newState;              // the state it switches to
-    std::vector<std::string> reads; // the stores it reads, in order
-    std::vector<RuleNames> files;   // the files it moves, in order
+    bool expansion;     // switches the expansion variant (store zarkdata2.dat)
+    ModState newState;  // the state it switches to
 };
 
 const CommandSteps& steps(Command command) {
     static const CommandSteps table[] = {
-        {"ActivateZark", false, kActive, {kBaseStore, kFsStore}, {kRules, kArt}},
-        {"DeactivateZark", false, kInactive, {kBaseStore}, {kRules, kArt}},
-        {"ActivateZarkFs", true, kActive, {kFsStore, kBaseStore}, {kFirestorm, kRules, kArt}},
-        {"DeactivateZarkFs", true, kInactive, {kFsStore}, {kFirestorm, kRules, kArt}},
+        {"ActivateZark", false, kActive},
+        {"DeactivateZark", false, kInactive},
+        {"ActivateZarkFs", true, kActive},
+        {"DeactivateZarkFs", true, kInactive},
     };
     return table[command];
-}
-
-std::string fromName(const CommandSteps& s, const RuleNames& f) {
-    return s.newState == kActive ? f.zarkName : f.gameName;
-}
-std::string toName(const CommandSteps& s, const RuleNames& f) {
-    return s.newState == kActive ? f.gameName : f.zarkName;
 }
 
 // Runs a command as the programs do: under the folder's switch lock.
@@ -235,41 +227,225 @@ std::pair<ModState, ModState> switchingStores(Command command) {
 }
 
 struct FaultCase {
+    const char* name;
     Command command;
-    FaultyFileSystem::Op op;  // the step that fails
-    int call;                 // its number among the calls of that operation
-    std::vector<int> undoFailing;  // the undo renames that fail too, counted from 1
+    // The calls of each operation that fail, counted from 1: the failing step, then any undo
+    // renames that fail too.
+    std::set<int> failingReads, failingRenames, failingReplaces;
+    std::vector<std::string> log;  // every call, in order
+    const char* reported;          // the file the failure names
+    std::vector<Stranded> stranded;
 };
 
-std::ostream& operator<<(std::ostream& out, const FaultCase& c) {
-    static const char* ops[] = {"read", "rename", "replace", "remove"};
-    out << steps(c.command).name << ", " << ops[c.op] << " #" << c.call;
-    for (int u : c.undoFailing) out << ", undo #" << u;
-    return out;
-}
+void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
 
-std::vector<FaultCase> faultCases() {
-    std::vector<FaultCase> cases;
-    for (Command command : {ActivateZarkCmd, DeactivateZarkCmd, ActivateZarkFsCmd, DeactivateZarkFsCmd}) {
-        const CommandSteps& s = steps(command);
-        const int renames = static_cast<int>(s.files.size());
-        // With `done` renames made before the failing step: the plain failure, each undo
-        // failing alone, and all undos failing.
-        auto add = [&](FaultyFileSystem::Op op, int call, int done) {
-            cases.push_back({command, op, call, {}});
-            std::vector<int> all;
-            for (int u = 1; u <= done; ++u) {
-                cases.push_back({command, op, call, {u}});
-                all.push_back(u);
-            }
-            if (done > 1) cases.push_back({command, op, call, all});
-        };
-        for (int k = 1; k <= static_cast<int>(s.reads.size()); ++k) add(FaultyFileSystem::Read, k, 0);
-        for (int k = 1; k <= renames; ++k) add(FaultyFileSystem::Rename, k, k - 1);
-        add(FaultyFileSystem::Replace, 1, renames);
-    }
-    return cases;
-}
+// Every step of every switch failing in turn, then each undo rename failing alone and all of
+// them: the steps in order up to the failing one, then the undo renames in reverse.
+const FaultCase kFaults[] = {
+    {"ActivateZark_Read1", ActivateZarkCmd, {1}, {}, {},
+     {"read zarkdata.dat"},
+     "zarkdata.dat", {}},
+    {"ActivateZark_Read2", ActivateZarkCmd, {2}, {}, {},
+     {"read zarkdata.dat", "read zarkdata2.dat"},
+     "zarkdata2.dat", {}},
+    {"ActivateZark_Rename1", ActivateZarkCmd, {}, {1}, {},
+     {"read zarkdata.dat", "read zarkdata2.dat", "rename zarkrules.ini -> rules.ini"},
+     "zarkrules.ini", {}},
+    {"ActivateZark_Rename2", ActivateZarkCmd, {}, {2}, {},
+     {"read zarkdata.dat", "read zarkdata2.dat", "rename zarkrules.ini -> rules.ini",
+      "rename zarkart.ini -> art.ini", "rename rules.ini -> zarkrules.ini"},
+     "zarkart.ini", {}},
+    {"ActivateZark_Rename2_Undo1", ActivateZarkCmd, {}, {2, 3}, {},
+     {"read zarkdata.dat", "read zarkdata2.dat", "rename zarkrules.ini -> rules.ini",
+      "rename zarkart.ini -> art.ini", "rename rules.ini -> zarkrules.ini"},
+     "zarkart.ini", {{"zarkrules.ini", "rules.ini"}}},
+    {"ActivateZark_Replace1", ActivateZarkCmd, {}, {}, {1},
+     {"read zarkdata.dat", "read zarkdata2.dat", "rename zarkrules.ini -> rules.ini",
+      "rename zarkart.ini -> art.ini", "write zarkdata.dat", "replace zarkdata.dat", "remove zarkdata.dat.tmp",
+      "rename art.ini -> zarkart.ini", "rename rules.ini -> zarkrules.ini"},
+     "zarkdata.dat", {}},
+    {"ActivateZark_Replace1_Undo1", ActivateZarkCmd, {}, {3}, {1},
+     {"read zarkdata.dat", "read zarkdata2.dat", "rename zarkrules.ini -> rules.ini",
+      "rename zarkart.ini -> art.ini", "write zarkdata.dat", "replace zarkdata.dat", "remove zarkdata.dat.tmp",
+      "rename art.ini -> zarkart.ini", "rename rules.ini -> zarkrules.ini"},
+     "zarkdata.dat", {{"zarkart.ini", "art.ini"}}},
+    {"ActivateZark_Replace1_Undo2", ActivateZarkCmd, {}, {4}, {1},
+     {"read zarkdata.dat", "read zarkdata2.dat", "rename zarkrules.ini -> rules.ini",
+      "rename zarkart.ini -> art.ini", "write zarkdata.dat", "replace zarkdata.dat", "remove zarkdata.dat.tmp",
+      "rename art.ini -> zarkart.ini", "rename rules.ini -> zarkrules.ini"},
+     "zarkdata.dat", {{"zarkrules.ini", "rules.ini"}}},
+    {"ActivateZark_Replace1_Undo12", ActivateZarkCmd, {}, {3, 4}, {1},
+     {"read zarkdata.dat", "read zarkdata2.dat", "rename zarkrules.ini -> rules.ini",
+      "rename zarkart.ini -> art.ini", "write zarkdata.dat", "replace zarkdata.dat", "remove zarkdata.dat.tmp",
+      "rename art.ini -> zarkart.ini", "rename rules.ini -> zarkrules.ini"},
+     "zarkdata.dat", {{"zarkart.ini", "art.ini"}, {"zarkrules.ini", "rules.ini"}}},
+    {"DeactivateZark_Read1", DeactivateZarkCmd, {1}, {}, {},
+     {"read zarkdata.dat"},
+     "zarkdata.dat", {}},
+    {"DeactivateZark_Rename1", DeactivateZarkCmd, {}, {1}, {},
+     {"read zarkdata.dat", "rename rules.ini -> zarkrules.ini"},
+     "rules.ini", {}},
+    {"DeactivateZark_Rename2", DeactivateZarkCmd, {}, {2}, {},
+     {"read zarkdata.dat", "rename rules.ini -> zarkrules.ini", "rename art.ini -> zarkart.ini",
+      "rename zarkrules.ini -> rules.ini"},
+     "art.ini", {}},
+    {"DeactivateZark_Rename2_Undo1", DeactivateZarkCmd, {}, {2, 3}, {},
+     {"read zarkdata.dat", "rename rules.ini -> zarkrules.ini", "rename art.ini -> zarkart.ini",
+      "rename zarkrules.ini -> rules.ini"},
+     "art.ini", {{"rules.ini", "zarkrules.ini"}}},
+    {"DeactivateZark_Replace1", DeactivateZarkCmd, {}, {}, {1},
+     {"read zarkdata.dat", "rename rules.ini -> zarkrules.ini", "rename art.ini -> zarkart.ini",
+      "write zarkdata.dat", "replace zarkdata.dat", "remove zarkdata.dat.tmp", "rename zarkart.ini -> art.ini",
+      "rename zarkrules.ini -> rules.ini"},
+     "zarkdata.dat", {}},
+    {"DeactivateZark_Replace1_Undo1", DeactivateZarkCmd, {}, {3}, {1},
+     {"read zarkdata.dat", "rename rules.ini -> zarkrules.ini", "rename art.ini -> zarkart.ini",
+      "write zarkdata.dat", "replace zarkdata.dat", "remove zarkdata.dat.tmp", "rename zarkart.ini -> art.ini",
+      "rename zarkrules.ini -> rules.ini"},
+     "zarkdata.dat", {{"art.ini", "zarkart.ini"}}},
+    {"DeactivateZark_Replace1_Undo2", DeactivateZarkCmd, {}, {4}, {1},
+     {"read zarkdata.dat", "rename rules.ini -> zarkrules.ini", "rename art.ini -> zarkart.ini",
+      "write zarkdata.dat", "replace zarkdata.dat", "remove zarkdata.dat.tmp", "rename zarkart.ini -> art.ini",
+      "rename zarkrules.ini -> rules.ini"},
+     "zarkdata.dat", {{"rules.ini", "zarkrules.ini"}}},
+    {"DeactivateZark_Replace1_Undo12", DeactivateZarkCmd, {}, {3, 4}, {1},
+     {"read zarkdata.dat", "rename rules.ini -> zarkrules.ini", "rename art.ini -> zarkart.ini",
+      "write zarkdata.dat", "replace zarkdata.dat", "remove zarkdata.dat.tmp", "rename zarkart.ini -> art.ini",
+      "rename zarkrules.ini -> rules.ini"},
+     "zarkdata.dat", {{"art.ini", "zarkart.ini"}, {"rules.ini", "zarkrules.ini"}}},
+    {"ActivateZarkFs_Read1", ActivateZarkFsCmd, {1}, {}, {},
+     {"read zarkdata2.dat"},
+     "zarkdata2.dat", {}},
+    {"ActivateZarkFs_Read2", ActivateZarkFsCmd, {2}, {}, {},
+     {"read zarkdata2.dat", "read zarkdata.dat"},
+     "zarkdata.dat", {}},
+    {"ActivateZarkFs_Rename1", ActivateZarkFsCmd, {}, {1}, {},
+     {"read zarkdata2.dat", "read zarkdata.dat", "rename zarkfirestrm.ini -> firestrm.ini"},
+     "zarkfirestrm.ini", {}},
+    {"ActivateZarkFs_Rename2", ActivateZarkFsCmd, {}, {2}, {},
+     {"read zarkdata2.dat", "read zarkdata.dat", "rename zarkfirestrm.ini -> firestrm.ini",
+      "rename zarkrules.ini -> rules.ini", "rename firestrm.ini -> zarkfirestrm.ini"},
+     "zarkrules.ini", {}},
+    {"ActivateZarkFs_Rename2_Undo1", ActivateZarkFsCmd, {}, {2, 3}, {},
+     {"read zarkdata2.dat", "read zarkdata.dat", "rename zarkfirestrm.ini -> firestrm.ini",
+      "rename zarkrules.ini -> rules.ini", "rename firestrm.ini -> zarkfirestrm.ini"},
+     "zarkrules.ini", {{"zarkfirestrm.ini", "firestrm.ini"}}},
+    {"ActivateZarkFs_Rename3", ActivateZarkFsCmd, {}, {3}, {},
+     {"read zarkdata2.dat", "read zarkdata.dat", "rename zarkfirestrm.ini -> firestrm.ini",
+      "rename zarkrules.ini -> rules.ini", "rename zarkart.ini -> art.ini", "rename rules.ini -> zarkrules.ini",
+      "rename firestrm.ini -> zarkfirestrm.ini"},
+     "zarkart.ini", {}},
+    {"ActivateZarkFs_Rename3_Undo1", ActivateZarkFsCmd, {}, {3, 4}, {},
+     {"read zarkdata2.dat", "read zarkdata.dat", "rename zarkfirestrm.ini -> firestrm.ini",
+      "rename zarkrules.ini -> rules.ini", "rename zarkart.ini -> art.ini", "rename rules.ini -> zarkrules.ini",
+      "rename firestrm.ini -> zarkfirestrm.ini"},
+     "zarkart.ini", {{"zarkrules.ini", "rules.ini"}}},
+    {"ActivateZarkFs_Rename3_Undo2", ActivateZarkFsCmd, {}, {3, 5}, {},
+     {"read zarkdata2.dat", "read zarkdata.dat", "rename zarkfirestrm.ini -> firestrm.ini",
+      "rename zarkrules.ini -> rules.ini", "rename zarkart.ini -> art.ini", "rename rules.ini -> zarkrules.ini",
+      "rename firestrm.ini -> zarkfirestrm.ini"},
+     "zarkart.ini", {{"zarkfirestrm.ini", "firestrm.ini"}}},
+    {"ActivateZarkFs_Rename3_Undo12", ActivateZarkFsCmd, {}, {3, 4, 5}, {},
+     {"read zarkdata2.dat", "read zarkdata.dat", "rename zarkfirestrm.ini -> firestrm.ini",
+      "rename zarkrules.ini -> rules.ini", "rename zarkart.ini -> art.ini", "rename rules.ini -> zarkrules.ini",
+      "rename firestrm.ini -> zarkfirestrm.ini"},
+     "zarkart.ini", {{"zarkrules.ini", "rules.ini"}, {"zarkfirestrm.ini", "firestrm.ini"}}},
+    {"ActivateZarkFs_Replace1", ActivateZarkFsCmd, {}, {}, {1},
+     {"read zarkdata2.dat", "read zarkdata.dat", "rename zarkfirestrm.ini -> firestrm.ini",
+      "rename zarkrules.ini -> rules.ini", "rename zarkart.ini -> art.ini", "write zarkdata2.dat",
+      "replace zarkdata2.dat", "remove zarkdata2.dat.tmp", "rename art.ini -> zarkart.ini",
+      "rename rules.ini -> zarkrules.ini", "rename firestrm.ini -> zarkfirestrm.ini"},
+     "zarkdata2.dat", {}},
+    {"ActivateZarkFs_Replace1_Undo1", ActivateZarkFsCmd, {}, {4}, {1},
+     {"read zarkdata2.dat", "read zarkdata.dat", "rename zarkfirestrm.ini -> firestrm.ini",
+      "rename zarkrules.ini -> rules.ini", "rename zarkart.ini -> art.ini", "write zarkdata2.dat",
+      "replace zarkdata2.dat", "remove zarkdata2.dat.tmp", "rename art.ini -> zarkart.ini",
+      "rename rules.ini -> zarkrules.ini", "rename firestrm.ini -> zarkfirestrm.ini"},
+     "zarkdata2.dat", {{"zarkart.ini", "art.ini"}}},
+    {"ActivateZarkFs_Replace1_Undo2", ActivateZarkFsCmd, {}, {5}, {1},
+     {"read zarkdata2.dat", "read zarkdata.dat", "rename zarkfirestrm.ini -> firestrm.ini",
+      "rename zarkrules.ini -> rules.ini", "rename zarkart.ini -> art.ini", "write zarkdata2.dat",
+      "replace zarkdata2.dat", "remove zarkdata2.dat.tmp", "rename art.ini -> zarkart.ini",
+      "rename rules.ini -> zarkrules.ini", "rename firestrm.ini -> zarkfirestrm.ini"},
+     "zarkdata2.dat", {{"zarkrules.ini", "rules.ini"}}},
+    {"ActivateZarkFs_Replace1_Undo3", ActivateZarkFsCmd, {}, {6}, {1},
+     {"read zarkdata2.dat", "read zarkdata.dat", "rename zarkfirestrm.ini -> firestrm.ini",
+      "rename zarkrules.ini -> rules.ini", "rename zarkart.ini -> art.ini", "write zarkdata2.dat",
+      "replace zarkdata2.dat", "remove zarkdata2.dat.tmp", "rename art.ini -> zarkart.ini",
+      "rename rules.ini -> zarkrules.ini", "rename firestrm.ini -> zarkfirestrm.ini"},
+     "zarkdata2.dat", {{"zarkfirestrm.ini", "firestrm.ini"}}},
+    {"ActivateZarkFs_Replace1_Undo123", ActivateZarkFsCmd, {}, {4, 5, 6}, {1},
+     {"read zarkdata2.dat", "read zarkdata.dat", "rename zarkfirestrm.ini -> firestrm.ini",
+      "rename zarkrules.ini -> rules.ini", "rename zarkart.ini -> art.ini", "write zarkdata2.dat",
+      "replace zarkdata2.dat", "remove zarkdata2.dat.tmp", "rename art.ini -> zarkart.ini",
+      "rename rules.ini -> zarkrules.ini", "rename firestrm.ini -> zarkfirestrm.ini"},
+     "zarkdata2.dat", {{"zarkart.ini", "art.ini"}, {"zarkrules.ini", "rules.ini"}, {"zarkfirestrm.ini", "firestrm.ini"}}},
+    {"DeactivateZarkFs_Read1", DeactivateZarkFsCmd, {1}, {}, {},
+     {"read zarkdata2.dat"},
+     "zarkdata2.dat", {}},
+    {"DeactivateZarkFs_Rename1", DeactivateZarkFsCmd, {}, {1}, {},
+     {"read zarkdata2.dat", "rename firestrm.ini -> zarkfirestrm.ini"},
+     "firestrm.ini", {}},
+    {"DeactivateZarkFs_Rename2", DeactivateZarkFsCmd, {}, {2}, {},
+     {"read zarkdata2.dat", "rename firestrm.ini -> zarkfirestrm.ini", "rename rules.ini -> zarkrules.ini",
+      "rename zarkfirestrm.ini -> firestrm.ini"},
+     "rules.ini", {}},
+    {"DeactivateZarkFs_Rename2_Undo1", DeactivateZarkFsCmd, {}, {2, 3}, {},
+     {"read zarkdata2.dat", "rename firestrm.ini -> zarkfirestrm.ini", "rename rules.ini -> zarkrules.ini",
+      "rename zarkfirestrm.ini -> firestrm.ini"},
+     "rules.ini", {{"firestrm.ini", "zarkfirestrm.ini"}}},
+    {"DeactivateZarkFs_Rename3", DeactivateZarkFsCmd, {}, {3}, {},
+     {"read zarkdata2.dat", "rename firestrm.ini -> zarkfirestrm.ini", "rename rules.ini -> zarkrules.ini",
+      "rename art.ini -> zarkart.ini", "rename zarkrules.ini -> rules.ini",
+      "rename zarkfirestrm.ini -> firestrm.ini"},
+     "art.ini", {}},
+    {"DeactivateZarkFs_Rename3_Undo1", DeactivateZarkFsCmd, {}, {3, 4}, {},
+     {"read zarkdata2.dat", "rename firestrm.ini -> zarkfirestrm.ini", "rename rules.ini -> zarkrules.ini",
+      "rename art.ini -> zarkart.ini", "rename zarkrules.ini -> rules.ini",
+      "rename zarkfirestrm.ini -> firestrm.ini"},
+     "art.ini", {{"rules.ini", "zarkrules.ini"}}},
+    {"DeactivateZarkFs_Rename3_Undo2", DeactivateZarkFsCmd, {}, {3, 5}, {},
+     {"read zarkdata2.dat", "rename firestrm.ini -> zarkfirestrm.ini", "rename rules.ini -> zarkrules.ini",
+      "rename art.ini -> zarkart.ini", "rename zarkrules.ini -> rules.ini",
+      "rename zarkfirestrm.ini -> firestrm.ini"},
+     "art.ini", {{"firestrm.ini", "zarkfirestrm.ini"}}},
+    {"DeactivateZarkFs_Rename3_Undo12", DeactivateZarkFsCmd, {}, {3, 4, 5}, {},
+     {"read zarkdata2.dat", "rename firestrm.ini -> zarkfirestrm.ini", "rename rules.ini -> zarkrules.ini",
+      "rename art.ini -> zarkart.ini", "rename zarkrules.ini -> rules.ini",
+      "rename zarkfirestrm.ini -> firestrm.ini"},
+     "art.ini", {{"rules.ini", "zarkrules.ini"}, {"firestrm.ini", "zarkfirestrm.ini"}}},
+    {"DeactivateZarkFs_Replace1", DeactivateZarkFsCmd, {}, {}, {1},
+     {"read zarkdata2.dat", "rename firestrm.ini -> zarkfirestrm.ini", "rename rules.ini -> zarkrules.ini",
+      "rename art.ini -> zarkart.ini", "write zarkdata2.dat", "replace zarkdata2.dat", "remove zarkdata2.dat.tmp",
+      "rename zarkart.ini -> art.ini", "rename zarkrules.ini -> rules.ini",
+      "rename zarkfirestrm.ini -> firestrm.ini"},
+     "zarkdata2.dat", {}},
+    {"DeactivateZarkFs_Replace1_Undo1", DeactivateZarkFsCmd, {}, {4}, {1},
+     {"read zarkdata2.dat", "rename firestrm.ini -> zarkfirestrm.ini", "rename rules.ini -> zarkrules.ini",
+      "rename art.ini -> zarkart.ini", "write zarkdata2.dat", "replace zarkdata2.dat", "remove zarkdata2.dat.tmp",
+      "rename zarkart.ini -> art.ini", "rename zarkrules.ini -> rules.ini",
+      "rename zarkfirestrm.ini -> firestrm.ini"},
+     "zarkdata2.dat", {{"art.ini", "zarkart.ini"}}},
+    {"DeactivateZarkFs_Replace1_Undo2", DeactivateZarkFsCmd, {}, {5}, {1},
+     {"read zarkdata2.dat", "rename firestrm.ini -> zarkfirestrm.ini", "rename rules.ini -> zarkrules.ini",
+      "rename art.ini -> zarkart.ini", "write zarkdata2.dat", "replace zarkdata2.dat", "remove zarkdata2.dat.tmp",
+      "rename zarkart.ini -> art.ini", "rename zarkrules.ini -> rules.ini",
+      "rename zarkfirestrm.ini -> firestrm.ini"},
+     "zarkdata2.dat", {{"rules.ini", "zarkrules.ini"}}},
+    {"DeactivateZarkFs_Replace1_Undo3", DeactivateZarkFsCmd, {}, {6}, {1},
+     {"read zarkdata2.dat", "rename firestrm.ini -> zarkfirestrm.ini", "rename rules.ini -> zarkrules.ini",
+      "rename art.ini -> zarkart.ini", "write zarkdata2.dat", "replace zarkdata2.dat", "remove zarkdata2.dat.tmp",
+      "rename zarkart.ini -> art.ini", "rename zarkrules.ini -> rules.ini",
+      "rename zarkfirestrm.ini -> firestrm.ini"},
+     "zarkdata2.dat", {{"firestrm.ini", "zarkfirestrm.ini"}}},
+    {"DeactivateZarkFs_Replace1_Undo123", DeactivateZarkFsCmd, {}, {4, 5, 6}, {1},
+     {"read zarkdata2.dat", "rename firestrm.ini -> zarkfirestrm.ini", "rename rules.ini -> zarkrules.ini",
+      "rename art.ini -> zarkart.ini", "write zarkdata2.dat", "replace zarkdata2.dat", "remove zarkdata2.dat.tmp",
+      "rename zarkart.ini -> art.ini", "rename zarkrules.ini -> rules.ini",
+      "rename zarkfirestrm.ini -> firestrm.ini"},
+     "zarkdata2.dat", {{"art.ini", "zarkart.ini"}, {"rules.ini", "zarkrules.ini"}, {"firestrm.ini", "zarkfirestrm.ini"}}},
+
+};
 
 class FaultInjection : public testing::TestWithParam<FaultCase> {
     TempFolder folder_;
@@ -277,76 +453,45 @@ class FaultInjection : public testing::TestWithParam<FaultCase> {
 
 TEST_P(FaultInjection, UndoesEverythingOrNamesWhatIsLeft) {
     const FaultCase& c = GetParam();
-    const CommandSteps& s = steps(c.command);
     const auto [base, exp] = switchingStores(c.command);
     const Snapshot before = folderFor(base, exp);
     create(before);
-    const int renames = static_cast<int>(s.files.size());
-    const int done = c.op == FaultyFileSystem::Rename ? c.call - 1 : c.op == FaultyFileSystem::Replace ? renames : 0;
-    const std::string store = s.expansion ? kFsStore : kBaseStore;
-
     FaultyFileSystem disk;
-    disk.failing[c.op].insert(c.call);
-    const int firstUndoCall = c.op == FaultyFileSystem::Rename ? c.call : renames;
-    for (int u : c.undoFailing) disk.failing[FaultyFileSystem::Rename].insert(firstUndoCall + u);
+    disk.failing[FaultyFileSystem::Read] = c.failingReads;
+    disk.failing[FaultyFileSystem::Rename] = c.failingRenames;
+    disk.failing[FaultyFileSystem::Replace] = c.failingReplaces;
 
     const SwitchOutcome outcome = run(c.command, disk);
 
-    // The steps in their order up to the failing one, then the undo renames in reverse.
-    std::vector<std::string> log;
-    for (int k = 0; k < static_cast<int>(s.reads.size()) && !(c.op == FaultyFileSystem::Read && k >= c.call); ++k) {
-        log.push_back("read " + s.reads[k]);
-    }
-    const int attempted = c.op == FaultyFileSystem::Read ? 0 : c.op == FaultyFileSystem::Rename ? c.call : renames;
-    for (int k = 0; k < attempted; ++k) {
-        log.push_back("rename " + fromName(s, s.files[k]) + " -> " + toName(s, s.files[k]));
-    }
-    if (c.op == FaultyFileSystem::Replace) {
-        for (const char* step : {"write ", "replace ", "remove "}) log.push_back(step + store);
-        log.back() += ".tmp";
-    }
-    for (int k = done - 1; k >= 0; --k) {
-        log.push_back("rename " + toName(s, s.files[k]) + " -> " + fromName(s, s.files[k]));
-    }
-    EXPECT_EQ(disk.log, log);
-
-    // The original failure is reported, for the file of the failing step.
-    const std::string failingFile = c.op == FaultyFileSystem::Read     ? s.reads[c.call - 1]
-                                    : c.op == FaultyFileSystem::Rename ? fromName(s, s.files[c.call - 1])
-                                                                       : store;
+    EXPECT_EQ(disk.log, c.log);
     ASSERT_TRUE(outcome.failure);
     EXPECT_EQ(outcome.failure->number, FaultyFileSystem::injected("").number);
-    EXPECT_EQ(outcome.failure->file, failingFile);
+    EXPECT_EQ(outcome.failure->file, c.reported);
     EXPECT_EQ(outcome.message, nullptr);
     EXPECT_FALSE(outcome.switchedTo);
 
     // Every file is back, except those whose undo failed: they are named, in the order the
     // undo met them, under the name they are left with.
-    std::vector<Stranded> stranded;
-    Snapshot expectedFolder = before;
-    for (int u : c.undoFailing) {
-        const RuleNames& f = s.files[done - u];
-        stranded.push_back({fromName(s, f), toName(s, f)});
-        expectedFolder[toName(s, f)] = expectedFolder[fromName(s, f)];
-        expectedFolder.erase(fromName(s, f));
+    ASSERT_EQ(outcome.stranded.size(), c.stranded.size());
+    Renames left;
+    for (std::size_t i = 0; i < c.stranded.size(); ++i) {
+        EXPECT_EQ(outcome.stranded[i].file, c.stranded[i].file);
+        EXPECT_EQ(outcome.stranded[i].leftAs, c.stranded[i].leftAs);
+        left.emplace_back(c.stranded[i].file, c.stranded[i].leftAs);
     }
-    ASSERT_EQ(outcome.stranded.size(), stranded.size());
-    for (std::size_t i = 0; i < stranded.size(); ++i) {
-        EXPECT_EQ(outcome.stranded[i].file, stranded[i].file);
-        EXPECT_EQ(outcome.stranded[i].leftAs, stranded[i].leftAs);
-    }
-    EXPECT_EQ(snapshot(), expectedFolder);
+    EXPECT_EQ(snapshot(), renamed(before, left));
 
-    // The outcome keeps what was read before the failure.
-    for (int k = 0; k < static_cast<int>(s.reads.size()); ++k) {
-        const bool read = !(c.op == FaultyFileSystem::Read && k + 1 >= c.call);
-        const bool isBase = s.reads[k] == kBaseStore;
-        const std::optional<ModState> value = isBase ? base : exp;
-        EXPECT_EQ(isBase ? outcome.basestateRead : outcome.fsstateRead, read ? value : none()) << s.reads[k];
+    // The outcome keeps each store read before the failure.
+    for (const std::string& store : {kBaseStore, kFsStore}) {
+        const bool read = std::count(c.log.begin(), c.log.end(), "read " + store) == 1 &&
+                          !(!c.failingReads.empty() && c.reported == store);
+        const std::optional<ModState> value = store == kBaseStore ? base : exp;
+        EXPECT_EQ(outcome.stateRead(store), read ? value : none()) << store;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryStep, FaultInjection, testing::ValuesIn(faultCases()));
+INSTANTIATE_TEST_SUITE_P(EveryStep, FaultInjection, testing::ValuesIn(kFaults),
+                         [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------------------------
 // A file held open for a moment by another program (a virus scanner, an indexer) is waited

@@ -312,7 +312,7 @@ TEST_F(AboutTest, MainWindowTakesNoInputWhileItIsOpen)
     EXPECT_FALSE(messageBoxOf(launcher->id()));
     EXPECT_EQ(folder.contents(), before);
 
-    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
+    ASSERT_TRUE(give(main, ModCommand::ActivateZark, Way::Shortcut));
     EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }));
     EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
 }

@@ -64,7 +64,7 @@ TEST_F(CommandsTest, RunTiberianSunStartsTheGameEachTime)
     }
     // The launcher goes on: a switch still works.
     EXPECT_FALSE(messageBoxOf(launcher->id()));
-    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
+    ASSERT_TRUE(give(main, ModCommand::ActivateZark, Way::Shortcut));
     EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }));
     EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
 }

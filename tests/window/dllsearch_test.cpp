@@ -60,7 +60,7 @@ TEST_F(LauncherTest, DllsPlantedInTheGameFolderNeverRunInTheLauncher)
     pressKeys({VK_ESCAPE});
     ASSERT_TRUE(eventually([&] { return !IsWindow(about) && IsWindowEnabled(main); }));
 
-    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
+    ASSERT_TRUE(give(main, ModCommand::ActivateZark, Way::Shortcut));
     ASSERT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }));
     // A screen reader asks for an indicator.
     EXPECT_EQ(accessibleOf(GetDlgItem(main, IDC_MODSTATUS)).name, L"ZARK: ACTIVATED");

@@ -21,7 +21,7 @@ struct Failure {
     std::string base;
     std::string expansion;
     std::function<void(const GameFolder&)> spoil;
-    Switch command;
+    ModCommand command;
     const char* reported;  // the file that the error report names
     // The rule files stand elsewhere than the stores say: the report offers repair, which the
     // test declines.
@@ -76,21 +76,21 @@ INSTANTIATE_TEST_SUITE_P(
         // The second rename finds its target taken, after the first has been done.
         Failure{"ArtTakenOnActivation", "2\r\n", "2\r\n",
                 [](const GameFolder& f) { f.write("art.ini", "; the game's own art\r\n"); },
-                Switch::ActivateZark, "art.ini", true},
+                ModCommand::ActivateZark, "art.ini", true},
         // The third rename of the expansion misses its source, after two have been done.
         Failure{"ArtMissingOnExpansionActivation", "2\r\n", "2\r\n",
-                [](const GameFolder& f) { f.remove("zarkart.ini"); }, Switch::ActivateZarkFs, "zarkart.ini", true},
+                [](const GameFolder& f) { f.remove("zarkart.ini"); }, ModCommand::ActivateZarkFs, "zarkart.ini", true},
         Failure{"RulesTakenOnDeactivation", "1\r\n", "2\r\n",
                 [](const GameFolder& f) {
                     activeBase(f);
                     f.write("zarkrules.ini", "; a second copy\r\n");
                 },
-                Switch::DeactivateZark, "zarkrules.ini", true},
+                ModCommand::DeactivateZark, "zarkrules.ini", true},
         // Activation reads both stores before it decides.
         Failure{"ExpansionStoreDeletedWhileRunning", "2\r\n", "2\r\n",
-                [](const GameFolder& f) { f.remove("zarkdata2.dat"); }, Switch::ActivateZark, "zarkdata2.dat"},
+                [](const GameFolder& f) { f.remove("zarkdata2.dat"); }, ModCommand::ActivateZark, "zarkdata2.dat"},
         Failure{"BaseStoreEmptiedWhileRunning", "2\r\n", "2\r\n",
-                [](const GameFolder& f) { f.write("zarkdata.dat", ""); }, Switch::ActivateZarkFs, "zarkdata.dat"}),
+                [](const GameFolder& f) { f.write("zarkdata.dat", ""); }, ModCommand::ActivateZarkFs, "zarkdata.dat"}),
     [](const auto& info) { return info.param.name; });
 
 // A switch cut short left rules.ini where zarkrules.ini belongs, and the stores say off: the next
@@ -110,22 +110,19 @@ TEST_F(LauncherTest, RuleFilesOutOfPlaceArePutRightFromTheWindow)
         L"\n\nOut of place in the game folder:\nzarkdata.dat and zarkdata2.dat say inactive, but rules.ini is "
         L"there and zarkrules.ini is missing\n\nPut the rule files where zarkdata.dat and zarkdata2.dat say?";
 
-    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Picture));
+    ASSERT_TRUE(give(main, ModCommand::ActivateZark, Way::Picture));
     ASSERT_NO_FATAL_FAILURE(expectOffer(offer, IDNO));
     ASSERT_TRUE(menuOpens(main));
     EXPECT_FALSE(messageBoxOf(launcher->id()));
     EXPECT_EQ(folder.contents(), halfSwitched);
 
-    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Picture));
+    ASSERT_TRUE(give(main, ModCommand::ActivateZark, Way::Picture));
     ASSERT_NO_FATAL_FAILURE(expectOffer(offer, IDYES));
     ASSERT_NO_FATAL_FAILURE(expectMessage(L"Renamed rules.ini to zarkrules.ini\nThe rule files agree with the stores."));
-    FolderContents repaired = halfSwitched;
-    repaired["zarkrules.ini"] = repaired.at("rules.ini");
-    repaired.erase("rules.ini");
-    EXPECT_EQ(folder.contents(), repaired);
+    EXPECT_EQ(folder.contents(), renamed(halfSwitched, {{"rules.ini", "zarkrules.ini"}}));
     EXPECT_EQ(picturesOf(main), inactive);
 
-    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Picture));
+    ASSERT_TRUE(give(main, ModCommand::ActivateZark, Way::Picture));
     EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }));
     EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
     EXPECT_TRUE(folder.exists("rules.ini") && folder.exists("art.ini"));
@@ -140,7 +137,7 @@ TEST_F(LauncherTest, AnUnusableLockFileIsClearedAwayAndTheSwitchDone)
     ASSERT_TRUE(CreateDirectoryW(lock.c_str(), nullptr));
     ASSERT_NO_FATAL_FAILURE(start());
 
-    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
+    ASSERT_TRUE(give(main, ModCommand::ActivateZark, Way::Shortcut));
     ASSERT_NO_FATAL_FAILURE(expectOffer(
         L"Error 75: Path/File access error: a folder, not a file\nFile: " + lock +
             L"\n\nzarkdata.lock only holds the switch lock, and the next switch makes it anew as a plain file. A "
@@ -163,8 +160,8 @@ TEST_F(LauncherTest, DisabledWindowTakesNoShortcutAndNoClick)
 
     EnableWindow(main, FALSE);
     ASSERT_TRUE(eventually([&] { return !IsWindowEnabled(main); }));
-    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
-    ASSERT_TRUE(give(main, Switch::ActivateZarkFs, Way::Picture));
+    ASSERT_TRUE(give(main, ModCommand::ActivateZark, Way::Shortcut));
+    ASSERT_TRUE(give(main, ModCommand::ActivateZarkFs, Way::Picture));
     // Handled while the window is still disabled: enabled before, the input would act.
     ASSERT_TRUE(inputHandled(main));
     EXPECT_FALSE(messageBoxOf(launcher->id()));
@@ -173,7 +170,7 @@ TEST_F(LauncherTest, DisabledWindowTakesNoShortcutAndNoClick)
 
     // Enabled again, the same shortcut acts: the input did reach the window.
     EnableWindow(main, TRUE);
-    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
+    ASSERT_TRUE(give(main, ModCommand::ActivateZark, Way::Shortcut));
     EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }));
     EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
 }

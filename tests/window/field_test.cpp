@@ -75,7 +75,7 @@ TEST_P(HeldFileTest, IsWaitedForOrReportedWithEverythingPutBack)
     std::optional<Holder> holder(std::in_place, folder, hold.file, hold.mode, hold.milliseconds);
     ASSERT_TRUE(holder->holds()) << "holdfile.exe did not take " << hold.file;
 
-    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
+    ASSERT_TRUE(give(main, ModCommand::ActivateZark, Way::Shortcut));
     if (hold.switches) {
         after["rules.ini"] = after.at("zarkrules.ini");
         after["art.ini"] = after.at("zarkart.ini");
@@ -116,7 +116,7 @@ TEST_F(LauncherTest, AnotherSwitcherIsWaitedForThenNamedInAMessage)
     const Holder holder(folder, "zarkdata.lock", L"lock", 8000);
     ASSERT_TRUE(holder.holds());
     const auto asked = std::chrono::steady_clock::now();
-    ASSERT_TRUE(give(main, Switch::ActivateZarkFs, Way::Picture));
+    ASSERT_TRUE(give(main, ModCommand::ActivateZarkFs, Way::Picture));
     ASSERT_TRUE(waitForMessageBox(launcher->id()));
     const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);
     EXPECT_GE(waited.count(), 1500) << "the launcher did not wait for the other switcher";
@@ -147,7 +147,7 @@ TEST_F(LauncherTest, PicturesFollowTheStoresWhoeverSwitches)
     // Switched behind its back, then asked to switch the other variant at once: refused, and
     // showing what refused it.
     ASSERT_EQ(runZarkswitch(folder.path(), L"activate fs"), 0);
-    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
+    ASSERT_TRUE(give(main, ModCommand::ActivateZark, Way::Shortcut));
     const auto box = waitForMessageBox(launcher->id());
     ASSERT_TRUE(box);
     EXPECT_EQ(picturesOf(main), (Pictures{false, true, true, false})) << "while the refusal is shown";
@@ -208,7 +208,7 @@ TEST_F(LauncherTest, IndicatorsFollowAgainOnceTheFolderIsBackAndTheWindowActive)
     };
 
     ASSERT_NO_FATAL_FAILURE(unseen("1\r\n", bothInactive));
-    ASSERT_TRUE(give(main, Switch::ActivateZark, Way::Shortcut));
+    ASSERT_TRUE(give(main, ModCommand::ActivateZark, Way::Shortcut));
     const auto box = waitForMessageBox(launcher->id());
     ASSERT_TRUE(box);
     EXPECT_EQ(picturesOf(main), expansionActive) << "while the refusal is shown";

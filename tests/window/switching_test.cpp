@@ -17,34 +17,29 @@
 namespace windowtest {
 namespace {
 
-using Renames = std::vector<std::pair<std::string, std::string>>;
-
 // What the folder holds after the renames and the store write of a successful switch.
-FolderContents afterSwitch(FolderContents contents, const Renames& renames, const std::string& store,
+FolderContents afterSwitch(const FolderContents& contents, const Renames& renames, const std::string& store,
                            const std::string& bytes)
 {
-    for (const auto& [from, to] : renames) {
-        contents[to] = contents.at(from);
-        contents.erase(from);
-    }
-    contents[store] = bytes;
-    return contents;
+    FolderContents after = renamed(contents, renames);
+    after[store] = bytes;
+    return after;
 }
 
 struct Variant {
     const char* name;
-    Switch activate;
-    Switch deactivate;
+    ModCommand activate;
+    ModCommand deactivate;
     const char* store;
     Renames renames;  // activation's, in order
     Pictures active;  // shown once the variant is active, from both inactive
     const wchar_t* screenshot;
 };
 
-const Variant kBase{"Base", Switch::ActivateZark, Switch::DeactivateZark, "zarkdata.dat",
+const Variant kBase{"Base", ModCommand::ActivateZark, ModCommand::DeactivateZark, "zarkdata.dat",
                     {{"zarkrules.ini", "rules.ini"}, {"zarkart.ini", "art.ini"}},
                     {true, false, false, true}, L"base-active"};
-const Variant kExpansion{"Expansion", Switch::ActivateZarkFs, Switch::DeactivateZarkFs, "zarkdata2.dat",
+const Variant kExpansion{"Expansion", ModCommand::ActivateZarkFs, ModCommand::DeactivateZarkFs, "zarkdata2.dat",
                          {{"zarkfirestrm.ini", "firestrm.ini"}, {"zarkrules.ini", "rules.ini"},
                           {"zarkart.ini", "art.ini"}},
                          {false, true, true, false}, L"expansion-active"};
@@ -164,7 +159,7 @@ struct Refusal {
     const char* name;
     std::string base;
     std::string expansion;
-    Switch command;
+    ModCommand command;
     Way way;
     const std::wstring* message;  // none: the command does nothing at all
 };
@@ -198,18 +193,18 @@ TEST_P(RefusalTest, ChangesNothing)
 INSTANTIATE_TEST_SUITE_P(
     Guards, RefusalTest,
     ::testing::Values(
-        Refusal{"M1AlreadyActive", "1\r\n", "2\r\n", Switch::ActivateZark, Way::Shortcut, &kM1},
-        Refusal{"M2ExpansionActive", "2\r\n", "1\r\n", Switch::ActivateZark, Way::Picture, &kM2},
-        Refusal{"M3AlreadyInactive", "2\r\n", "2\r\n", Switch::DeactivateZark, Way::Shortcut, &kM3},
-        Refusal{"M3WhileExpansionActive", "2\r\n", "1\r\n", Switch::DeactivateZark, Way::MenuByKeyboard, &kM3},
-        Refusal{"M4AlreadyActive", "2\r\n", "1\r\n", Switch::ActivateZarkFs, Way::MenuByMouse, &kM4},
-        Refusal{"M4BeforeM5", "1\r\n", "1\r\n", Switch::ActivateZarkFs, Way::Shortcut, &kM4},
-        Refusal{"M5BaseActive", "1\r\n", "2\r\n", Switch::ActivateZarkFs, Way::Picture, &kM5},
-        Refusal{"M6AlreadyInactive", "2\r\n", "2\r\n", Switch::DeactivateZarkFs, Way::Shortcut, &kM6},
+        Refusal{"M1AlreadyActive", "1\r\n", "2\r\n", ModCommand::ActivateZark, Way::Shortcut, &kM1},
+        Refusal{"M2ExpansionActive", "2\r\n", "1\r\n", ModCommand::ActivateZark, Way::Picture, &kM2},
+        Refusal{"M3AlreadyInactive", "2\r\n", "2\r\n", ModCommand::DeactivateZark, Way::Shortcut, &kM3},
+        Refusal{"M3WhileExpansionActive", "2\r\n", "1\r\n", ModCommand::DeactivateZark, Way::MenuByKeyboard, &kM3},
+        Refusal{"M4AlreadyActive", "2\r\n", "1\r\n", ModCommand::ActivateZarkFs, Way::MenuByMouse, &kM4},
+        Refusal{"M4BeforeM5", "1\r\n", "1\r\n", ModCommand::ActivateZarkFs, Way::Shortcut, &kM4},
+        Refusal{"M5BaseActive", "1\r\n", "2\r\n", ModCommand::ActivateZarkFs, Way::Picture, &kM5},
+        Refusal{"M6AlreadyInactive", "2\r\n", "2\r\n", ModCommand::DeactivateZarkFs, Way::Shortcut, &kM6},
         // A store whose first line is empty reads as 0, from which no switch acts.
-        Refusal{"NotSetActivate", "\r\n", "2\r\n", Switch::ActivateZark, Way::Picture, nullptr},
-        Refusal{"NotSetDeactivate", "\r\n", "2\r\n", Switch::DeactivateZark, Way::Shortcut, nullptr},
-        Refusal{"NotSetWhileExpansionActive", "\r\n", "1\r\n", Switch::ActivateZark, Way::Shortcut, &kM2}),
+        Refusal{"NotSetActivate", "\r\n", "2\r\n", ModCommand::ActivateZark, Way::Picture, nullptr},
+        Refusal{"NotSetDeactivate", "\r\n", "2\r\n", ModCommand::DeactivateZark, Way::Shortcut, nullptr},
+        Refusal{"NotSetWhileExpansionActive", "\r\n", "1\r\n", ModCommand::ActivateZark, Way::Shortcut, &kM2}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

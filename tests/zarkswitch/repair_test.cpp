@@ -21,10 +21,13 @@ struct RepairCase {
     std::optional<std::string> base;  // none: no store
     std::optional<std::string> fs;
     std::vector<std::string> before;  // rule files and leftovers, as gameFolder names them
-    std::vector<std::pair<std::string, std::string>> renamed;  // what repair must rename
+    Renames renamed;  // what repair must rename
     int status;
     std::string out;
+    std::vector<std::string> removed{};  // what repair must remove
 };
+
+void PrintTo(const RepairCase& c, std::ostream* out) { *out << c.name; }
 
 class Repair : public testing::TestWithParam<RepairCase> {};
 
@@ -32,15 +35,8 @@ TEST_P(Repair, RenamesWhatIsCertainAndSaysWhatToDecide) {
     const RepairCase& c = GetParam();
     TempFolder folder;
     create(gameFolder(c.base, c.fs, c.before));
-    Snapshot expected = snapshot();
-    for (const auto& [from, to] : c.renamed) {
-        expected[to] = expected.at(from);
-        expected.erase(from);
-    }
-    for (auto entry = expected.begin(); entry != expected.end();) {
-        const bool leftover = IsStoreTemporary(entry->first) && entry->second != "<not a file>";
-        entry = leftover ? expected.erase(entry) : std::next(entry);
-    }
+    Snapshot expected = renamed(snapshot(), c.renamed);
+    for (const std::string& name : c.removed) expected.erase(name);
 
     const Result run = zarkswitch({"repair"});
     EXPECT_EQ(run.status, c.status) << run.err;
@@ -59,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {"firestrm.ini", "rules.ini", "zarkart.ini", "zarkdata2.dat.4711.3.tmp"},
                    {{"firestrm.ini", "zarkfirestrm.ini"}, {"rules.ini", "zarkrules.ini"}}, 0,
                    "Removed zarkdata2.dat.4711.3.tmp, left over from a store write that was cut short\n"
-                   "Renamed rules.ini to zarkrules.ini\nRenamed firestrm.ini to zarkfirestrm.ini\n" + kAgree},
+                   "Renamed rules.ini to zarkrules.ini\nRenamed firestrm.ini to zarkfirestrm.ini\n" + kAgree,
+                   {"zarkdata2.dat.4711.3.tmp"}},
         RepairCase{"MovedByHand", "1\r\n", "2\r\n", {"rules.ini", "zarkart.ini", "zarkfirestrm.ini"},
                    {{"zarkart.ini", "art.ini"}}, 0, "Renamed zarkart.ini to art.ini\n" + kAgree},
         RepairCase{"AlreadyAgrees", "2\r\n", "1\r\n", kFsActive, {}, 0, kAgree},
@@ -105,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "rules.ini is a folder, not a file, and repair leaves it alone. Move it out of the game folder" +
                    kAgain +
                    "firestrm.ini is a symbolic link, not a file, and repair leaves it alone. Put the file itself in "
-                   "its place, or remove the link" + kAgain},
+                   "its place, or remove the link" + kAgain,
+                   {"zarkdata.dat.77.1.tmp"}},
         RepairCase{"OtherSpelling", "2\r\n", "2\r\n", {"zarkrules.ini", "RULES.INI", "art.ini", "zarkfirestrm.ini"},
                    {{"art.ini", "zarkart.ini"}}, 3,
                    "Renamed art.ini to zarkart.ini\n"

@@ -9,31 +9,36 @@ namespace windowtest {
 namespace {
 
 struct Ways {
-    ModCommand menu;
     WORD shortcut;  // with Ctrl
-    int indicator;  // the indicator that gives this command while it shows the picture of the other state
+    // The indicator that gives this command while it shows the picture of the other state; none
+    // for the commands that are no switch.
+    int indicator;
 };
 
-Ways waysOf(Switch command)
+Ways waysOf(ModCommand command)
 {
     switch (command) {
-    case Switch::ActivateZark: return {ModCommand::ActivateZark, 'A', IDC_MODSTATUS};
-    case Switch::DeactivateZark: return {ModCommand::DeactivateZark, 'D', IDC_MODSTATUS};
-    case Switch::ActivateZarkFs: return {ModCommand::ActivateZarkFs, 'Z', IDC_FSMODSTATUS};
-    case Switch::DeactivateZarkFs: return {ModCommand::DeactivateZarkFs, 'C', IDC_FSMODSTATUS};
+    case ModCommand::ActivateZark: return {'A', IDC_MODSTATUS};
+    case ModCommand::DeactivateZark: return {'D', IDC_MODSTATUS};
+    case ModCommand::ActivateZarkFs: return {'Z', IDC_FSMODSTATUS};
+    case ModCommand::DeactivateZarkFs: return {'C', IDC_FSMODSTATUS};
+    case ModCommand::Run: return {'R', 0};
+    case ModCommand::Exit: return {'Q', 0};
     }
     return {};
 }
 
 }  // namespace
 
-const char* nameOf(Switch command)
+const char* nameOf(ModCommand command)
 {
     switch (command) {
-    case Switch::ActivateZark: return "ActivateZark";
-    case Switch::DeactivateZark: return "DeactivateZark";
-    case Switch::ActivateZarkFs: return "ActivateZarkFs";
-    case Switch::DeactivateZarkFs: return "DeactivateZarkFs";
+    case ModCommand::ActivateZark: return "ActivateZark";
+    case ModCommand::DeactivateZark: return "DeactivateZark";
+    case ModCommand::ActivateZarkFs: return "ActivateZarkFs";
+    case ModCommand::DeactivateZarkFs: return "DeactivateZarkFs";
+    case ModCommand::Run: return "Run";
+    case ModCommand::Exit: return "Exit";
     }
     return "";
 }
@@ -51,12 +56,13 @@ const char* nameOf(Way way)
     return "";
 }
 
-bool give(HWND main, Switch command, Way way)
+bool give(HWND main, ModCommand command, Way way)
 {
     const Ways ways = waysOf(command);
+    if (ways.indicator == 0 && (way == Way::Picture || way == Way::Space || way == Way::ScreenReader)) return false;
     switch (way) {
-    case Way::MenuByKeyboard: return chooseFromModMenu(main, ways.menu, MenuWay::Keyboard);
-    case Way::MenuByMouse: return chooseFromModMenu(main, ways.menu, MenuWay::Mouse);
+    case Way::MenuByKeyboard: return chooseFromModMenu(main, command, MenuWay::Keyboard);
+    case Way::MenuByMouse: return chooseFromModMenu(main, command, MenuWay::Mouse);
     case Way::Shortcut:
         if (!bringToFront(main)) return false;
         pressKeys({VK_CONTROL, ways.shortcut});

@@ -106,6 +106,15 @@ GameFolder::GameFolder()
 
 GameFolder::~GameFolder() { removeFolder(path_); }
 
+FolderContents renamed(FolderContents contents, const Renames& renames)
+{
+    for (const auto& [from, to] : renames) {
+        contents[to] = contents.at(from);
+        contents.erase(from);
+    }
+    return contents;
+}
+
 std::wstring GameFolder::pathOf(const std::string& name) const { return path_ + L"\\" + widen(name); }
 
 void GameFolder::write(const std::string& name, const std::string& bytes) const

@@ -6,12 +6,20 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace windowtest {
 
 // Name → bytes of every file in a folder but the switch lock's; compared whole to prove that
 // nothing changed.
 using FolderContents = std::map<std::string, std::string>;
+
+// Pairs of names: from, to.
+using Renames = std::vector<std::pair<std::string, std::string>>;
+
+// The contents after the renames, in order: each file keeps its bytes under its new name.
+FolderContents renamed(FolderContents contents, const Renames& renames);
 
 class GameFolder {
 public:
