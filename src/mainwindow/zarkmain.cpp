@@ -159,14 +159,12 @@ void ZARKMain::OnDrawItem(HWND, const DRAWITEMSTRUCT* item) {
 }
 
 // The focus goes back to the indicator that had it when a message box, the About box or another
-// program took the activation away. The indicators catch up with what another program may have
-// switched meanwhile, while a message box or menu held up the watch; the watch starts afresh, so
-// that one that ended (a folder removed and put back, a drive that came back) watches again.
+// program took the activation away. The folder is followed afresh, but not before the window has
+// first gone idle: a start is shown without waiting for it.
 void ZARKMain::OnActivate(HWND, UINT state, HWND, BOOL) {
     if (state != WA_INACTIVE) {
         if (lastFocus_ != nullptr) SetFocus(lastFocus_);
-        watch_.start();
-        storesChanged();
+        if (idle_) followFolderAfresh();
         return;
     }
     const HWND focus = GetFocus();
@@ -197,6 +195,20 @@ std::optional<Failure> ZARKMain::Form_Load() {
     modstatus.show(std::get<ModState>(stores.base.state));
     fsmodstatus.show(std::get<ModState>(stores.fs.state));
     return std::nullopt;
+}
+
+void ZARKMain::wentIdle() {
+    idle_ = true;
+    followFolderAfresh();
+}
+
+// The indicators catch up with what another program may have switched meanwhile, while a
+// message box or menu held up the watch; the watch starts afresh first, so that one that ended (a
+// folder removed and put back, a drive that came back) watches again and no change after the read
+// is missed.
+void ZARKMain::followFolderAfresh() {
+    watch_.start();
+    storesChanged();
 }
 
 // Read while no other program switches, each store open for its read alone. A store that cannot
