@@ -69,7 +69,7 @@ std::optional<Failure> ZARKMain::OnCreate(HINSTANCE instance) {
 }
 
 std::optional<Failure> ZARKMain::layOut() {
-    artwork_.showAt(instance(), dpi());
+    if (auto failure = artwork_.showAt(instance(), dpi())) return failure;
     if (auto failure = modstatus.place(dpi())) return failure;
     return fsmodstatus.place(dpi());
 }

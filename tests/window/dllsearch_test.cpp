@@ -16,12 +16,11 @@ namespace {
 
 // DLLs outside Windows' protected list that Windows may load for the launcher after its start:
 // the theme engine with the first window, the accessibility proxies (which the launcher, whose
-// indicators are the system's own buttons, no longer needs) when a screen reader asks, the
-// imaging component for the large pictures. Not version.dll, which Wine's own DLLs load before
-// the program's first line, nor msimg32.dll, which the common controls load on first use: Wine
-// looks for such a delay-loaded DLL along the old search path, where Windows keeps to the
-// directories the program set.
-const wchar_t* const kLateDlls[] = {L"uxtheme", L"oleacc", L"windowscodecs"};
+// indicators are the system's own buttons, does not need) when a screen reader asks. Not
+// version.dll, which Wine's own DLLs load before the program's first line, nor msimg32.dll,
+// which the common controls load on first use: Wine looks for such a delay-loaded DLL along the
+// old search path, where Windows keeps to the directories the program set.
+const wchar_t* const kLateDlls[] = {L"uxtheme", L"oleacc"};
 
 // The planted DLLs that have been loaded into a process, by name.
 std::string loadedIn(const GameFolder& folder)
