@@ -13,9 +13,11 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What building the program needs: the mingw-w64 cross compilers and the native toolchain, and
-# zip for the release package.
-BUILD_PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 zip)
+# What building the program needs: the mingw-w64 cross compilers and the native toolchain,
+# stb_image's decoders of PNG and JPEG, jpegtran to cut a JPEG picture into strips, and zip for
+# the release package.
+BUILD_PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libstb-dev libjpeg-turbo-progs
+    zip)
 # What running it needs: Wine with its fonts (a recommendation that --no-install-recommends
 # skips) on a virtual X display, and ImageMagick for screenshots.
 RUN_PACKAGES=(wine64 fonts-wine xvfb imagemagick)

@@ -72,7 +72,7 @@ std::optional<Failure> ZARKMain::OnCreate(HINSTANCE instance) {
 }
 
 std::optional<Failure> ZARKMain::layOut() {
-    artwork_.showAt(instance(), dpi());
+    if (auto failure = artwork_.showAt(instance(), dpi())) return failure;
     if (auto failure = modstatus.place(dpi())) return failure;
     return fsmodstatus.place(dpi());
 }
@@ -175,14 +175,12 @@ void ZARKMain::OnDrawItem(HWND, const DRAWITEMSTRUCT* item) {
 
 // The focus goes back to the indicator that had it when a message box, the About box or another
 // program took the activation away, and to the ZARK indicator when none had it yet, so that the
-// first key already acts. The indicators catch up with what another program may have
-// switched meanwhile, while a message box or menu held up the watch; the watch starts afresh, so
-// that one that ended (a folder removed and put back, a drive that came back) watches again.
+// first key already acts. The folder is followed afresh, but not before the window has first gone
+// idle: a start is shown without waiting for it.
 void ZARKMain::OnActivate(HWND, UINT state, HWND, BOOL) {
     if (state != WA_INACTIVE) {
         SetFocus(lastFocus_ != nullptr ? lastFocus_ : modstatus.window());
-        watch_.start();
-        storesChanged();
+        if (idle_) followFolderAfresh();
         return;
     }
     const HWND focus = GetFocus();
@@ -209,6 +207,20 @@ std::optional<Failure> ZARKMain::Form_Load() {
     modstatus.show(std::get<ModState>(stores.base.state));
     fsmodstatus.show(std::get<ModState>(stores.fs.state));
     return std::nullopt;
+}
+
+void ZARKMain::wentIdle() {
+    idle_ = true;
+    followFolderAfresh();
+}
+
+// The indicators catch up with what another program may have switched meanwhile, while a
+// message box or menu held up the watch; the watch starts afresh first, so that one that ended (a
+// folder removed and put back, a drive that came back) watches again and no change after the read
+// is missed.
+void ZARKMain::followFolderAfresh() {
+    watch_.start();
+    storesChanged();
 }
 
 // Read while no other program switches, each store open for its read alone. A store that cannot

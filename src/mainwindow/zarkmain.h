@@ -45,6 +45,11 @@ public:
     // now. Nothing is written and no message shown.
     void storesChanged();
 
+    // The message loop has first found nothing to do since the window was shown: the watch starts
+    // and the stores are read, which the window's first activation leaves until then, since
+    // Form_Load has only just read them.
+    void wentIdle();
+
     // The About box, whose window exists while it is open.
     About& about() { return about_; }
     const About& about() const { return about_; }
@@ -60,6 +65,7 @@ private:
     void OnActivate(HWND hwnd, UINT state, HWND other, BOOL minimized);
     void OnDestroy(HWND hwnd);
     void followUiState(WPARAM change);
+    void followFolderAfresh();
 
     std::optional<Failure> Form_Load();
 
@@ -118,6 +124,9 @@ private:
     bool focusShown_ = false;
 
     StoreWatch watch_;
+    // Whether the window has gone idle since it was shown, from which on each activation follows
+    // the folder afresh.
+    bool idle_ = false;
 
     About about_;
 };

@@ -1,6 +1,6 @@
 #include "artwork.h"
 
-#include "imagedecoder.h"
+#include "largepicture.h"
 #include "resample.h"
 #include "resourcebitmap.h"
 #include "resources/resource.h"
@@ -23,18 +23,24 @@ bool ScaledPicture::find(HINSTANCE instance) {
     return true;
 }
 
-void ScaledPicture::showAt(HINSTANCE instance, UINT dpi, const ImageDecoder* decoder) {
+std::optional<Failure> ScaledPicture::showAt(HINSTANCE instance, UINT dpi) {
     if (dpi == kLayoutDpi) {
         made_.reset();
         shown_ = bitmap_;
-        return;
+        return std::nullopt;
     }
-    const int width = scaled(bitmap_.width(), dpi);
-    const int height = scaled(bitmap_.height(), dpi);
-    std::optional<Dib32> made = decoder ? decoder->decodeAt(instance, largeId_, width, height) : std::nullopt;
-    if (!made) made = resampled(rowsOf(bitmap_), width, height);
+    const SIZE size{bitmap_.width(), bitmap_.height()};
+    const SIZE to{scaled(size.cx, dpi), scaled(size.cy, dpi)};
+    std::optional<Dib24> made;
+    if (dpi >= kLargeFromDpi) {
+        made = decodeLargePicture(instance, largeId_, {2 * size.cx, 2 * size.cy}, to);
+        if (!made) return lastFailure({});
+    } else {
+        made = resampled(rowsOf(bitmap_), to.cx, to.cy);
+    }
     made_ = std::move(made);
     shown_ = made_->view();
+    return std::nullopt;
 }
 
 Artwork::Artwork()
@@ -49,14 +55,11 @@ bool Artwork::find(HINSTANCE instance) {
            fsactive_.find(instance) && fsdeactive_.find(instance);
 }
 
-// The decoder lives for this one call: a screen below 150 % never loads the imaging component,
-// and once the pictures are made it is let go.
-void Artwork::showAt(HINSTANCE instance, UINT dpi) {
-    ImageDecoder decoder;
-    const bool large = dpi >= kLargeFromDpi && decoder.open();
+std::optional<Failure> Artwork::showAt(HINSTANCE instance, UINT dpi) {
     for (ScaledPicture* picture : {&background_, &active_, &deactive_, &fsactive_, &fsdeactive_}) {
-        picture->showAt(instance, dpi, large ? &decoder : nullptr);
+        if (auto failure = picture->showAt(instance, dpi)) return failure;
     }
+    return std::nullopt;
 }
 
 }  // namespace zark

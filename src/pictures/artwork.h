@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dib.h"
-#include "imagedecoder.h"
+#include "failure.h"
 
 #include <windows.h>
 
@@ -11,7 +11,7 @@ namespace zark {
 
 // One picture of the main window as a window at some DPI shows it. The picture comes twice
 // among the resources: as a bitmap drawn for 96 dpi and, compressed, drawn afresh at twice the
-// resolution.
+// resolution, which only screens from 150 % up read.
 class ScaledPicture {
 public:
     ScaledPicture(int bitmapId, int largeId) : bitmapId_(bitmapId), largeId_(largeId) {}
@@ -21,10 +21,11 @@ public:
     // Finds the 96 dpi bitmap. False with the thread's last error set if it is missing.
     bool find(HINSTANCE instance);
 
-    // Makes the picture for `dpi` from the 96 dpi bitmap or, where a decoder is given, the large
-    // picture: at 96 dpi the bitmap itself, with no copy; at the large picture's own scale the
-    // large picture as it is; at any other scale the one it comes from, smoothly resampled.
-    void showAt(HINSTANCE instance, UINT dpi, const ImageDecoder* decoder);
+    // Makes the picture for `dpi`: at 96 dpi the bitmap itself, with no copy; below 150 % the
+    // bitmap, from 150 % up the large picture, smoothly resampled (at the large picture's own
+    // scale to the same pixels). The failure that kept the large picture from being decoded is
+    // returned, and then the picture shows what it showed before.
+    std::optional<Failure> showAt(HINSTANCE instance, UINT dpi);
 
     // What the picture shows now. It keeps its address, so that a window can point at it, and
     // changes with showAt.
@@ -34,7 +35,7 @@ private:
     int bitmapId_;
     int largeId_;
     DibView bitmap_;
-    std::optional<Dib32> made_;
+    std::optional<Dib24> made_;
     DibView shown_;
 };
 
@@ -48,8 +49,8 @@ public:
     bool find(HINSTANCE instance);
 
     // Makes every picture for `dpi`: from the 96 dpi bitmaps below 150 %, from the large ones
-    // from 150 % up. If the large ones cannot be decoded, the bitmaps serve at every scale.
-    void showAt(HINSTANCE instance, UINT dpi);
+    // from 150 % up. The failure that kept a large picture from being decoded is returned.
+    std::optional<Failure> showAt(HINSTANCE instance, UINT dpi);
 
     const DibView& background() const { return background_.shown(); }
     const DibView& active() const { return active_.shown(); }

@@ -46,13 +46,14 @@ void drawDib(HDC dc, const DibView& dib, int x, int y) {
     }
 }
 
-Dib32::Dib32(int width, int height) : pixels_(static_cast<size_t>(width) * static_cast<size_t>(height)) {
+Dib24::Dib24(int width, int height)
+    : stride_((static_cast<size_t>(width) * 3 + 3) / 4 * 4), pixels_(stride_ * static_cast<size_t>(height)) {
     BITMAPINFOHEADER& header = info_.bmiHeader;
     header.biSize = sizeof header;
     header.biWidth = width;
     header.biHeight = -height;  // rows from the top
     header.biPlanes = 1;
-    header.biBitCount = 32;
+    header.biBitCount = 24;
     header.biCompression = BI_RGB;
 }
 

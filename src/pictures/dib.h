@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <vector>
 
 namespace zark {
@@ -21,21 +20,21 @@ struct DibView {
 // nor tiled, and cut off where the device context's clipping ends.
 void drawDib(HDC dc, const DibView& dib, int x, int y);
 
-// A bitmap of its own: 32 bits per pixel (blue, green, red, unused), rows from the top.
-class Dib32 {
+// A bitmap of its own: 24 bits per pixel (blue, green, red), rows from the top, each filled up to
+// whole 4 bytes as a bitmap's rows are.
+class Dib24 {
 public:
-    Dib32(int width, int height);
+    Dib24(int width, int height);
 
     int width() const { return info_.bmiHeader.biWidth; }
     int height() const { return -info_.bmiHeader.biHeight; }
-    std::uint32_t* row(int y) { return pixels_.data() + static_cast<size_t>(y) * width(); }
-    void* bits() { return pixels_.data(); }
-    UINT bytes() const { return static_cast<UINT>(pixels_.size() * sizeof(std::uint32_t)); }
+    BYTE* row(int y) { return pixels_.data() + static_cast<size_t>(y) * stride_; }
     DibView view() const { return {&info_, pixels_.data()}; }
 
 private:
     BITMAPINFO info_{};
-    std::vector<std::uint32_t> pixels_;
+    size_t stride_;
+    std::vector<BYTE> pixels_;
 };
 
 }  // namespace zark

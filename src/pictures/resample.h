@@ -25,6 +25,6 @@ PictureRows rowsOf(const DibView& dib);
 // on every system, smooth both ways: when shrinking, every source pixel counts; when growing,
 // a new pixel that straddles two source pixels blends them. Each source row is asked for once,
 // in order from the top, so that the source need never be held whole.
-Dib32 resampled(const PictureRows& source, int width, int height);
+Dib24 resampled(const PictureRows& source, int width, int height);
 
 }  // namespace zark

@@ -14,12 +14,16 @@
 #define IDB_FSACTIVE 113
 #define IDB_FSDEACTIVE 114
 
-// The same pictures drawn at twice the resolution, compressed (RCDATA).
-#define IDB_BACKGROUND_2X 120
+// The same pictures drawn at twice the resolution, compressed, in a resource type of their own,
+// which the program file holds after everything that a screen at 100 % reads. A picture may be
+// cut into horizontal strips that follow each other from the top under consecutive ids: the
+// background comes in four, from 130 to 133.
+#define RT_LARGEPICTURE 256
 #define IDB_ACTIVE_2X 121
 #define IDB_DEACTIVE_2X 122
 #define IDB_FSACTIVE_2X 123
 #define IDB_FSDEACTIVE_2X 124
+#define IDB_BACKGROUND_2X 130
 
 // Menu commands of the main window.
 #define IDM_ACTIVATEZARK 1001

@@ -20,10 +20,4 @@ bool enterComApartment() {
     return entered;
 }
 
-HRESULT createInstance(REFCLSID type, REFIID wanted, void** object) {
-    static const auto create = systemCall<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
-    if (create == nullptr || !enterComApartment()) return CO_E_NOTINITIALIZED;
-    return create(type, nullptr, CLSCTX_INPROC_SERVER, wanted, object);
-}
-
 }  // namespace zark

@@ -3,7 +3,8 @@
 // half of the rounds the reference starts first, in the other half the subject: what one start
 // leaves warm for the next then favours each alike. Each round gives one ratio of the subject's
 // time to the reference's; the report gives the median ratio with the spread of the middle half
-// of the rounds, for each order and for all, and the median peaks.
+// of the rounds, for each order and for all, and the median peaks; and the DLLs that the subject
+// has loaded until it is idle beyond those of the reference.
 //   startbench.exe <rounds in each order> <reference.exe> <subject.exe>
 // Both run in the current folder. A first run of each, not counted, warms the caches.
 #include "scoped.h"
@@ -14,6 +15,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <cwctype>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,7 +25,27 @@ namespace {
 struct Run {
     double milliseconds = 0;
     double peakKiB = 0;
+    std::set<std::wstring> dlls;  // base names in lower case
 };
+
+std::set<std::wstring> dllsOf(HANDLE process) {
+    std::vector<HMODULE> modules(512);
+    DWORD needed = 0;
+    std::set<std::wstring> names;
+    if (!EnumProcessModulesEx(process, modules.data(), static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &needed,
+                              LIST_MODULES_ALL)) {
+        return names;
+    }
+    modules.resize(std::min<size_t>(modules.size(), needed / sizeof(HMODULE)));
+    for (HMODULE module : modules) {
+        wchar_t name[MAX_PATH];
+        const DWORD length = GetModuleBaseNameW(process, module, name, MAX_PATH);
+        std::wstring lower(name, length);
+        for (wchar_t& c : lower) c = static_cast<wchar_t>(std::towlower(c));
+        if (length != 0 && lower.size() > 4 && lower.compare(lower.size() - 4, 4, L".dll") == 0) names.insert(lower);
+    }
+    return names;
+}
 
 // Nothing is measured if a program cannot be started or never becomes idle.
 bool measure(const std::wstring& program, Run& run) {
@@ -49,6 +72,7 @@ bool measure(const std::wstring& program, Run& run) {
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
     const bool counted = idle == 0 && GetProcessMemoryInfo(process.get(), &memory, sizeof memory);
+    if (counted) run.dlls = dllsOf(process.get());
     TerminateProcess(process.get(), 0);
     WaitForSingleObject(process.get(), INFINITE);
     if (!counted) {
@@ -83,8 +107,9 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring reference = argv[2];
     const std::wstring subject = argv[3];
 
-    Run warmUp;
-    if (!measure(reference, warmUp) || !measure(subject, warmUp)) return 1;
+    Run referenceWarmUp;
+    Run subjectWarmUp;
+    if (!measure(reference, referenceWarmUp) || !measure(subject, subjectWarmUp)) return 1;
 
     std::vector<double> referenceFirst;
     std::vector<double> subjectFirst;
@@ -119,5 +144,10 @@ int wmain(int argc, wchar_t** argv) {
     const double subjectPeak = quantile(subjectPeaks, 0.5);
     std::wprintf(L"\npeak working set, median: %ls %.0f KiB, %ls %.0f KiB: %+.0f KiB, %.3fx\n", reference.c_str(),
                  referencePeak, subject.c_str(), subjectPeak, subjectPeak - referencePeak, subjectPeak / referencePeak);
+    std::wprintf(L"DLLs loaded until idle beyond %ls's:", reference.c_str());
+    for (const std::wstring& dll : subjectWarmUp.dlls) {
+        if (referenceWarmUp.dlls.count(dll) == 0) std::wprintf(L" %ls", dll.c_str());
+    }
+    std::wprintf(L"\n");
     return 0;
 }

@@ -1,5 +1,5 @@
 // Start-up: the pictures that each stored state shows, named and drawn, a store that cannot be
-// read, and Exit.
+// read, the input method turned off, and Exit.
 #include "support/fixture.h"
 #include "support/input.h"
 
@@ -99,6 +99,52 @@ INSTANTIATE_TEST_SUITE_P(
                         L"shortcut, write the game folder into the shortcut's \"Start in\" field.",
                         false}),
     [](const auto& info) { return info.param.name; });
+
+// Whether the thread of `window` has an input method's window, which Windows and Wine make
+// hidden for each thread that the input method serves.
+bool hasInputMethod(HWND window)
+{
+    bool found = false;
+    EnumThreadWindows(
+        GetWindowThreadProcessId(window, nullptr),
+        [](HWND each, LPARAM context) {
+            wchar_t name[16] = L"";
+            if (GetClassNameW(each, name, 16) && std::wstring(name) == L"IME") *reinterpret_cast<bool*>(context) = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The launcher takes no text and turns the input method off as it starts: its thread has none,
+// while the boxes that it opens are open too. The keys work all the same: Space presses an
+// indicator, Enter closes a message box and Escape the About box.
+TEST_F(LauncherTest, TakesKeysWithTheInputMethodOff)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
+    ASSERT_TRUE(tabTo(main, IDC_MODSTATUS));
+    pressKeys({VK_SPACE});
+    EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }));
+
+    ASSERT_TRUE(bringToFront(main));
+    pressKeys({VK_CONTROL, 'A'});
+    const auto box = waitForMessageBox(launcher->id());
+    ASSERT_TRUE(box) << "no message box appeared";
+    EXPECT_EQ(box->text, L"ZARK is already activated!");
+    EXPECT_FALSE(hasInputMethod(main));
+    ASSERT_TRUE(bringToFront(box->window));
+    pressKeys({VK_RETURN});
+    EXPECT_TRUE(eventually([&] { return !IsWindow(box->window); }));
+
+    ASSERT_TRUE(chooseByKeyboard(main, 'H', 0));
+    const HWND about = waitForWindow(launcher->id(), ZARK_ABOUT_CLASS);
+    ASSERT_NE(about, nullptr) << "the About box did not open";
+    EXPECT_FALSE(hasInputMethod(main));
+    ASSERT_TRUE(bringToFront(about));
+    pressKeys({VK_ESCAPE});
+    EXPECT_TRUE(eventually([&] { return !IsWindow(about) && IsWindowEnabled(main); }));
+    EXPECT_TRUE(launcher->running());
+}
 
 TEST_F(LauncherTest, ExitEndsTheProgramAndWritesNothing)
 {

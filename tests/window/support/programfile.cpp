@@ -135,6 +135,26 @@ std::vector<IconImage> ProgramFile::icon(int id) const
     return images;
 }
 
+std::vector<DWORD> ProgramFile::iconImage(int id, int size) const
+{
+    const auto* header = reinterpret_cast<const GroupIconHeader*>(resource(module_.get(), id, RT_GROUP_ICON).data);
+    if (!header) return {};
+    const auto* entries = reinterpret_cast<const GroupIconEntry*>(header + 1);
+    for (WORD i = 0; i < header->count; ++i) {
+        const Bytes image = resource(module_.get(), entries[i].id, RT_ICON);
+        const auto* bitmap = reinterpret_cast<const BITMAPINFOHEADER*>(image.data);
+        if (pngImage(image) || image.size < sizeof(BITMAPINFOHEADER) || bitmap->biWidth != size ||
+            bitmap->biBitCount != 32)
+            continue;
+        // The colour rows, from the bottom, follow the header; the mask's rows follow them.
+        const auto* rows = reinterpret_cast<const DWORD*>(image.data + bitmap->biSize);
+        std::vector<DWORD> pixels;
+        for (int y = size - 1; y >= 0; --y) pixels.insert(pixels.end(), rows + y * size, rows + (y + 1) * size);
+        return pixels;
+    }
+    return {};
+}
+
 const BITMAPINFO* ProgramFile::bitmap(int id) const
 {
     return reinterpret_cast<const BITMAPINFO*>(resource(module_.get(), id, RT_BITMAP).data);

@@ -36,6 +36,9 @@ public:
     // The images of an icon group, as their bitmap headers or PNG headers describe them (the
     // group's own entries say 0 for 256 pixels).
     std::vector<IconImage> icon(int id) const;
+    // The image of `size` pixels of an icon group with 32 bits per pixel: colours and alpha as
+    // 0xAARRGGBB, row by row from the top; empty if there is none.
+    std::vector<DWORD> iconImage(int id, int size) const;
     // The bitmap resource `id`, or null.
     const BITMAPINFO* bitmap(int id) const;
 

@@ -89,12 +89,6 @@ const std::wstring kLauncherOverrides = L"Software\\Wine\\AppDefaults\\ZARKLaunc
 
 }  // namespace
 
-// An empty override: the DLL is disabled.
-DllDisabled::DllDisabled(const wchar_t* dll)
-    : value_(HKEY_CURRENT_USER, kLauncherOverrides, dll, RegistryValue::text(L""))
-{
-}
-
 DllPreferredNative::DllPreferredNative(const wchar_t* dll)
     : value_(HKEY_CURRENT_USER, kLauncherOverrides, dll, RegistryValue::text(L"native,builtin"))
 {

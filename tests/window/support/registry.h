@@ -44,16 +44,6 @@ private:
     RegistryValue value_;
 };
 
-// A DLL of Windows that ZARKLauncher.exe cannot load: Wine's override for the program alone,
-// which also reaches the DLLs that COM loads for it.
-class DllDisabled {
-public:
-    explicit DllDisabled(const wchar_t* dll);
-
-private:
-    RegistryValue value_;
-};
-
 // A DLL that Wine loads for ZARKLauncher.exe from the folders that the program searches before
 // its own copy, as Windows does for any DLL outside its protected list.
 class DllPreferredNative {
