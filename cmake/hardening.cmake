@@ -25,9 +25,8 @@ target_link_libraries(zark_hardened INTERFACE ssp)
 # its symbols moved into <program>.exe.debug beside it, which the stripped program names by
 # GNU debug link.
 function(zark_release_program target)
-    target_link_libraries(${target} PRIVATE zark_hardened)
     # The program's own canary, seeded without the CryptoAPI that libssp's would load.
-    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src/win/stackguard.cpp)
+    target_link_libraries(${target} PRIVATE zark_hardened stackguard)
     target_link_options(${target} PRIVATE
         -static
         # Stated rather than left to the linker's defaults: address space randomisation with

@@ -11,6 +11,7 @@ math(EXPR minor_two_digits "100 + ${PROJECT_VERSION_MINOR}")
 string(SUBSTRING ${minor_two_digits} 1 2 minor_two_digits)
 set(ZARK_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${minor_two_digits}")
 
-# Generated files go here; the programs and the resource scripts find version.h on this path.
+# Generated files go here, each under the folder of its template: the programs include
+# "resources/version.h" from this path.
 set(ZARK_GENERATED_DIR ${PROJECT_BINARY_DIR}/generated)
-configure_file(${PROJECT_SOURCE_DIR}/src/resources/version.h.in ${ZARK_GENERATED_DIR}/version.h @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/src/resources/version.h.in ${ZARK_GENERATED_DIR}/resources/version.h @ONLY)

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "about/credits.h"
-#include "failure.h"
+#include "switching/failure.h"
 #include "resources/resource.h"
-#include "version.h"
+#include "resources/version.h"
 #include "win/dpi.h"
 #include "win/errorreport.h"
 #include "win/scoped.h"

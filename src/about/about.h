@@ -1,6 +1,6 @@
 #pragma once
 
-#include "failure.h"
+#include "switching/failure.h"
 #include "win/basewindow.h"
 #include "win/scoped.h"
 

@@ -1,16 +1,16 @@
 // The main window's commands that hand work to other programs: the game, Notepad, the web
 // browser, the About box and the help hint.
-#include "zarkmain.h"
+#include "mainwindow/zarkmain.h"
 
-#include "failure.h"
-#include "filesystem.h"
+#include "switching/failure.h"
+#include "switching/filesystem.h"
 #include "win/comapartment.h"
 #include "win/errorreport.h"
-#include "win/messages.h"
+#include "win/messagebox.h"
 #include "win/startprogram.h"
-#include "win/systemcall.h"
+#include "win/dlllookup.h"
 #include "win/systemfolders.h"
-#include "winstrings.h"
+#include "switching/winstrings.h"
 
 #include <shellapi.h>
 
@@ -61,7 +61,7 @@ void ZARKMain::showlauncherhistory_Click() { showDocument(L"Zarklauncherhistory.
 // without one it still tries. The shell is loaded when it is first needed: most starts never
 // open a page.
 int ZARKMain::StartURL(const std::wstring& address) {
-    static const auto shellExecute = systemCall<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    static const auto shellExecute = systemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
     if (shellExecute == nullptr) return 0;
     enterComApartment();
     const HINSTANCE result =

@@ -1,12 +1,12 @@
-#include "help.h"
+#include "mainwindow/help.h"
 
-#include "failure.h"
-#include "filesystem.h"
+#include "switching/failure.h"
+#include "switching/filesystem.h"
 #include "win/errorreport.h"
-#include "win/messages.h"
+#include "win/messagebox.h"
 #include "win/startprogram.h"
 #include "win/systemfolders.h"
-#include "winstrings.h"
+#include "switching/winstrings.h"
 
 #include <string>
 

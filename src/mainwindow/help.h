@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zarkmain.h"
+#include "mainwindow/zarkmain.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "indicator.h"
+#include "mainwindow/indicator.h"
 
 #include "win/dpi.h"
-#include "winstrings.h"
+#include "switching/winstrings.h"
 
 namespace zark {
 

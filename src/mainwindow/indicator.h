@@ -1,9 +1,9 @@
 #pragma once
 
-#include "failure.h"
-#include "modstate.h"
+#include "switching/failure.h"
+#include "switching/modstate.h"
 #include "pictures/dib.h"
-#include "variants.h"
+#include "switching/variants.h"
 
 #include <windows.h>
 

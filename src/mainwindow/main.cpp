@@ -1,11 +1,11 @@
 // The program's entry point and its one message loop.
-#include "failure.h"
-#include "help.h"
+#include "switching/failure.h"
+#include "mainwindow/help.h"
 #include "resources/resource.h"
-#include "shortcuts.h"
+#include "mainwindow/shortcuts.h"
 #include "win/dllsearch.h"
 #include "win/errorreport.h"
-#include "zarkmain.h"
+#include "mainwindow/zarkmain.h"
 
 #include <imm.h>
 

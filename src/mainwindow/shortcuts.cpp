@@ -1,4 +1,4 @@
-#include "shortcuts.h"
+#include "mainwindow/shortcuts.h"
 
 namespace zark {
 

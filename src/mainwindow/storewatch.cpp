@@ -1,4 +1,4 @@
-#include "storewatch.h"
+#include "mainwindow/storewatch.h"
 
 namespace zark {
 

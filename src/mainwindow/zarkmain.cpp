@@ -1,18 +1,18 @@
 // The main window: its layout, its indicators and the procedures of the switches.
-#include "zarkmain.h"
+#include "mainwindow/zarkmain.h"
 
-#include "filesystem.h"
-#include "foldercheck.h"
-#include "mend.h"
-#include "repair.h"
+#include "switching/filesystem.h"
+#include "switching/foldercheck.h"
+#include "switching/mend.h"
+#include "switching/repair.h"
 #include "resources/resource.h"
-#include "storeguidance.h"
-#include "variants.h"
-#include "version.h"
+#include "switching/storeguidance.h"
+#include "switching/variants.h"
+#include "resources/version.h"
 #include "win/errorreport.h"
-#include "win/messages.h"
+#include "win/messagebox.h"
 #include "win/scoped.h"
-#include "winstrings.h"
+#include "switching/winstrings.h"
 
 #include <windowsx.h>
 

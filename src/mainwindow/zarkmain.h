@@ -1,12 +1,12 @@
 #pragma once
 
 #include "about/about.h"
-#include "failure.h"
-#include "indicator.h"
-#include "modstate.h"
+#include "switching/failure.h"
+#include "mainwindow/indicator.h"
+#include "switching/modstate.h"
 #include "pictures/artwork.h"
-#include "storewatch.h"
-#include "switches.h"
+#include "mainwindow/storewatch.h"
+#include "switching/switches.h"
 #include "win/basewindow.h"
 
 #include <windows.h>

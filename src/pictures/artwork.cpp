@@ -1,8 +1,8 @@
-#include "artwork.h"
+#include "pictures/artwork.h"
 
-#include "largepicture.h"
-#include "resample.h"
-#include "resourcebitmap.h"
+#include "pictures/largepicture.h"
+#include "pictures/resample.h"
+#include "pictures/resourcebitmap.h"
 #include "resources/resource.h"
 #include "win/dpi.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dib.h"
-#include "failure.h"
+#include "pictures/dib.h"
+#include "switching/failure.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "dib.h"
+#include "pictures/dib.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,9 +1,9 @@
-#include "largepicture.h"
+#include "pictures/largepicture.h"
 
-#include "resample.h"
+#include "pictures/resample.h"
 
 #include "resources/resource.h"
-#include "win/resourcebytes.h"
+#include "pictures/resourcebytes.h"
 
 #include <stb_image.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dib.h"
+#include "pictures/dib.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "resample.h"
+#include "pictures/resample.h"
 
 #include <algorithm>
 #include <cstdint>

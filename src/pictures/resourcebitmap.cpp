@@ -1,6 +1,6 @@
-#include "resourcebitmap.h"
+#include "pictures/resourcebitmap.h"
 
-#include "win/resourcebytes.h"
+#include "pictures/resourcebytes.h"
 
 namespace zark {
 

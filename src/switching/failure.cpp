@@ -1,4 +1,4 @@
-#include "failure.h"
+#include "switching/failure.h"
 
 namespace zark {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entrykind.h"
+#include "switching/entrykind.h"
 
 #include <cstddef>
 #include <string>

@@ -1,5 +1,5 @@
 // The system's failures on POSIX systems: errno in the system's own words.
-#include "failure.h"
+#include "switching/failure.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
 // The system's failures on Windows: GetLastError's codes in the system's own words.
-#include "failure.h"
-#include "winstrings.h"
+#include "switching/failure.h"
+#include "switching/winstrings.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "entrykind.h"
-#include "failure.h"
+#include "switching/entrykind.h"
+#include "switching/failure.h"
 
 #include <cstddef>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "foldercheck.h"
+#include "switching/foldercheck.h"
 
 #include <algorithm>
 #include <cctype>

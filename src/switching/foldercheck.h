@@ -1,10 +1,10 @@
 #pragma once
 
-#include "entrykind.h"
-#include "failure.h"
-#include "filesystem.h"
-#include "modstate.h"
-#include "variants.h"
+#include "switching/entrykind.h"
+#include "switching/failure.h"
+#include "switching/filesystem.h"
+#include "switching/modstate.h"
+#include "switching/variants.h"
 
 #include <optional>
 #include <string>

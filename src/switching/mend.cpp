@@ -1,7 +1,7 @@
-#include "mend.h"
+#include "switching/mend.h"
 
-#include "report.h"
-#include "switchlock.h"
+#include "switching/report.h"
+#include "switching/switchlock.h"
 
 namespace zark {
 

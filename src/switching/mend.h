@@ -1,7 +1,7 @@
 #pragma once
 
-#include "failure.h"
-#include "repair.h"
+#include "switching/failure.h"
+#include "switching/repair.h"
 
 #include <optional>
 #include <string>

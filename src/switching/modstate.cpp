@@ -1,6 +1,6 @@
-#include "modstate.h"
+#include "switching/modstate.h"
 
-#include "retry.h"
+#include "switching/retry.h"
 
 #include <limits>
 

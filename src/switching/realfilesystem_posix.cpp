@@ -1,6 +1,6 @@
 // The FileSystem seam on POSIX systems (Linux first): where the core and its tests run
 // natively.
-#include "realfilesystem_posix.h"
+#include "switching/realfilesystem_posix.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filesystem.h"
+#include "switching/filesystem.h"
 
 namespace zark {
 

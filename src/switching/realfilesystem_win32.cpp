@@ -1,7 +1,7 @@
 // The FileSystem seam on Windows, through the wide (W) API only.
-#include "filesystem.h"
-#include "scopedhandle.h"
-#include "winstrings.h"
+#include "switching/filesystem.h"
+#include "switching/scopedhandle.h"
+#include "switching/winstrings.h"
 
 #include <windows.h>
 

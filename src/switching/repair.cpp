@@ -1,9 +1,9 @@
-#include "repair.h"
+#include "switching/repair.h"
 
-#include "foldercheck.h"
-#include "modstate.h"
-#include "retry.h"
-#include "variants.h"
+#include "switching/foldercheck.h"
+#include "switching/modstate.h"
+#include "switching/retry.h"
+#include "switching/variants.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "failure.h"
-#include "filesystem.h"
-#include "switchlock.h"
+#include "switching/failure.h"
+#include "switching/filesystem.h"
+#include "switching/switchlock.h"
 
 #include <optional>
 #include <string>

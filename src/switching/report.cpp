@@ -1,6 +1,6 @@
-#include "report.h"
+#include "switching/report.h"
 
-#include "filesystem.h"
+#include "switching/filesystem.h"
 
 #include <cctype>
 

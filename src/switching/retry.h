@@ -1,7 +1,7 @@
 #pragma once
 
-#include "failure.h"
-#include "filesystem.h"
+#include "switching/failure.h"
+#include "switching/filesystem.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "storeguidance.h"
+#include "switching/storeguidance.h"
 
-#include "foldercheck.h"
+#include "switching/foldercheck.h"
 
 namespace zark {
 

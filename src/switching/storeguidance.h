@@ -1,9 +1,9 @@
 #pragma once
 
-#include "failure.h"
-#include "filesystem.h"
-#include "modstate.h"
-#include "variants.h"
+#include "switching/failure.h"
+#include "switching/filesystem.h"
+#include "switching/modstate.h"
+#include "switching/variants.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "switches.h"
+#include "switching/switches.h"
 
-#include "retry.h"
+#include "switching/retry.h"
 
 namespace zark {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "failure.h"
-#include "filesystem.h"
-#include "modstate.h"
-#include "switchlock.h"
-#include "variants.h"
+#include "switching/failure.h"
+#include "switching/filesystem.h"
+#include "switching/modstate.h"
+#include "switching/switchlock.h"
+#include "switching/variants.h"
 
 #include <optional>
 #include <vector>

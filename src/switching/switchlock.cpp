@@ -1,6 +1,6 @@
-#include "switchlock.h"
+#include "switching/switchlock.h"
 
-#include "retry.h"
+#include "switching/retry.h"
 
 #include <utility>
 

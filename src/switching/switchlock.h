@@ -1,8 +1,8 @@
 #pragma once
 
-#include "failure.h"
-#include "filesystem.h"
-#include "modstate.h"
+#include "switching/failure.h"
+#include "switching/filesystem.h"
+#include "switching/modstate.h"
 
 #include <functional>
 #include <memory>

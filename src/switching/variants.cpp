@@ -1,4 +1,4 @@
-#include "variants.h"
+#include "switching/variants.h"
 
 #include <algorithm>
 

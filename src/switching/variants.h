@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modstate.h"
+#include "switching/modstate.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "winstrings.h"
+#include "switching/winstrings.h"
 
 #include <windows.h>
 

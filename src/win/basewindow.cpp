@@ -1,4 +1,4 @@
-#include "basewindow.h"
+#include "win/basewindow.h"
 
 namespace zark {
 

@@ -13,12 +13,12 @@
 // and, if it draws its client area, a public `void PaintContent(HDC dc) const`.
 #pragma once
 
-#include "clientarea.h"
-#include "dpi.h"
-#include "errorreport.h"
-#include "failure.h"
-#include "scoped.h"
-#include "windowicons.h"
+#include "win/clientarea.h"
+#include "win/dpi.h"
+#include "win/errorreport.h"
+#include "switching/failure.h"
+#include "win/scoped.h"
+#include "win/windowicons.h"
 
 #include <windows.h>
 

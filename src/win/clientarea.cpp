@@ -1,6 +1,6 @@
-#include "clientarea.h"
+#include "win/clientarea.h"
 
-#include "failure.h"
+#include "switching/failure.h"
 
 #include <algorithm>
 

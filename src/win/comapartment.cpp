@@ -1,6 +1,6 @@
-#include "comapartment.h"
+#include "win/comapartment.h"
 
-#include "systemcall.h"
+#include "win/dlllookup.h"
 
 #include <objbase.h>
 
@@ -12,7 +12,7 @@ namespace zark {
 // COM is loaded with the first command that needs it: most starts never do.
 bool enterComApartment() {
     static const bool entered = [] {
-        const auto initialize = systemCall<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+        const auto initialize = systemFunction<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
         if (initialize == nullptr) return false;
         const HRESULT result = initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
         return SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;

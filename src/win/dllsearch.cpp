@@ -1,7 +1,7 @@
 #include "win/dllsearch.h"
 
-#include "failure.h"
-#include "win/systemcall.h"
+#include "switching/failure.h"
+#include "win/dlllookup.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@ namespace zark {
 
 std::optional<Failure> loadDllsFromSystemFolderOnly() {
     using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
-    const auto restrict = systemCall<SetDefaultDllDirectoriesCall>(L"kernel32.dll", "SetDefaultDllDirectories");
+    const auto restrict = systemFunction<SetDefaultDllDirectoriesCall>(L"kernel32.dll", "SetDefaultDllDirectories");
     if (restrict == nullptr) return std::nullopt;
     if (!restrict(LOAD_LIBRARY_SEARCH_SYSTEM32)) return lastFailure({});
     return std::nullopt;

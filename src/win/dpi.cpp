@@ -1,7 +1,7 @@
-#include "dpi.h"
+#include "win/dpi.h"
 
-#include "scoped.h"
-#include "systemcall.h"
+#include "win/scoped.h"
+#include "win/dlllookup.h"
 
 namespace zark {
 
@@ -31,7 +31,7 @@ RECT scaled(const RECT& laidOut, UINT dpi) {
 
 UINT dpiOf(HWND window) {
     // user32 is loaded already, since the program imports it; an older Windows lacks the call.
-    static const auto getDpiForWindow = systemCall<decltype(&GetDpiForWindow)>(L"user32.dll", "GetDpiForWindow");
+    static const auto getDpiForWindow = systemFunction<decltype(&GetDpiForWindow)>(L"user32.dll", "GetDpiForWindow");
     if (getDpiForWindow != nullptr) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi != 0) return dpi;
@@ -41,14 +41,14 @@ UINT dpiOf(HWND window) {
 
 int metricAt(int index, UINT dpi) {
     static const auto metricForDpi =
-        systemCall<decltype(&GetSystemMetricsForDpi)>(L"user32.dll", "GetSystemMetricsForDpi");
+        systemFunction<decltype(&GetSystemMetricsForDpi)>(L"user32.dll", "GetSystemMetricsForDpi");
     if (metricForDpi != nullptr) return metricForDpi(index, dpi);
     return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(systemDpi()));
 }
 
 bool frameSizeAt(HWND window, SIZE client, UINT dpi, SIZE& frame) {
     static const auto adjustForDpi =
-        systemCall<decltype(&AdjustWindowRectExForDpi)>(L"user32.dll", "AdjustWindowRectExForDpi");
+        systemFunction<decltype(&AdjustWindowRectExForDpi)>(L"user32.dll", "AdjustWindowRectExForDpi");
     if (adjustForDpi == nullptr) return false;
     RECT rect{0, 0, client.cx, client.cy};
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));

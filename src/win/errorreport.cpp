@@ -1,8 +1,8 @@
-#include "errorreport.h"
+#include "win/errorreport.h"
 
-#include "messages.h"
-#include "report.h"
-#include "winstrings.h"
+#include "win/messagebox.h"
+#include "switching/report.h"
+#include "switching/winstrings.h"
 
 namespace zark {
 

@@ -3,7 +3,7 @@
 // can be copied; a copy would release twice.
 #pragma once
 
-#include "scopedhandle.h"
+#include "switching/scopedhandle.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
-#include "startprogram.h"
+#include "win/startprogram.h"
 
-#include "failure.h"
-#include "scopedhandle.h"
+#include "switching/failure.h"
+#include "switching/scopedhandle.h"
 #include "win/comapartment.h"
-#include "win/systemcall.h"
-#include "winstrings.h"
+#include "win/dlllookup.h"
+#include "switching/winstrings.h"
 
 #include <shellapi.h>
 
@@ -21,7 +21,7 @@ constexpr DWORD kElevationRequired = 740;
 // of the owner window rather than behind a flashing taskbar button. The shell asks for a COM
 // apartment first. Without a folder the shell starts the program in the working folder.
 std::optional<Failure> startElevated(HWND owner, const std::wstring& program, WORD show) {
-    static const auto shellExecute = systemCall<decltype(&ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+    static const auto shellExecute = systemFunction<decltype(&ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
     if (shellExecute == nullptr) return lastFailure(narrow(program));
     enterComApartment();
     SHELLEXECUTEINFOW request{};

@@ -1,4 +1,4 @@
-#include "systemfolders.h"
+#include "win/systemfolders.h"
 
 #include <windows.h>
 

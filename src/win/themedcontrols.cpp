@@ -1,4 +1,4 @@
-#include "themedcontrols.h"
+#include "win/themedcontrols.h"
 
 #include "resources/resource.h"
 

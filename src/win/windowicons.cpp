@@ -1,6 +1,6 @@
-#include "windowicons.h"
+#include "win/windowicons.h"
 
-#include "dpi.h"
+#include "win/dpi.h"
 #include "resources/resource.h"
 
 namespace zark {

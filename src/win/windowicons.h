@@ -1,7 +1,7 @@
 #pragma once
 
-#include "failure.h"
-#include "scoped.h"
+#include "switching/failure.h"
+#include "win/scoped.h"
 
 #include <windows.h>
 

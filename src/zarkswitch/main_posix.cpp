@@ -1,7 +1,7 @@
 // zarkswitch's entry point and console on POSIX systems.
-#include "zarkswitch.h"
+#include "zarkswitch/zarkswitch.h"
 
-#include "failure.h"
+#include "switching/failure.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,10 +1,10 @@
 // zarkswitch's entry point and console on Windows: wide arguments in, UTF-16 to a console
 // window, UTF-8 with CR LF to a file or pipe.
-#include "zarkswitch.h"
+#include "zarkswitch/zarkswitch.h"
 
-#include "failure.h"
+#include "switching/failure.h"
 #include "win/dllsearch.h"
-#include "winstrings.h"
+#include "switching/winstrings.h"
 
 #include <windows.h>
 

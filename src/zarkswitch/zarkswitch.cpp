@@ -1,15 +1,15 @@
 // zarkswitch: the launcher's switches for the command line, plus a status check and a repair.
-#include "zarkswitch.h"
+#include "zarkswitch/zarkswitch.h"
 
-#include "filesystem.h"
-#include "foldercheck.h"
-#include "modstate.h"
-#include "repair.h"
-#include "report.h"
-#include "switches.h"
-#include "switchlock.h"
-#include "variants.h"
-#include "version.h"
+#include "switching/filesystem.h"
+#include "switching/foldercheck.h"
+#include "switching/modstate.h"
+#include "switching/repair.h"
+#include "switching/report.h"
+#include "switching/switches.h"
+#include "switching/switchlock.h"
+#include "switching/variants.h"
+#include "resources/version.h"
 
 namespace zark {
 

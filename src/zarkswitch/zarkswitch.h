@@ -1,6 +1,6 @@
 #pragma once
 
-#include "failure.h"
+#include "switching/failure.h"
 
 #include <optional>
 #include <string>

@@ -7,7 +7,7 @@
 // has loaded until it is idle beyond those of the reference.
 //   startbench.exe <rounds in each order> <reference.exe> <subject.exe>
 // Both run in the current folder. A first run of each, not counted, warms the caches.
-#include "scoped.h"
+#include "win/scoped.h"
 
 #include <windows.h>
 #include <psapi.h>

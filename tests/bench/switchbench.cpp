@@ -2,7 +2,7 @@
 // the current folder, which must hold both stores at 2 and the zark rule files, and prints the
 // median time of one switch.
 //   switchbench.exe <switches>
-#include "switches.h"
+#include "switching/switches.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the store reader. It must not crash, and its answer must agree
 // with a plain reference reading of the first item.
-#include "modstate.h"
+#include "switching/modstate.h"
 
 #include <cstdint>
 #include <algorithm>

@@ -9,8 +9,8 @@ set -euo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 . "$repo/scripts/lib/check.sh"
 build=$(realpath "$1")
-release=$(sed -n 's/^#define ZARK_RELEASE "\(.*\)"$/\1/p' "$build/generated/version.h")
-[ -n "$release" ] || { echo "no release in $build/generated/version.h" >&2; exit 1; }
+release=$(sed -n 's/^#define ZARK_RELEASE "\(.*\)"$/\1/p' "$build/generated/resources/version.h")
+[ -n "$release" ] || { echo "no release in $build/generated/resources/version.h" >&2; exit 1; }
 zip=$build/ZARKLauncher-$release-win64.zip
 unpacked=$(mktemp -d)
 again=$(mktemp -d)

@@ -2,8 +2,8 @@
 // step fails.
 #pragma once
 
-#include "filesystem.h"
-#include "modstate.h"
+#include "switching/filesystem.h"
+#include "switching/modstate.h"
 
 #include <chrono>
 #include <optional>

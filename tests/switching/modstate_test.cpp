@@ -1,5 +1,5 @@
 // Reading and writing the store files.
-#include "modstate.h"
+#include "switching/modstate.h"
 #include "tempfolder.h"
 
 #include <cerrno>

@@ -1,9 +1,9 @@
 // The real file system behind the seam: no-overwrite renames, atomic replacement and the lock.
-#include "realfilesystem_posix.h"
+#include "switching/realfilesystem_posix.h"
 #include "tempfolder.h"
 
-#include "modstate.h"
-#include "switchlock.h"
+#include "switching/modstate.h"
+#include "switching/switchlock.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,9 +1,9 @@
 // The error report: the file by its full path, the system's text filled in, and advice only
 // where it is true, in words for the system it runs on.
-#include "report.h"
+#include "switching/report.h"
 #include "gamefolder.h"
-#include "mend.h"
-#include "storeguidance.h"
+#include "switching/mend.h"
+#include "switching/storeguidance.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The four switch commands, on real temporary folders.
 #include "faultyfilesystem.h"
 #include "gamefolder.h"
-#include "retry.h"
-#include "switches.h"
+#include "switching/retry.h"
+#include "switching/switches.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,7 +2,7 @@
 // permissions bind.
 #pragma once
 
-#include "switchlock.h"
+#include "switching/switchlock.h"
 
 #include <gtest/gtest.h>
 

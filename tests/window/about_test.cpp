@@ -6,8 +6,8 @@
 #include "support/screendpi.h"
 #include "support/screenshot.h"
 
-#include <resource.h>
-#include <winstrings.h>
+#include "resources/resource.h"
+#include "switching/winstrings.h"
 
 #include <cstdlib>
 #include <functional>

@@ -5,8 +5,8 @@
 #include "support/input.h"
 #include "support/registry.h"
 
-#include <resource.h>
-#include <winstrings.h>
+#include "resources/resource.h"
+#include "switching/winstrings.h"
 
 #include <optional>
 #include <stdexcept>

@@ -8,8 +8,8 @@
 #include "support/registry.h"
 #include "support/screendpi.h"
 
-#include <resource.h>
-#include <winstrings.h>
+#include "resources/resource.h"
+#include "switching/winstrings.h"
 
 #include <psapi.h>
 

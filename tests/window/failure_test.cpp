@@ -7,8 +7,8 @@
 #include "support/input.h"
 #include "support/screenshot.h"
 
-#include <resource.h>
-#include <winstrings.h>
+#include "resources/resource.h"
+#include "switching/winstrings.h"
 
 #include <functional>
 #include <utility>

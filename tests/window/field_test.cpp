@@ -4,7 +4,7 @@
 #include "support/fixture.h"
 #include "support/input.h"
 
-#include <resource.h>
+#include "resources/resource.h"
 
 #include <chrono>
 #include <random>

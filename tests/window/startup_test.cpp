@@ -3,8 +3,8 @@
 #include "support/fixture.h"
 #include "support/input.h"
 
-#include <resource.h>
-#include <winstrings.h>
+#include "resources/resource.h"
+#include "switching/winstrings.h"
 
 namespace windowtest {
 namespace {

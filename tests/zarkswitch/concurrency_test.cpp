@@ -3,7 +3,7 @@
 #include "zarkswitchrun.h"
 
 #include "faultyfilesystem.h"
-#include "switches.h"
+#include "switching/switches.h"
 
 #include <csignal>
 #include <chrono>

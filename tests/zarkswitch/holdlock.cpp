@@ -3,8 +3,8 @@
 //   holdlock
 // Prints "held" once it holds the lock. Whoever started it decides how long the lock is held by
 // closing its input, so that a waiter that is slow to start still finds it held.
-#include "filesystem.h"
-#include "switchlock.h"
+#include "switching/filesystem.h"
+#include "switching/switchlock.h"
 
 #include <cstdio>
 

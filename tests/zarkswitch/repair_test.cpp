@@ -2,7 +2,7 @@
 // and the store files that are no stores at all.
 #include "zarkswitchrun.h"
 
-#include "modstate.h"
+#include "switching/modstate.h"
 
 #include <sys/stat.h>
 

@@ -3,7 +3,7 @@
 #include "support/input.h"
 #include "support/mainwindow.h"
 
-#include <resource.h>
+#include "resources/resource.h"
 
 namespace windowtest {
 namespace {

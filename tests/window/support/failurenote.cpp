@@ -4,7 +4,7 @@
 #include "support/handles.h"
 #include "support/launcher.h"
 
-#include <winstrings.h>
+#include "switching/winstrings.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "support/fixture.h"
 
-#include <winstrings.h>
+#include "switching/winstrings.h"
 
 namespace windowtest {
 

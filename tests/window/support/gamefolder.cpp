@@ -5,7 +5,7 @@
 #include "support/unixside.h"
 
 #include <gtest/gtest.h>
-#include <winstrings.h>
+#include "switching/winstrings.h"
 
 #include <atomic>
 #include <regex>

@@ -1,7 +1,7 @@
 // Owners for the Win32 handles the tests hold.
 #pragma once
 
-#include "scopedhandle.h"
+#include "switching/scopedhandle.h"
 
 #include <windows.h>
 

@@ -4,8 +4,8 @@
 #include "support/unixside.h"
 #include "support/wait.h"
 
-#include <resource.h>
-#include <winstrings.h>
+#include "resources/resource.h"
+#include "switching/winstrings.h"
 
 #include <stdexcept>
 

@@ -6,7 +6,7 @@
 #include "support/programfile.h"
 #include "support/wait.h"
 
-#include <resource.h>
+#include "resources/resource.h"
 
 #include <oleacc.h>
 

@@ -1,8 +1,8 @@
 #include "support/pixels.h"
 
-#include "scoped.h"
+#include "win/scoped.h"
 #include "support/launcher.h"
-#include "winstrings.h"
+#include "switching/winstrings.h"
 
 #include <stb_image.h>
 

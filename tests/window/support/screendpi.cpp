@@ -1,6 +1,6 @@
 #include "support/screendpi.h"
 
-#include "scoped.h"
+#include "win/scoped.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 #include "support/screenshot.h"
 
-#include "scoped.h"
+#include "win/scoped.h"
 #include "support/wait.h"
 
 #include <gtest/gtest.h>

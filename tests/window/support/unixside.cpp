@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <winstrings.h>
+#include "switching/winstrings.h"
 
 #include <atomic>
 #include <filesystem>

@@ -3,7 +3,7 @@
 // interest; an offer's is.
 #pragma once
 
-#include "version.h"
+#include "resources/version.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
-#include "systemcall.h"
+#include "win/dlllookup.h"
 
-#include "systemfolders.h"
+#include "win/systemfolders.h"
 
 namespace zark {
 
-HMODULE systemModule(const wchar_t* module) {
+HMODULE systemDll(const wchar_t* module) {
     if (const HMODULE loaded = GetModuleHandleW(module)) return loaded;
     const std::optional<std::wstring> path = inSystemFolder(module);
     return path ? LoadLibraryW(path->c_str()) : nullptr;

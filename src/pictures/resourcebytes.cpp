@@ -1,4 +1,4 @@
-#include "resourcebytes.h"
+#include "pictures/resourcebytes.h"
 
 namespace zark {
 

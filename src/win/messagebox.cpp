@@ -1,6 +1,6 @@
-#include "messages.h"
+#include "win/messagebox.h"
 
-#include "themedcontrols.h"
+#include "win/themedcontrols.h"
 
 namespace zark {
 
