@@ -4,12 +4,10 @@
 
 namespace zark {
 
-// Change notifications of the game folder (the working folder), by whichever program, turned
-// into reads of the stores that keep out of other programs' way: a read waits until the folder
-// has been quiet for a moment, so that one burst of changes (a switch's renames and its store
-// replacement) costs one read, and a folder that keeps changing is read at most once a second.
-// Where the system cannot watch the folder (some shares, a folder that is gone), nothing is
-// watched until the next start.
+// Changes of the game folder, by whichever program, turned into reads of the stores: a read waits
+// until the folder has been quiet for a moment, so that a switch's burst of changes costs one
+// read, and a folder that keeps changing is read at most once a second. A folder that the system
+// cannot watch (some shares, a folder that is gone) is tried again at the next start().
 class StoreWatch {
 public:
     StoreWatch() = default;

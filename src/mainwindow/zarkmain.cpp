@@ -151,7 +151,7 @@ void ZARKMain::OnCommand(HWND, int id, HWND, UINT code) {
         case IDM_VISITNVARO: visitnvaro_Click(); break;
         case IDM_VIEWABOUT: viewabout_Click(); break;
         case IDM_VIEWHELP: viewhelp_Click(); break;
-        // The second click of a double click is a click too, as it was on the pictures.
+        // The second click of a double click is a click too: each click on an indicator switches.
         case IDC_MODSTATUS:
             if (code == BN_CLICKED || code == BN_DOUBLECLICKED) indicator_Click(modstatus);
             break;

@@ -59,13 +59,10 @@ public:
     // under the name. A read-only file that cannot be removed keeps its mark.
     virtual std::optional<Failure> removeFileOrEmptyFolder(const std::string& name) = 0;
 
-    // Locks the first byte of the lock file `name`, creating the file if need be; a lock held
-    // by another process makes it fail at once with Cause::Busy. Programs under Wine and
-    // native ones lock the same byte, so they exclude each other too. The lock file must be a
-    // plain file: a link is never followed, so nothing outside the folder is created or
-    // locked, and a link, a folder, a device or a pipe under its name fails at once with
-    // Cause::LockFileNotAFile. A lock file that may not be written while the folder may be
-    // fails with Cause::LockFileRefused, a file system without locks with Cause::NoLocks.
+    // Locks the first byte of the lock file `name` (the same byte under Wine and natively),
+    // creating the file if need be, never through a link. Fails at once with Cause::Busy while
+    // another process holds it, LockFileNotAFile for anything but a plain file, LockFileRefused
+    // for a file that may not be written, and NoLocks where the file system has none.
     virtual std::optional<Failure> tryLock(const std::string& name, std::unique_ptr<FileLock>& lock) = 0;
 
     // The path of the copy of `name` that Windows keeps in the player's VirtualStore for old

@@ -18,14 +18,11 @@ struct RepairReport {
     std::vector<std::string> decisions;
 };
 
-// Brings the rule files in line with the stores where the stores leave no doubt: a rule file
-// that stands only under the wrong name gets the right one (never replacing a file), and the
-// temporary files of cut-short store writes are removed. Where there is doubt (both names of
-// a file there, or neither; both stores active; a store that cannot be read or says neither
-// active nor inactive; another spelling of a name; a folder, a link or another non-file under
-// a known name) it changes nothing for the files concerned and says what to decide. Runs under
-// the folder's switch lock. Stops at the first step that fails; what was done until then stays
-// done, since each step brings the folder closer to agreeing.
+// Under the switch lock, brings the rule files in line with the stores where they leave no doubt
+// (a file under only the wrong name gets the right one, never replacing a file) and removes the
+// temporary files of cut-short store writes. Where there is doubt it changes nothing and says
+// what to decide. Stops at the first failing step; what was done stays, since each step brings
+// the folder closer to agreeing.
 std::optional<Failure> RepairFolder(FileSystem& disk, const SwitchLock& lock, RepairReport& report);
 
 }  // namespace zark

@@ -50,20 +50,15 @@ std::optional<Failure> UnderSwitchLock(FileSystem& disk, const std::function<voi
                                        const std::function<void()>& beforeRelease = {});
 
 // Takes the switch lock for a command that only reads the folder (status), waiting as a switch
-// waits, so that it sees the folder only between switches. Where no switch could take the
-// lock either, the reader goes on without it: in a folder where the lock file cannot be
-// created (write-protected, a read-only medium), and where the lock file itself is at fault (a
-// link, a folder, a file that may not be written, a file system without locks), which
-// `problem` then holds for the player to mend. Fails as a switch would otherwise, another
-// program switching included.
+// waits, so that it sees the folder only between switches. Where no switch could take it either
+// (a write-protected folder, a lock file at fault, which `problem` then holds), the reader goes
+// on without it; otherwise it fails as a switch would.
 std::optional<Failure> LockReading(FileSystem& disk, SwitchLock& lock, std::optional<Failure>& problem);
 
-// For a program that only shows what the stores hold (the launcher, following another program's
-// switch): both stores read once each, as GlanceAtStores reads them, between switches. Under the
-// switch lock, taken without waiting and let go at once, so that no switch starts during the
-// read; nothing while another program holds the lock, since its switch ends in a change of the
-// folder, which calls for a read anew. A folder without a lock file has seen no switch yet:
-// there the stores are read without one, and none is made.
+// For the launcher following other programs' switches: both stores glanced at under the switch
+// lock, taken without waiting, so that no switch starts during the read; nothing while another
+// program holds it, whose switch ends in a change that calls for a read anew. Where no lock file
+// is there, no switch has run yet: the stores are read without one, and none is made.
 std::optional<StoresRead> GlanceBetweenSwitches(FileSystem& disk);
 
 // Whether the lock file that stopped a switch (`failure`) is one the player may have cleared

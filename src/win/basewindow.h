@@ -1,16 +1,8 @@
 // How a window of the program is tied to the object that handles its messages, and the chores
-// that every window shares, done here once: its class is registered when the first one is made;
-// it is created at the layout's own size and then, once it knows its monitor, laid out at that
-// monitor's DPI, placed inside the work area and given the icon drawn for that DPI; it is laid
-// out again when it moves to a monitor of another scale; and WM_PAINT and WM_PRINTCLIENT draw
-// through one function.
-//
-// T, the window's class, befriends BaseWindow<T> and provides:
-//   static const WindowDesign kDesign;                    its class, frame and place at 96 dpi
-//   std::optional<Failure> OnCreate(HINSTANCE instance);  builds its controls, once dpi() is known
-//   std::optional<Failure> layOut();                      sizes and places them at dpi()
-//   LRESULT HandleMessage(UINT, WPARAM, LPARAM);          every other message
-// and, if it draws its client area, a public `void PaintContent(HDC dc) const`.
+// that every window shares, done here once: its class, its creation at its monitor's DPI inside
+// the work area with the icon drawn for that DPI, its layout again on a move to another scale,
+// and one drawing function for WM_PAINT and WM_PRINTCLIENT. What a window must provide is
+// checked in create().
 #pragma once
 
 #include "win/clientarea.h"
@@ -43,6 +35,7 @@ struct WindowDesign {
 // thread's last error set if it cannot be.
 bool registerClassOnce(HINSTANCE instance, const WindowDesign& design, WNDPROC procedure);
 
+// A window that draws its client area has a public `void PaintContent(HDC dc) const`.
 template <typename W, typename = void>
 struct PaintsItself : std::false_type {};
 template <typename W>
@@ -69,6 +62,15 @@ protected:
     // at its place on the screen. The failure that stopped the creation is returned, and then no
     // window remains.
     std::optional<Failure> create(HINSTANCE instance) {
+        // T befriends BaseWindow<T>, so that these may be private.
+        static_assert(std::is_same_v<decltype(T::kDesign), const WindowDesign>,
+                      "a window has `static const WindowDesign kDesign`: its class, frame and place at 96 dpi");
+        static_assert(std::is_same_v<decltype(std::declval<T&>().OnCreate(HINSTANCE{})), std::optional<Failure>>,
+                      "a window has `std::optional<Failure> OnCreate(HINSTANCE)`, which builds its controls");
+        static_assert(std::is_same_v<decltype(std::declval<T&>().layOut()), std::optional<Failure>>,
+                      "a window has `std::optional<Failure> layOut()`, which places its controls at dpi()");
+        static_assert(std::is_same_v<decltype(std::declval<T&>().HandleMessage(UINT{}, WPARAM{}, LPARAM{})), LRESULT>,
+                      "a window has `LRESULT HandleMessage(UINT, WPARAM, LPARAM)` for every other message");
         const WindowDesign& design = T::kDesign;
         if (!registerClassOnce(instance, design, WindowProc)) return lastFailure({});
         RECT frame = design.clientArea;

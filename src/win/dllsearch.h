@@ -6,12 +6,10 @@
 
 namespace zark {
 
-// Makes the process load every DLL that it loads after start (by its own LoadLibrary calls and
-// by Windows on its behalf, as uxtheme and the common controls' helpers are) from the system
-// folder only. The game folder, where the programs live, is full of other people's files: a DLL
-// there must never run inside them, least of all when a player runs them as administrator.
-// The programs' first act. Where Windows lacks the call (Vista and 7 without update
-// KB2533623), the search stays as Windows has it.
+// The programs' first act: every DLL loaded from then on, by the program or by Windows for it,
+// comes from the system folder only, since a DLL among the game folder's files of other people
+// must never run inside them. Windows without the call (Vista and 7 without KB2533623) keeps
+// its search.
 std::optional<Failure> loadDllsFromSystemFolderOnly();
 
 }  // namespace zark
