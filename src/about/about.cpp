@@ -8,9 +8,9 @@
 #include <string>
 
 #include "about/credits.h"
-#include "switching/failure.h"
 #include "resources/resource.h"
 #include "resources/version.h"
+#include "switching/failure.h"
 #include "win/dpi.h"
 #include "win/errorreport.h"
 #include "win/scoped.h"
@@ -31,13 +31,15 @@ struct ControlLayout {
     int id;
     const wchar_t* windowClass;
     DWORD style;
-    RECT bounds;  // left, top, right, bottom
+    RECT bounds;          // left, top, right, bottom
     const wchar_t* text;  // null for the credits, which are made at run time
     // A one-line label: widened if the font draws its text wider than the label.
     bool oneLine = false;
 };
 
 // In tab order; the labels take no focus, so the button always has it.
+// One row a line, in columns.
+// clang-format off
 constexpr ControlLayout controls[] = {
     {IDC_CMDOK, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, {136, 157, 136 + 65, 157 + 23}, L"&OK"},
     {IDC_LBLLABELS, L"STATIC", labelStyle | SS_CENTER, {88, 8, 88 + 169, 8 + 18}, L"Tiberian Sun Zarkonid Launcher",
@@ -48,19 +50,17 @@ constexpr ControlLayout controls[] = {
     {IDC_LABEL3, L"STATIC", labelStyle | SS_LEFT, {41, 120, 41 + 253, 120 + 27},
      L"Email adresses can be found in the Readmefile and in the help file."},
 };
+// clang-format on
 
 }  // namespace
 
 // The client area opens at the same place on the screen wherever the main window is. No owner:
 // the box stands on its own and has its own taskbar entry, by which the user finds it again when
 // other windows cover it, since the disabled main window cannot bring it forward.
-const WindowDesign About::kDesign{ZARK_ABOUT_CLASS,
-                                  L"Tiberian Sun Zarkonid Launcher",
-                                  WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                                  WS_EX_DLGMODALFRAME,
-                                  {327, 261, 327 + 339, 261 + 190},
-                                  0,
-                                  COLOR_BTNFACE};
+const WindowDesign About::kDesign{
+    ZARK_ABOUT_CLASS,    L"Tiberian Sun Zarkonid Launcher", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+    WS_EX_DLGMODALFRAME, {327, 261, 327 + 339, 261 + 190},  0,
+    COLOR_BTNFACE};
 
 // The box's button has the look of Windows' own.
 std::optional<Failure> About::load(HINSTANCE instance, HWND mainWindow) {
@@ -81,9 +81,9 @@ std::optional<Failure> About::createControls(HINSTANCE instance) {
     const std::wstring creditsText = credits();
     for (const ControlLayout& control : controls) {
         const wchar_t* text = control.text != nullptr ? control.text : creditsText.c_str();
-        HWND created = CreateWindowExW(0, control.windowClass, text,
-                                       WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0, hwnd_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+        HWND created =
+            CreateWindowExW(0, control.windowClass, text, WS_CHILD | WS_VISIBLE | control.style, 0, 0, 0, 0, hwnd_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
         if (created == nullptr) return lastFailure({});
         if (control.id == IDC_CMDOK) cmdOK_ = created;
     }
@@ -135,9 +135,7 @@ std::optional<Failure> About::fitOneLine(HWND label, const RECT& bounds, bool ce
     return std::nullopt;
 }
 
-void About::show() {
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
-}
+void About::show() { ShowWindow(hwnd_, SW_SHOWNORMAL); }
 
 LRESULT About::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -170,9 +168,7 @@ HBRUSH About::OnCtlColorStatic(HWND, HDC dc, HWND, int) {
 
 // A click on the background is a press and a release on it, as on a button: the box holds
 // the mouse in between, so that the release cannot fall through to the main window.
-void About::OnLButtonDown(HWND window, BOOL, int, int, UINT) {
-    SetCapture(window);
-}
+void About::OnLButtonDown(HWND window, BOOL, int, int, UINT) { SetCapture(window); }
 
 void About::OnLButtonUp(HWND window, int x, int y, UINT) {
     if (GetCapture() != window) return;
@@ -181,9 +177,7 @@ void About::OnLButtonUp(HWND window, int x, int y, UINT) {
     if (GetClientRect(window, &client) && PtInRect(&client, POINT{x, y})) form_click();
 }
 
-void About::OnClose(HWND) {
-    unload();
-}
+void About::OnClose(HWND) { unload(); }
 
 // The controls are gone by now, so their font can go too.
 void About::OnNCDestroy(HWND window) {
@@ -192,25 +186,15 @@ void About::OnNCDestroy(HWND window) {
     FORWARD_WM_NCDESTROY(window, DefWindowProcW);
 }
 
-void About::Form_Load() {
-    EnableWindow(mainWindow_, FALSE);
-}
+void About::Form_Load() { EnableWindow(mainWindow_, FALSE); }
 
-void About::Form_KeyPress() {
-    unload();
-}
+void About::Form_KeyPress() { unload(); }
 
-void About::form_click() {
-    unload();
-}
+void About::form_click() { unload(); }
 
-void About::cmdOK_Click() {
-    unload();
-}
+void About::cmdOK_Click() { unload(); }
 
-void About::Form_Unload() {
-    EnableWindow(mainWindow_, TRUE);
-}
+void About::Form_Unload() { EnableWindow(mainWindow_, TRUE); }
 
 // The main window is enabled before the box goes, so that the system hands the activation
 // back to it rather than to some other program's window.

@@ -16,8 +16,8 @@ constexpr wchar_t lineBreak[] = L"\r\n";
 }  // namespace
 
 std::wstring credits() {
-    return std::wstring(L"Launcher Authors:") + lineBreak + programmer + L" (launcher coding)" +
-           lineBreak + artist + L" (Launcher Graphics)" + lineBreak + L"Mod Author: " + modAuthor;
+    return std::wstring(L"Launcher Authors:") + lineBreak + programmer + L" (launcher coding)" + lineBreak + artist +
+           L" (Launcher Graphics)" + lineBreak + L"Mod Author: " + modAuthor;
 }
 
 }  // namespace zark

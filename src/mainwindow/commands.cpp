@@ -4,13 +4,13 @@
 
 #include "switching/failure.h"
 #include "switching/filesystem.h"
+#include "switching/winstrings.h"
 #include "win/comapartment.h"
+#include "win/dlllookup.h"
 #include "win/errorreport.h"
 #include "win/messagebox.h"
 #include "win/startprogram.h"
-#include "win/dlllookup.h"
 #include "win/systemfolders.h"
-#include "switching/winstrings.h"
 
 #include <shellapi.h>
 

@@ -2,11 +2,11 @@
 
 #include "switching/failure.h"
 #include "switching/filesystem.h"
+#include "switching/winstrings.h"
 #include "win/errorreport.h"
 #include "win/messagebox.h"
 #include "win/startprogram.h"
 #include "win/systemfolders.h"
-#include "switching/winstrings.h"
 
 #include <string>
 

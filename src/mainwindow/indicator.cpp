@@ -1,7 +1,7 @@
 #include "mainwindow/indicator.h"
 
-#include "win/dpi.h"
 #include "switching/winstrings.h"
+#include "win/dpi.h"
 
 namespace zark {
 

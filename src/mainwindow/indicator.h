@@ -1,8 +1,8 @@
 #pragma once
 
+#include "pictures/dib.h"
 #include "switching/failure.h"
 #include "switching/modstate.h"
-#include "pictures/dib.h"
 #include "switching/variants.h"
 
 #include <windows.h>

@@ -1,11 +1,11 @@
 // The program's entry point and its one message loop.
-#include "switching/failure.h"
 #include "mainwindow/help.h"
-#include "resources/resource.h"
 #include "mainwindow/shortcuts.h"
+#include "mainwindow/zarkmain.h"
+#include "resources/resource.h"
+#include "switching/failure.h"
 #include "win/dllsearch.h"
 #include "win/errorreport.h"
-#include "mainwindow/zarkmain.h"
 
 #include <imm.h>
 

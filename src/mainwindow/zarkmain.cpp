@@ -1,18 +1,18 @@
 // The main window: its layout, its indicators and the procedures of the switches.
 #include "mainwindow/zarkmain.h"
 
+#include "resources/resource.h"
+#include "resources/version.h"
 #include "switching/filesystem.h"
 #include "switching/foldercheck.h"
 #include "switching/mend.h"
 #include "switching/repair.h"
-#include "resources/resource.h"
 #include "switching/storeguidance.h"
 #include "switching/variants.h"
-#include "resources/version.h"
+#include "switching/winstrings.h"
 #include "win/errorreport.h"
 #include "win/messagebox.h"
 #include "win/scoped.h"
-#include "switching/winstrings.h"
 
 #include <windowsx.h>
 
@@ -84,18 +84,16 @@ LRESULT ZARKMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         HANDLE_MSG(hwnd_, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd_, WM_DRAWITEM, OnDrawItem);
         HANDLE_MSG(hwnd_, WM_DESTROY, OnDestroy);
-        case WM_ACTIVATE:
-            OnActivate(hwnd_, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-            // The focus given to an indicator stays there.
-            if (LOWORD(wParam) != WA_INACTIVE) return 0;
-            break;
-        case WM_CTLCOLORBTN:
-            // The indicators draw every pixel themselves: no background is filled first.
-            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-        case WM_CHANGEUISTATE:
-        case WM_UPDATEUISTATE:
-            followUiState(wParam);
-            break;
+    case WM_ACTIVATE:
+        OnActivate(hwnd_, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        // The focus given to an indicator stays there.
+        if (LOWORD(wParam) != WA_INACTIVE) return 0;
+        break;
+    case WM_CTLCOLORBTN:
+        // The indicators draw every pixel themselves: no background is filled first.
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    case WM_CHANGEUISTATE:
+    case WM_UPDATEUISTATE: followUiState(wParam); break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
@@ -109,14 +107,10 @@ bool ZARKMain::preTranslate(MSG& msg) {
     // column of buttons. The dialog navigation would wrap round, and hands the move to the window
     // in a message that a plain window ignores.
     switch (msg.wParam) {
-        case VK_UP:
-        case VK_LEFT:
-            SetFocus(modstatus.window());
-            return true;
-        case VK_DOWN:
-        case VK_RIGHT:
-            SetFocus(fsmodstatus.window());
-            return true;
+    case VK_UP:
+    case VK_LEFT: SetFocus(modstatus.window()); return true;
+    case VK_DOWN:
+    case VK_RIGHT: SetFocus(fsmodstatus.window()); return true;
     }
     return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
@@ -138,32 +132,32 @@ void ZARKMain::followUiState(WPARAM change) {
 // Menu items, their shortcuts and the indicators all arrive here.
 void ZARKMain::OnCommand(HWND, int id, HWND, UINT code) {
     switch (id) {
-        case IDM_ACTIVATEZARK: activatezark_Click(); break;
-        case IDM_DEACTIVATEZARK: deactivatezark_Click(); break;
-        case IDM_ACTIVATEZARKFS: activatezarkfs_Click(); break;
-        case IDM_DEACTIVATEZARKFS: deactivatezarkfs_Click(); break;
-        case IDM_RUNTIBERIANSUN: runtiberiansun_Click(); break;
-        case IDM_EXITLAUNCHER: exitlauncher_Click(); break;
-        case IDM_SHOWREADME: showreadme_Click(); break;
-        case IDM_SHOWHISTORY: showhistory_Click(); break;
-        case IDM_SHOWLAUNCHERHISTORY: showlauncherhistory_Click(); break;
-        case IDM_VISITHOMEPAGE: visithomepage_Click(); break;
-        case IDM_VISITNVARO: visitnvaro_Click(); break;
-        case IDM_VIEWABOUT: viewabout_Click(); break;
-        case IDM_VIEWHELP: viewhelp_Click(); break;
-        // The second click of a double click is a click too: each click on an indicator switches.
-        case IDC_MODSTATUS:
-            if (code == BN_CLICKED || code == BN_DOUBLECLICKED) indicator_Click(modstatus);
-            break;
-        case IDC_FSMODSTATUS:
-            if (code == BN_CLICKED || code == BN_DOUBLECLICKED) indicator_Click(fsmodstatus);
-            break;
-        // Enter presses the indicator that has the focus, as it presses a focused push button.
-        case IDOK:
-            for (const Indicator* indicator : {&modstatus, &fsmodstatus}) {
-                if (GetFocus() == indicator->window()) indicator_Click(*indicator);
-            }
-            break;
+    case IDM_ACTIVATEZARK: activatezark_Click(); break;
+    case IDM_DEACTIVATEZARK: deactivatezark_Click(); break;
+    case IDM_ACTIVATEZARKFS: activatezarkfs_Click(); break;
+    case IDM_DEACTIVATEZARKFS: deactivatezarkfs_Click(); break;
+    case IDM_RUNTIBERIANSUN: runtiberiansun_Click(); break;
+    case IDM_EXITLAUNCHER: exitlauncher_Click(); break;
+    case IDM_SHOWREADME: showreadme_Click(); break;
+    case IDM_SHOWHISTORY: showhistory_Click(); break;
+    case IDM_SHOWLAUNCHERHISTORY: showlauncherhistory_Click(); break;
+    case IDM_VISITHOMEPAGE: visithomepage_Click(); break;
+    case IDM_VISITNVARO: visitnvaro_Click(); break;
+    case IDM_VIEWABOUT: viewabout_Click(); break;
+    case IDM_VIEWHELP: viewhelp_Click(); break;
+    // The second click of a double click is a click too: each click on an indicator switches.
+    case IDC_MODSTATUS:
+        if (code == BN_CLICKED || code == BN_DOUBLECLICKED) indicator_Click(modstatus);
+        break;
+    case IDC_FSMODSTATUS:
+        if (code == BN_CLICKED || code == BN_DOUBLECLICKED) indicator_Click(fsmodstatus);
+        break;
+    // Enter presses the indicator that has the focus, as it presses a focused push button.
+    case IDOK:
+        for (const Indicator* indicator : {&modstatus, &fsmodstatus}) {
+            if (GetFocus() == indicator->window()) indicator_Click(*indicator);
+        }
+        break;
     }
 }
 
@@ -294,8 +288,7 @@ void ZARKMain::repairFolder() {
 // store may have been switched by another program since the window last looked. A failed switch
 // has put the files back (but for those it lists as stranded), so the launcher reports it and
 // stays open; where the files stood elsewhere than the stores say, it offers to put them right.
-void ZARKMain::carryOut(const SwitchOutcome& outcome, const std::vector<std::string>& outOfPlace,
-                        Indicator& switched) {
+void ZARKMain::carryOut(const SwitchOutcome& outcome, const std::vector<std::string>& outOfPlace, Indicator& switched) {
     if (outcome.basestateRead) modstatus.show(*outcome.basestateRead);
     if (outcome.fsstateRead) fsmodstatus.show(*outcome.fsstateRead);
     if (outcome.switchedTo) switched.show(*outcome.switchedTo);

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "about/about.h"
-#include "switching/failure.h"
 #include "mainwindow/indicator.h"
-#include "switching/modstate.h"
-#include "pictures/artwork.h"
 #include "mainwindow/storewatch.h"
+#include "pictures/artwork.h"
+#include "switching/failure.h"
+#include "switching/modstate.h"
 #include "switching/switches.h"
 #include "win/basewindow.h"
 

@@ -2,8 +2,8 @@
 
 #include "pictures/resample.h"
 
-#include "resources/resource.h"
 #include "pictures/resourcebytes.h"
+#include "resources/resource.h"
 
 #include <stb_image.h>
 

@@ -109,7 +109,8 @@ Dib24 resampled(const PictureRows& source, int width, int height) {
     };
 
     Dib24 result(width, height);
-    const std::uint64_t area = std::uint64_t{static_cast<std::uint32_t>(source.width)} * static_cast<std::uint32_t>(source.height);
+    const std::uint64_t area =
+        std::uint64_t{static_cast<std::uint32_t>(source.width)} * static_cast<std::uint32_t>(source.height);
     int bits = 0;
     while ((std::uint64_t{1} << bits) <= 256 * area) ++bits;
     const Division byArea(area, bits);

@@ -14,7 +14,8 @@ bool findResourceBitmap(HINSTANCE instance, int id, DibView& bitmap) {
     DWORD colours = header.biClrUsed;
     if (colours == 0 && header.biBitCount <= 8) colours = 1u << header.biBitCount;
     DWORD tableSize = colours * sizeof(RGBQUAD);
-    if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER)) tableSize += 3 * sizeof(DWORD);
+    if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER))
+        tableSize += 3 * sizeof(DWORD);
     bitmap.info = info;
     bitmap.bits = reinterpret_cast<const BYTE*>(info) + header.biSize + tableSize;
     return true;

@@ -10,18 +10,18 @@ namespace zark {
 
 // What a failure means for the player, and so which advice the error report gives.
 enum class Cause {
-    Other,            // nothing to advise: the number and description say it all
-    InUse,            // another program has the file open (a sharing or lock violation)
-    ReadOnlyFile,     // the file itself is marked read-only
-    FolderProtected,  // the system refused writing into the game folder
-    SourceMissing,    // a rename found no file under the name to move
-    NameTaken,        // a rename found its new name already taken
-    Busy,             // another program holds the folder's switch lock
-    LockFileNotAFile, // the lock file's name holds a link, a folder, a device or a pipe
-    LockFileRefused,  // the lock file is there but may not be written (read-only, another owner)
-    NoLocks,          // the game folder's file system offers no locks
-    NotGameFolder,    // the launcher was started in a folder that is no game folder
-    GameMissing,      // the game folder holds no sun.exe to start
+    Other,             // nothing to advise: the number and description say it all
+    InUse,             // another program has the file open (a sharing or lock violation)
+    ReadOnlyFile,      // the file itself is marked read-only
+    FolderProtected,   // the system refused writing into the game folder
+    SourceMissing,     // a rename found no file under the name to move
+    NameTaken,         // a rename found its new name already taken
+    Busy,              // another program holds the folder's switch lock
+    LockFileNotAFile,  // the lock file's name holds a link, a folder, a device or a pipe
+    LockFileRefused,   // the lock file is there but may not be written (read-only, another owner)
+    NoLocks,           // the game folder's file system offers no locks
+    NotGameFolder,     // the launcher was started in a folder that is no game folder
+    GameMissing,       // the game folder holds no sun.exe to start
 };
 
 // What went wrong in a store access, a rename or a start of a program, in the terms the error

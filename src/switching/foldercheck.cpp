@@ -109,8 +109,8 @@ std::string copyFound(const std::string& copy, const std::string& name) {
         return what + " that an older program without a manifest left there. The game never reads the stores, " +
                "and neither ZARK Launcher nor zarkswitch reads this copy: it is safe to delete it";
     }
-    return what + " that Windows keeps for old programs, and the game reads it instead of the game folder's " +
-           name + ": delete it";
+    return what + " that Windows keeps for old programs, and the game reads it instead of the game folder's " + name +
+           ": delete it";
 }
 
 }  // namespace
@@ -131,8 +131,8 @@ std::optional<Failure> StoreProblem(FileSystem& disk, const Variant& variant, co
         problem.clear();
         return std::nullopt;
     }
-    problem = what + ". If " + variant.label + " is off, make " + variant.store +
-              " hold the single line 2 (1 if it is on)";
+    problem =
+        what + ". If " + variant.label + " is off, make " + variant.store + " hold the single line 2 (1 if it is on)";
     return std::nullopt;
 }
 
@@ -246,8 +246,7 @@ std::optional<Failure> CheckFolder(FileSystem& disk, const StoresRead& stores, s
         if (auto failure = WhereItStands(disk, placement, where)) return failure;
         const std::string because = placement.because + ", but ";
         switch (where.standing) {
-        case Standing::InPlace:
-            break;
+        case Standing::InPlace: break;
         case Standing::BothNames:
             findings.push_back(because + "both " + wanted + " and " + other + " are there");
             break;

@@ -50,8 +50,8 @@ std::string RepairResult(const RepairReport& report, const std::optional<Failure
 std::string ClearLockOffer(const Failure& failure) {
     Failure offered = failure;
     const bool refused = failure.cause == Cause::LockFileRefused;
-    offered.advice = (refused ? kLockFile + " is read-only or belongs to another user. " : std::string()) +
-                     kLockFile + " only holds the switch lock, and the next switch makes it anew as a plain file." +
+    offered.advice = (refused ? kLockFile + " is read-only or belongs to another user. " : std::string()) + kLockFile +
+                     " only holds the switch lock, and the next switch makes it anew as a plain file." +
                      (refused ? "" : " A folder is removed only if it is empty.");
     return FailureReport(offered) + "\n\n" + (refused ? "Delete " : "Remove ") + kLockFile + " and switch now?";
 }

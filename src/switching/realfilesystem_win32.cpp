@@ -85,10 +85,10 @@ std::optional<Failure> openLockFile(const std::string& name, ScopedHandle& file)
     for (int attempt = 0; attempt < 3; ++attempt) {
         // Opened first, since after the first switch in a folder it is always there.
         for (const DWORD disposition : {OPEN_EXISTING, CREATE_NEW}) {
-            const HANDLE opened = CreateFileW(
-                wideName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
-                nullptr);
+            const HANDLE opened =
+                CreateFileW(wideName.c_str(), GENERIC_READ | GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, disposition,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
             if (opened != INVALID_HANDLE_VALUE) {
                 file.reset(opened);
                 return std::nullopt;
@@ -136,8 +136,8 @@ HANDLE createTemporaryBeside(const std::wstring& name, std::wstring& tempName) {
     const std::wstring stem = name + L"." + std::to_wstring(GetCurrentProcessId()) + L".";
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempName = stem + std::to_wstring(++counter) + L".tmp";
-        const HANDLE file = CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file =
+            CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
     }
     return INVALID_HANDLE_VALUE;
@@ -257,7 +257,8 @@ public:
 
     std::optional<Failure> replaceWith(const std::string& temporary, const std::string& name) override {
         const std::wstring wideName = widen(name);
-        if (MoveFileExW(widen(temporary).c_str(), wideName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (MoveFileExW(widen(temporary).c_str(), wideName.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             return std::nullopt;
         }
         return writeFailure(GetLastError(), name, wideName);
@@ -339,11 +340,9 @@ public:
         const UINT windowsLength = GetWindowsDirectoryW(windows, MAX_PATH);
         const std::wstring store = environment(L"LOCALAPPDATA");
         if (game.size() < 3 || game[1] != L':' || store.empty()) return std::nullopt;
-        const std::wstring roots[] = {environment(L"ProgramFiles"), environment(L"ProgramFiles(x86)"),
-                                      environment(L"ProgramW6432"),
-                                      windowsLength > 0 && windowsLength < MAX_PATH
-                                          ? std::wstring(windows, windowsLength)
-                                          : std::wstring()};
+        const std::wstring roots[] = {
+            environment(L"ProgramFiles"), environment(L"ProgramFiles(x86)"), environment(L"ProgramW6432"),
+            windowsLength > 0 && windowsLength < MAX_PATH ? std::wstring(windows, windowsLength) : std::wstring()};
         for (const std::wstring& root : roots) {
             if (inside(game, root)) return narrow(store + L"\\VirtualStore" + game.substr(2) + L"\\" + widen(name));
         }

@@ -62,8 +62,7 @@ std::optional<Failure> place(FileSystem& disk, const Placement& placement, bool 
         report.done.push_back("Renamed " + other + " to " + wanted);
         break;
     case Standing::InPlace:
-    case Standing::NotAFile:
-        break;
+    case Standing::NotAFile: break;
     }
     return std::nullopt;
 }

@@ -37,7 +37,8 @@ std::string adviceFor(Cause cause, const std::string& file) {
         return "Run zarkswitch status in the game folder to see what is out of place, and zarkswitch repair to "
                "put it right.";
     case Cause::LockFileNotAFile:
-        return "Delete " + file + " in the game folder and try again; the next switch creates it anew as a plain "
+        return "Delete " + file +
+               " in the game folder and try again; the next switch creates it anew as a plain "
                "file.";
     case Cause::LockFileRefused:
 #ifdef _WIN32
@@ -56,8 +57,7 @@ std::string adviceFor(Cause cause, const std::string& file) {
         return "The game folder's file system offers no file locks, which switching needs: move the game to a "
                "local disk.";
     case Cause::Other:
-    case Cause::Busy:
-        break;
+    case Cause::Busy: break;
     }
     return {};
 }

@@ -29,15 +29,11 @@ std::optional<Failure> LockReading(FileSystem& disk, SwitchLock& lock, std::opti
     std::optional<Failure> failure = LockSwitching(disk, lock);
     if (!failure) return std::nullopt;
     switch (failure->cause) {
-    case Cause::FolderProtected:
-        return std::nullopt;
+    case Cause::FolderProtected: return std::nullopt;
     case Cause::LockFileNotAFile:
     case Cause::LockFileRefused:
-    case Cause::NoLocks:
-        problem = std::move(failure);
-        return std::nullopt;
-    default:
-        return failure;
+    case Cause::NoLocks: problem = std::move(failure); return std::nullopt;
+    default: return failure;
     }
 }
 

@@ -26,15 +26,15 @@ private:
     friend std::optional<Failure> LockSwitching(FileSystem& disk, SwitchLock& lock);
     friend std::optional<StoresRead> GlanceBetweenSwitches(FileSystem& disk);
 
-// Whether the lock file that stopped a switch (`failure`) is one the player may have cleared
-// away: a file that may not be written, or a folder. A link, a device or a pipe is the player's
-// to look at.
-bool LockFileClearable(FileSystem& disk, const Failure& failure);
+    // Whether the lock file that stopped a switch (`failure`) is one the player may have cleared
+    // away: a file that may not be written, or a folder. A link, a device or a pipe is the player's
+    // to look at.
+    bool LockFileClearable(FileSystem& disk, const Failure& failure);
 
-// Removes a lock file that no switch can use, where that is safe: a plain file, read-only or
-// not, or an empty folder; never a folder with content, never through a link. The next switch
-// creates it anew. A removal that fails keeps the lock's cause, whose advice still holds.
-std::optional<Failure> ClearLockFile(FileSystem& disk, const Failure& lockFailure);
+    // Removes a lock file that no switch can use, where that is safe: a plain file, read-only or
+    // not, or an empty folder; never a folder with content, never through a link. The next switch
+    // creates it anew. A removal that fails keeps the lock's cause, whose advice still holds.
+    std::optional<Failure> ClearLockFile(FileSystem& disk, const Failure& lockFailure);
     std::unique_ptr<FileLock> lock_;
 };
 

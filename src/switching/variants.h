@@ -23,10 +23,10 @@ struct Variant {
 
 inline const Variant kBaseVariant{"ZARK", kBaseStore, {{"zarkrules.ini", "rules.ini"}, {"zarkart.ini", "art.ini"}}};
 // Shares zarkrules.ini and zarkart.ini with the base-game variant: the modification has one copy.
-inline const Variant kFsVariant{"ZARK-FS", kFsStore,
-                                {{"zarkfirestrm.ini", "firestrm.ini"},
-                                 {"zarkrules.ini", "rules.ini"},
-                                 {"zarkart.ini", "art.ini"}}};
+inline const Variant kFsVariant{
+    "ZARK-FS",
+    kFsStore,
+    {{"zarkfirestrm.ini", "firestrm.ini"}, {"zarkrules.ini", "rules.ini"}, {"zarkart.ini", "art.ini"}}};
 
 inline const Variant* const kVariants[] = {&kBaseVariant, &kFsVariant};
 

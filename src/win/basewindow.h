@@ -5,10 +5,10 @@
 // checked in create().
 #pragma once
 
+#include "switching/failure.h"
 #include "win/clientarea.h"
 #include "win/dpi.h"
 #include "win/errorreport.h"
-#include "switching/failure.h"
 #include "win/scoped.h"
 #include "win/windowicons.h"
 
@@ -127,9 +127,7 @@ private:
             dpi_ = dpiOf(hwnd_);
             creationFailure_ = self.OnCreate(instance_);
             return creationFailure_ ? -1 : 0;
-        case WM_DPICHANGED:
-            followDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            return 0;
+        case WM_DPICHANGED: followDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_GETDPISCALEDSIZE: {
             // Asked before a move to a monitor of another scale: the frame that holds the client
             // area at the new DPI exactly, so that the system's suggestion needs no correction.

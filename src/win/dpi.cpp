@@ -1,7 +1,7 @@
 #include "win/dpi.h"
 
-#include "win/scoped.h"
 #include "win/dlllookup.h"
+#include "win/scoped.h"
 
 namespace zark {
 

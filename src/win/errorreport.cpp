@@ -1,8 +1,8 @@
 #include "win/errorreport.h"
 
-#include "win/messagebox.h"
 #include "switching/report.h"
 #include "switching/winstrings.h"
+#include "win/messagebox.h"
 
 namespace zark {
 

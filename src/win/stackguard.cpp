@@ -15,8 +15,7 @@ std::uintptr_t __stack_chk_guard;
 // so, and Windows reports the end as an overrun of a stack buffer.
 [[noreturn]] void __stack_chk_fail() {
     TerminateProcess(GetCurrentProcess(), static_cast<UINT>(STATUS_STACK_BUFFER_OVERRUN));
-    for (;;) {
-    }
+    for (;;) {}
 }
 
 }  // extern "C"

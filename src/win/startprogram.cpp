@@ -2,9 +2,9 @@
 
 #include "switching/failure.h"
 #include "switching/scopedhandle.h"
+#include "switching/winstrings.h"
 #include "win/comapartment.h"
 #include "win/dlllookup.h"
-#include "switching/winstrings.h"
 
 #include <shellapi.h>
 

@@ -6,7 +6,7 @@ namespace zark {
 
 namespace {
 
-std::optional<std::wstring> inFolder(UINT (WINAPI* folderOf)(LPWSTR, UINT), const wchar_t* file) {
+std::optional<std::wstring> inFolder(UINT(WINAPI* folderOf)(LPWSTR, UINT), const wchar_t* file) {
     wchar_t folder[MAX_PATH];
     const UINT length = folderOf(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return std::nullopt;

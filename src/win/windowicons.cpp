@@ -1,7 +1,7 @@
 #include "win/windowicons.h"
 
-#include "win/dpi.h"
 #include "resources/resource.h"
+#include "win/dpi.h"
 
 namespace zark {
 

@@ -47,6 +47,7 @@ int main(int argc, char* argv[]) {
     StdioConsole console;
     const int status = zark::RunZarkSwitch(std::vector<std::string>(argv + 1, argv + argc), console);
     // Output that could not be written (a full disk, a closed pipe) must not pass unnoticed.
-    if ((std::fflush(stdout) != 0 || std::ferror(stdout)) && status == zark::kExitDone) return zark::kExitDoneUnreported;
+    if ((std::fflush(stdout) != 0 || std::ferror(stdout)) && status == zark::kExitDone)
+        return zark::kExitDoneUnreported;
     return status;
 }

@@ -3,8 +3,8 @@
 #include "zarkswitch/zarkswitch.h"
 
 #include "switching/failure.h"
-#include "win/dllsearch.h"
 #include "switching/winstrings.h"
+#include "win/dllsearch.h"
 
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 // zarkswitch: the launcher's switches for the command line, plus a status check and a repair.
 #include "zarkswitch/zarkswitch.h"
 
+#include "resources/version.h"
 #include "switching/filesystem.h"
 #include "switching/foldercheck.h"
 #include "switching/modstate.h"
@@ -9,7 +10,6 @@
 #include "switching/switches.h"
 #include "switching/switchlock.h"
 #include "switching/variants.h"
-#include "resources/version.h"
 
 namespace zark {
 
@@ -57,7 +57,7 @@ constexpr const char* kHelp =
     "  64  wrong usage\n";
 
 struct Request {
-    std::string command;                    // "status", "repair", "activate" or "deactivate"
+    std::string command;                     // "status", "repair", "activate" or "deactivate"
     const Variant* variant = &kBaseVariant;  // the one to switch
     std::optional<std::string> folder;
 };
@@ -142,7 +142,8 @@ int repair(Console& console) {
     for (const std::string& line : report.done) console.out(line + "\n");
     if (failure) return Failed(console, *failure);
     if (findings.empty()) return conclude(console, findings);
-    for (const std::string& decision : report.decisions) console.out(decision + ", then run zarkswitch repair again.\n");
+    for (const std::string& decision : report.decisions)
+        console.out(decision + ", then run zarkswitch repair again.\n");
     return kExitDisagree;
 }
 

@@ -92,8 +92,8 @@ double quantile(std::vector<double> values, double share) {
 }
 
 void printRatios(const wchar_t* label, const std::vector<double>& ratios) {
-    std::wprintf(L"%-28ls %6.3fx   [%5.3f-%5.3f]   %zu rounds\n", label, quantile(ratios, 0.5),
-                 quantile(ratios, 0.25), quantile(ratios, 0.75), ratios.size());
+    std::wprintf(L"%-28ls %6.3fx   [%5.3f-%5.3f]   %zu rounds\n", label, quantile(ratios, 0.5), quantile(ratios, 0.25),
+                 quantile(ratios, 0.75), ratios.size());
 }
 
 }  // namespace

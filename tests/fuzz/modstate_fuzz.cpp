@@ -2,8 +2,8 @@
 // with a plain reference reading of the first item.
 #include "switching/modstate.h"
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 

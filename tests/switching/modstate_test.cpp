@@ -15,8 +15,8 @@ constexpr int kOverflow = 6;
 struct ParseCase {
     const char* label;
     std::string content;
-    ModState value;     // expected when `failure` is 0
-    int failure = 0;    // expected failure number
+    ModState value;   // expected when `failure` is 0
+    int failure = 0;  // expected failure number
 };
 
 std::ostream& operator<<(std::ostream& out, const ParseCase& c) { return out << c.label; }
@@ -46,13 +46,13 @@ INSTANTIATE_TEST_SUITE_P(
         // As the launcher writes it, and as editors and other programs may leave it.
         ParseCase{"OneWithCrLf", "1\r\n", 1}, ParseCase{"TwoWithCrLf", "2\r\n", 2},
         ParseCase{"TwoWithoutLineBreak", "2", 2}, ParseCase{"FurtherLines", "2\r\n1\r\nmore\r\n", 2},
-        ParseCase{"Three", "3\r\n", 3}, ParseCase{"Zero", "0\r\n", 0},
-        ParseCase{"EmptyFirstLine", "\r\n2\r\n", 0}, ParseCase{"EmptyFirstLineLf", "\n2", 0},
-        ParseCase{"LeadingComma", ",2", 0}, ParseCase{"BlanksThenLineBreak", "  \r\n2", 0},
+        ParseCase{"Three", "3\r\n", 3}, ParseCase{"Zero", "0\r\n", 0}, ParseCase{"EmptyFirstLine", "\r\n2\r\n", 0},
+        ParseCase{"EmptyFirstLineLf", "\n2", 0}, ParseCase{"LeadingComma", ",2", 0},
+        ParseCase{"BlanksThenLineBreak", "  \r\n2", 0},
         // Where the item starts and ends.
         ParseCase{"LeadingBlanks", "   7\r\n", 7}, ParseCase{"LeadingTab", "\t 7", 7},
-        ParseCase{"EndsAtComma", "7,8", 7}, ParseCase{"EndsAtBlank", "7 8", 7},
-        ParseCase{"EndsAtLf", "7\n8", 7}, ParseCase{"EndsAtCr", "7\r8", 7},
+        ParseCase{"EndsAtComma", "7,8", 7}, ParseCase{"EndsAtBlank", "7 8", 7}, ParseCase{"EndsAtLf", "7\n8", 7},
+        ParseCase{"EndsAtCr", "7\r8", 7},
         // Range.
         ParseCase{"Max", "32767", 32767}, ParseCase{"Min", "-32768", -32768},
         ParseCase{"AboveMax", "32768\r\n", 0, kOverflow}, ParseCase{"BelowMin", "-32769", 0, kOverflow},
@@ -63,21 +63,22 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"ZeroBytes", "", 0, kPastEnd}, ParseCase{"OnlyBlanks", "  \t ", 0, kPastEnd},
         // Not a plain number: sign and leading digits count, the rest of the item is ignored.
         ParseCase{"PlusSign", "+5", 5}, ParseCase{"MinusSign", "-2", -2}, ParseCase{"Letters", "abc", 0},
-        ParseCase{"DigitsThenLetters", "12abc", 12}, ParseCase{"SignOnly", "-", 0},
-        ParseCase{"Fraction", "2.9", 2}, ParseCase{"Quoted", "\"1\"", 0},
-        ParseCase{"NulByte", "\0" "1"s, 0}),
+        ParseCase{"DigitsThenLetters", "12abc", 12}, ParseCase{"SignOnly", "-", 0}, ParseCase{"Fraction", "2.9", 2},
+        ParseCase{"Quoted", "\"1\"", 0},
+        ParseCase{"NulByte",
+                  "\0"
+                  "1"s,
+                  0}),
     [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.label); });
 
 // A store write's temporary file is <store>.<process>.<count>.tmp: repair removes such files,
 // and must take nothing else for one.
 TEST(StoreTemporary, IsOnlyAStoreNameWithTwoNumbersAndTmp) {
     const std::pair<const char*, bool> names[] = {
-        {"zarkdata.dat.4711.3.tmp", true},   {"zarkdata2.dat.1.22.tmp", true},
-        {"zarkdata.dat.tmp", false},         {"zarkdata.dat.4711.tmp", false},
-        {"zarkdata.dat.4711.3.tmp.bak", false}, {"zarkdata.dat.47a1.3.tmp", false},
-        {"zarkdata.dat..3.tmp", false},      {"zarkdata.dat.4711.3.TMP", false},
-        {"zarkdata3.dat.4711.3.tmp", false}, {"rules.ini.4711.3.tmp", false},
-        {"xzarkdata.dat.4711.3.tmp", false}, {"zarkdata.dat", false},
+        {"zarkdata.dat.4711.3.tmp", true}, {"zarkdata2.dat.1.22.tmp", true},       {"zarkdata.dat.tmp", false},
+        {"zarkdata.dat.4711.tmp", false},  {"zarkdata.dat.4711.3.tmp.bak", false}, {"zarkdata.dat.47a1.3.tmp", false},
+        {"zarkdata.dat..3.tmp", false},    {"zarkdata.dat.4711.3.TMP", false},     {"zarkdata3.dat.4711.3.tmp", false},
+        {"rules.ini.4711.3.tmp", false},   {"xzarkdata.dat.4711.3.tmp", false},    {"zarkdata.dat", false},
     };
     for (const auto& [name, temporary] : names) EXPECT_EQ(IsStoreTemporary(name), temporary) << name;
 }

@@ -5,13 +5,13 @@
 #include "switching/modstate.h"
 #include "switching/switchlock.h"
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <atomic>
 #include <cstring>
 #include <filesystem>
-#include <thread>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace zark::test {
@@ -197,10 +197,8 @@ TEST_F(Lock, AnUnusableLockFileIsClearedOnlyWhereThatIsSafe) {
         bool removed;
     };
     const Case cases[] = {
-        {"file", Cause::LockFileRefused, true, true},
-        {"read-only file", Cause::LockFileRefused, true, true},
-        {"empty folder", Cause::LockFileNotAFile, true, true},
-        {"full folder", Cause::LockFileNotAFile, true, false},
+        {"file", Cause::LockFileRefused, true, true},          {"read-only file", Cause::LockFileRefused, true, true},
+        {"empty folder", Cause::LockFileNotAFile, true, true}, {"full folder", Cause::LockFileNotAFile, true, false},
         {"link", Cause::LockFileNotAFile, false, false},
     };
     const std::filesystem::path outside = std::filesystem::temp_directory_path() / "zarktest-lock-target";

@@ -18,22 +18,29 @@ TEST(Report, AdvisesOnlyWhatFitsTheCause) {
     };
     const Case cases[] = {
         {Cause::Other, nullptr},
-        {Cause::InUse, "Another program has this file open: the game, an editor, or a virus scanner. Close it and "
-                       "try again."},
+        {Cause::InUse,
+         "Another program has this file open: the game, an editor, or a virus scanner. Close it and "
+         "try again."},
         {Cause::ReadOnlyFile, "The file is read-only. Give it write permission (chmod u+w) and try again."},
-        {Cause::FolderProtected, "You may not write in the game folder. Check its permissions and owner (ls -ld), "
-                                 "give yourself write permission (chmod u+w), or move the game to a folder of your "
-                                 "own."},
-        {Cause::SourceMissing, "Run zarkswitch status in the game folder to see what is out of place, and zarkswitch "
-                               "repair to put it right."},
-        {Cause::NameTaken, "Run zarkswitch status in the game folder to see what is out of place, and zarkswitch "
-                           "repair to put it right."},
-        {Cause::NoLocks, "The game folder's file system offers no file locks, which switching needs: move the game "
-                         "to a local disk."},
-        {Cause::NotGameFolder, "ZARK Launcher must be started in the game folder, beside sun.exe. If you start it "
-                               "from a shortcut, write the game folder into the shortcut's \"Start in\" field."},
-        {Cause::GameMissing, "The game folder holds no sun.exe. ZARK Launcher belongs in the game folder, beside "
-                             "sun.exe."},
+        {Cause::FolderProtected,
+         "You may not write in the game folder. Check its permissions and owner (ls -ld), "
+         "give yourself write permission (chmod u+w), or move the game to a folder of your "
+         "own."},
+        {Cause::SourceMissing,
+         "Run zarkswitch status in the game folder to see what is out of place, and zarkswitch "
+         "repair to put it right."},
+        {Cause::NameTaken,
+         "Run zarkswitch status in the game folder to see what is out of place, and zarkswitch "
+         "repair to put it right."},
+        {Cause::NoLocks,
+         "The game folder's file system offers no file locks, which switching needs: move the game "
+         "to a local disk."},
+        {Cause::NotGameFolder,
+         "ZARK Launcher must be started in the game folder, beside sun.exe. If you start it "
+         "from a shortcut, write the game folder into the shortcut's \"Start in\" field."},
+        {Cause::GameMissing,
+         "The game folder holds no sun.exe. ZARK Launcher belongs in the game folder, beside "
+         "sun.exe."},
     };
     for (const Case& c : cases) {
         Failure failure{13, "Permission denied", "zarkart.ini"};
@@ -72,7 +79,9 @@ TEST(Report, AtStartUpSaysWhatTheStoreMustHold) {
          "zarkdata.dat is missing" + writeBase +
              "\n\nAlso out of place in the game folder:\nzarkdata2.dat says inactive, but rules.ini is there and "
              "zarkrules.ini is missing: zarkdata.dat, which cannot be read, may have moved it"},
-        {{}, "zarkdata.dat", "Error 2: No such file or directory",
+        {{},
+         "zarkdata.dat",
+         "Error 2: No such file or directory",
          "ZARK Launcher must be started in the game folder, beside sun.exe. If you start it from a shortcut, "
          "write the game folder into the shortcut's \"Start in\" field."},
     };
@@ -93,19 +102,21 @@ TEST(Report, TheLaunchersOffersSayWhatIsOutOfPlaceAndAskLast) {
     Failure missing{2, "No such file or directory", "zarkrules.ini"};
     missing.cause = Cause::SourceMissing;
     const std::string head = "Error 2: No such file or directory\nFile: " + inFolder("zarkrules.ini") + "\n\n";
-    const std::string misplaced = "zarkdata.dat and zarkdata2.dat say inactive, but rules.ini is there and "
-                                  "zarkrules.ini is missing";
+    const std::string misplaced =
+        "zarkdata.dat and zarkdata2.dat say inactive, but rules.ini is there and "
+        "zarkrules.ini is missing";
     EXPECT_EQ(RepairOffer(missing, {{"zarkfirestrm.ini", "firestrm.ini"}}, {misplaced}),
-              head + "Out of place in the game folder:\n" + misplaced +
-                  "\n\nThese files could not be put back:\n" + inFolder("zarkfirestrm.ini") + " is left as " +
-                  inFolder("firestrm.ini") + "\n\nPut the rule files where zarkdata.dat and zarkdata2.dat say?");
+              head + "Out of place in the game folder:\n" + misplaced + "\n\nThese files could not be put back:\n" +
+                  inFolder("zarkfirestrm.ini") + " is left as " + inFolder("firestrm.ini") +
+                  "\n\nPut the rule files where zarkdata.dat and zarkdata2.dat say?");
     EXPECT_EQ(RepairOffer(missing, {}, {}), head + "The rule files agree with the stores now. Try again.");
 
     RepairReport report{{"Renamed rules.ini to zarkrules.ini"}, {}};
     EXPECT_EQ(RepairResult(report, std::nullopt, {}),
               "Renamed rules.ini to zarkrules.ini\nThe rule files agree with the stores.");
-    report.decisions = {"Both art.ini and zarkart.ini are there, and zarkdata.dat says inactive, so ZARK's copy "
-                        "belongs under zarkart.ini. Move the copy that is not ZARK's out of the game folder"};
+    report.decisions = {
+        "Both art.ini and zarkart.ini are there, and zarkdata.dat says inactive, so ZARK's copy "
+        "belongs under zarkart.ini. Move the copy that is not ZARK's out of the game folder"};
     EXPECT_EQ(RepairResult(report, std::nullopt, {"both"}),
               "Renamed rules.ini to zarkrules.ini\n" + report.decisions[0] + ", then switch again.");
     EXPECT_EQ(RepairResult(report, missing, {}), "Renamed rules.ini to zarkrules.ini\n\n" + head + "Try again.");
@@ -146,8 +157,9 @@ TEST(Report, FillsInTheSystemsText) {
 TEST(Report, InOneLineEndsWithTheFileAndTheAdvice) {
     Failure windows{37, "The request is not supported.", "zarkdata.lock"};
     windows.cause = Cause::NoLocks;
-    EXPECT_EQ(FailureLine(windows), "The request is not supported (zarkdata.lock). The game folder's file system "
-                                    "offers no file locks, which switching needs: move the game to a local disk.");
+    EXPECT_EQ(FailureLine(windows),
+              "The request is not supported (zarkdata.lock). The game folder's file system "
+              "offers no file locks, which switching needs: move the game to a local disk.");
     EXPECT_EQ(FailureLine(Failure{5, "Input/output error", "zarkdata.lock"}), "Input/output error (zarkdata.lock)");
 }
 

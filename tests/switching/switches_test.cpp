@@ -1,8 +1,8 @@
 // The four switch commands, on real temporary folders.
+#include "switching/switches.h"
 #include "faultyfilesystem.h"
 #include "gamefolder.h"
 #include "switching/retry.h"
-#include "switching/switches.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -105,6 +105,8 @@ struct OutcomeRow {
     Expected expected;
 };
 
+// One row a line, in columns.
+// clang-format off
 const OutcomeRow kOutcomes[] = {
     // The base game's commands.
     // command            base      exp       outcome
@@ -130,6 +132,7 @@ const OutcomeRow kOutcomes[] = {
     {DeactivateZarkFsCmd, kOne,     kNeither, kNothing},
     {DeactivateZarkFsCmd, kNotOne,  kNeither, kNothing},
 };
+// clang-format on
 
 using TableCase = std::tuple<Command, ModState, ModState, Expected>;  // command, base store, expansion store
 
@@ -183,13 +186,14 @@ TEST_P(OutcomeTable, MatchesTheTable) {
     EXPECT_EQ(snapshot(), after);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllStoredValues, OutcomeTable, testing::ValuesIn(tableCases()),
-    [](const testing::TestParamInfo<TableCase>& info) {
-        auto name = [](ModState v) { return v < 0 ? "minus" + std::to_string(-v) : std::to_string(v); };
-        return std::string(steps(std::get<0>(info.param)).name) + "_base" + name(std::get<1>(info.param)) + "_exp" +
-               name(std::get<2>(info.param));
-    });
+INSTANTIATE_TEST_SUITE_P(AllStoredValues, OutcomeTable, testing::ValuesIn(tableCases()),
+                         [](const testing::TestParamInfo<TableCase>& info) {
+                             auto name = [](ModState v) {
+                                 return v < 0 ? "minus" + std::to_string(-v) : std::to_string(v);
+                             };
+                             return std::string(steps(std::get<0>(info.param)).name) + "_base" +
+                                    name(std::get<1>(info.param)) + "_exp" + name(std::get<2>(info.param));
+                         });
 
 // On and off again, each variant.
 class RoundTrip : public testing::TestWithParam<bool> {
@@ -201,12 +205,12 @@ TEST_P(RoundTrip, BringsBackEveryFile) {
     create(folderFor(kInactive, kInactive));
     const SwitchOutcome on = run(expansion ? ActivateZarkFsCmd : ActivateZarkCmd, realFileSystem());
     EXPECT_EQ(on.switchedTo, kActive);
-    EXPECT_EQ(snapshot(), expansion ? folder(storeBytes(2), "1\r\n", true, true)
-                                    : folder("1\r\n", storeBytes(2), true, false));
+    EXPECT_EQ(snapshot(),
+              expansion ? folder(storeBytes(2), "1\r\n", true, true) : folder("1\r\n", storeBytes(2), true, false));
     const SwitchOutcome off = run(expansion ? DeactivateZarkFsCmd : DeactivateZarkCmd, realFileSystem());
     EXPECT_EQ(off.switchedTo, kInactive);
-    EXPECT_EQ(snapshot(), expansion ? folder(storeBytes(2), "2\r\n", false, false)
-                                    : folder("2\r\n", storeBytes(2), false, false));
+    EXPECT_EQ(snapshot(),
+              expansion ? folder(storeBytes(2), "2\r\n", false, false) : folder("2\r\n", storeBytes(2), false, false));
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, RoundTrip, testing::Values(false, true),
@@ -241,6 +245,8 @@ void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
 
 // Every step of every switch failing in turn, then each undo rename failing alone and all of
 // them: the steps in order up to the failing one, then the undo renames in reverse.
+// One row a line, in columns.
+// clang-format off
 const FaultCase kFaults[] = {
     {"ActivateZark_Read1", ActivateZarkCmd, {1}, {}, {},
      {"read zarkdata.dat"},
@@ -446,6 +452,7 @@ const FaultCase kFaults[] = {
      "zarkdata2.dat", {{"art.ini", "zarkart.ini"}, {"rules.ini", "zarkrules.ini"}, {"firestrm.ini", "zarkfirestrm.ini"}}},
 
 };
+// clang-format on
 
 class FaultInjection : public testing::TestWithParam<FaultCase> {
     TempFolder folder_;
@@ -597,8 +604,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         DiskCase{"RulesIniAlreadyThere", ActivateZarkCmd, 2, 2, {}, {"rules.ini"}, EEXIST, "rules.ini"},
         DiskCase{"ZarkArtMissing", ActivateZarkCmd, 2, 2, {"zarkart.ini"}, {}, ENOENT, "zarkart.ini"},
-        DiskCase{"ZarkRulesPresentOnDeactivation", DeactivateZarkCmd, 1, 2, {}, {"zarkrules.ini"}, EEXIST,
-                 "zarkrules.ini"},
+        DiskCase{
+            "ZarkRulesPresentOnDeactivation", DeactivateZarkCmd, 1, 2, {}, {"zarkrules.ini"}, EEXIST, "zarkrules.ini"},
         DiskCase{"ExpansionStoreMissing", ActivateZarkCmd, 2, 2, {kFsStore}, {}, ENOENT, "zarkdata2.dat"},
         DiskCase{"DeactivationNeedsNoExpansionStore", DeactivateZarkCmd, 1, 2, {kFsStore}, {}, 0, ""},
         DiskCase{"ZarkFirestrmMissing", ActivateZarkFsCmd, 2, 2, {"zarkfirestrm.ini"}, {}, ENOENT, "zarkfirestrm.ini"},

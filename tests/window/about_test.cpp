@@ -39,8 +39,7 @@ const Control kControls[] = {
     {IDC_LABEL3, Fit::Exact, L"Email adresses can be found in the Readmefile and in the help file."},
 };
 
-void expectPlace(const RECT& actual, const Control& control, const RECT& place)
-{
+void expectPlace(const RECT& actual, const Control& control, const RECT& place) {
     if (EqualRect(&actual, &place) || control.fit == Fit::Exact) {
         EXPECT_EQ(placeOf(actual), placeOf(place));
         return;
@@ -56,8 +55,7 @@ void expectPlace(const RECT& actual, const Control& control, const RECT& place)
 }
 
 // Everything the box shows, to compare one opening with the next.
-std::wstring contentOf(HWND about)
-{
+std::wstring contentOf(HWND about) {
     std::wstring content = windowText(about) + L"|";
     for (const Control& control : kControls) {
         content += windowText(GetDlgItem(about, control.id)) + L"|";
@@ -71,14 +69,12 @@ protected:
     void SetUp() override { ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n")); }
 
     // Opens the box from the "&Help" menu and waits for it.
-    HWND open()
-    {
+    HWND open() {
         if (!chooseByKeyboard(main, 'H', 0)) return nullptr;
         return waitForWindow(launcher->id(), ZARK_ABOUT_CLASS);
     }
 
-    bool closed(HWND about)
-    {
+    bool closed(HWND about) {
         return eventually([&] { return !IsWindow(about) && IsWindowEnabled(main); });
     }
 };
@@ -99,15 +95,13 @@ void PrintTo(const BoxScale& scale, std::ostream* out) { *out << scale.dpi << " 
 class AboutAtScaleTest : public AboutTest, public ::testing::WithParamInterface<BoxScale> {
 protected:
     // The launcher reads the screen's DPI as it starts; the setting goes back at once.
-    void SetUp() override
-    {
+    void SetUp() override {
         const ScreenDpi screen(GetParam().dpi);
         AboutTest::SetUp();
     }
 };
 
-TEST_P(AboutAtScaleTest, ShowsItsTextsInItsPlace)
-{
+TEST_P(AboutAtScaleTest, ShowsItsTextsInItsPlace) {
     const BoxScale& scale = GetParam();
     const HWND about = open();
     ASSERT_NE(about, nullptr);
@@ -167,20 +161,28 @@ TEST_P(AboutAtScaleTest, ShowsItsTextsInItsPlace)
 
 INSTANTIATE_TEST_SUITE_P(
     Scales, AboutAtScaleTest,
-    ::testing::Values(BoxScale{96, rect(327, 261, 339, 190), {339, 190}, 11,
+    ::testing::Values(BoxScale{96,
+                               rect(327, 261, 339, 190),
+                               {339, 190},
+                               11,
                                {rect(136, 157, 65, 23), rect(88, 8, 169, 18), rect(128, 32, 93, 17),
                                 rect(40, 50, 249, 67), rect(41, 120, 253, 27)}},
-                      BoxScale{144, rect(491, 392, 509, 285), {509, 285}, 17,
+                      BoxScale{144,
+                               rect(491, 392, 509, 285),
+                               {509, 285},
+                               17,
                                {rect(204, 236, 98, 35), rect(132, 12, 254, 27), rect(192, 48, 140, 26),
                                 rect(60, 75, 374, 101), rect(62, 180, 380, 41)}},
                       // At 818, 653 the box would reach past the display's right edge.
-                      BoxScale{240, std::nullopt, {848, 475}, 28,
+                      BoxScale{240,
+                               std::nullopt,
+                               {848, 475},
+                               28,
                                {rect(340, 393, 163, 58), rect(220, 20, 423, 45), rect(320, 80, 233, 43),
                                 rect(100, 125, 623, 168), rect(103, 300, 633, 68)}}),
     [](const auto& info) { return "Dpi" + std::to_string(info.param.dpi); });
 
-TEST_F(AboutTest, CreditsGiveEachPersonALineOfTheirOwn)
-{
+TEST_F(AboutTest, CreditsGiveEachPersonALineOfTheirOwn) {
     const HWND about = open();
     ASSERT_NE(about, nullptr);
     // The heading and each credit begin a line: through runs of spaces that wrap at the
@@ -194,8 +196,7 @@ TEST_F(AboutTest, CreditsGiveEachPersonALineOfTheirOwn)
 
 // The close button is where the box's own hit test says it is, along the title bar; none if
 // the hit test finds it nowhere.
-POINT closeButtonOf(HWND about)
-{
+POINT closeButtonOf(HWND about) {
     RECT frame;
     GetWindowRect(about, &frame);
     const int y = (frame.top + clientOnScreen(about).top) / 2;
@@ -216,8 +217,7 @@ struct Closing {
 
 void PrintTo(const Closing& closing, std::ostream* out) { *out << closing.name; }
 
-std::function<bool(HWND)> typing(std::vector<WORD> keys)
-{
+std::function<bool(HWND)> typing(std::vector<WORD> keys) {
     return [keys](HWND) {
         pressKeys(keys);
         return true;
@@ -226,8 +226,7 @@ std::function<bool(HWND)> typing(std::vector<WORD> keys)
 
 class AboutClosingTest : public AboutTest, public ::testing::WithParamInterface<Closing> {};
 
-TEST_P(AboutClosingTest, ClosesTheBoxAndEnablesTheMainWindow)
-{
+TEST_P(AboutClosingTest, ClosesTheBoxAndEnablesTheMainWindow) {
     const HWND about = open();
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(bringToFront(about));
@@ -257,8 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
                               }}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(AboutTest, KeysThatTypeNothingAndClicksOnItsTextsLeaveItOpen)
-{
+TEST_F(AboutTest, KeysThatTypeNothingAndClicksOnItsTextsLeaveItOpen) {
     const HWND about = open();
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(bringToFront(about));
@@ -270,8 +268,7 @@ TEST_F(AboutTest, KeysThatTypeNothingAndClicksOnItsTextsLeaveItOpen)
     EXPECT_FALSE(IsWindowEnabled(main));
 }
 
-TEST_F(AboutTest, MainWindowTakesNoInputWhileItIsOpen)
-{
+TEST_F(AboutTest, MainWindowTakesNoInputWhileItIsOpen) {
     const FolderContents before = folder.contents();
     const HWND about = open();
     ASSERT_NE(about, nullptr);
@@ -317,8 +314,7 @@ TEST_F(AboutTest, MainWindowTakesNoInputWhileItIsOpen)
     EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
 }
 
-TEST_F(AboutTest, OpensAfreshTheSameWhereverTheMainWindowIs)
-{
+TEST_F(AboutTest, OpensAfreshTheSameWhereverTheMainWindowIs) {
     HWND about = open();
     ASSERT_NE(about, nullptr);
     const std::wstring first = contentOf(about);
@@ -335,8 +331,7 @@ TEST_F(AboutTest, OpensAfreshTheSameWhereverTheMainWindowIs)
     EXPECT_EQ(placeOf(clientOnScreen(about)), "327, 261, 339 x 190");
 }
 
-TEST_F(AboutTest, F1InTheBoxOpensTheHelpFile)
-{
+TEST_F(AboutTest, F1InTheBoxOpensTheHelpFile) {
     folder.write("zarkhelp.hlp", "not a help file");
     const HWND about = open();
     ASSERT_NE(about, nullptr);

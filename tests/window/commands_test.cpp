@@ -14,13 +14,11 @@
 namespace windowtest {
 namespace {
 
-std::wstring wide(const std::string& bytes)
-{
+std::wstring wide(const std::string& bytes) {
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
 }
 
-std::vector<std::wstring> split(const std::wstring& line)
-{
+std::vector<std::wstring> split(const std::wstring& line) {
     std::vector<std::wstring> fields;
     size_t start = 0;
     for (size_t tab; (tab = line.find(L'\t', start)) != std::wstring::npos; start = tab + 1)
@@ -30,8 +28,7 @@ std::vector<std::wstring> split(const std::wstring& line)
 }
 
 // The records that the stand-in game has written, one for each start, once each is complete.
-std::vector<std::vector<std::wstring>> gameStarts(const GameFolder& folder)
-{
+std::vector<std::vector<std::wstring>> gameStarts(const GameFolder& folder) {
     std::vector<std::vector<std::wstring>> starts;
     for (const auto& [name, bytes] : folder.contents()) {
         if (name.rfind("sun-", 0) != 0) continue;
@@ -46,8 +43,7 @@ protected:
     void SetUp() override { layOutGame(folder); }
 };
 
-TEST_F(CommandsTest, RunTiberianSunStartsTheGameEachTime)
-{
+TEST_F(CommandsTest, RunTiberianSunStartsTheGameEachTime) {
     ASSERT_TRUE(CopyFileW(standInPath(L"sun.exe").c_str(), folder.pathOf("sun.exe").c_str(), TRUE));
     ASSERT_NO_FATAL_FAILURE(start());
 
@@ -73,16 +69,14 @@ TEST_F(CommandsTest, RunTiberianSunStartsTheGameEachTime)
 // and removed with the test, with what it recorded.
 class GameElsewhere {
 public:
-    GameElsewhere()
-    {
+    GameElsewhere() {
         wchar_t windows[MAX_PATH];
         const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
         folder_ = std::wstring(windows, length);
         if (length == 0 || !CopyFileW(standInPath(L"sun.exe").c_str(), (folder_ + L"\\sun.exe").c_str(), TRUE))
             throw std::runtime_error("cannot put a sun.exe into the Windows folder");
     }
-    ~GameElsewhere()
-    {
+    ~GameElsewhere() {
         DeleteFileW((folder_ + L"\\sun.exe").c_str());
         for (const auto& record : starts()) DeleteFileW((folder_ + L"\\" + record).c_str());
     }
@@ -90,8 +84,7 @@ public:
     GameElsewhere& operator=(const GameElsewhere&) = delete;
 
     // The records of its starts.
-    std::vector<std::wstring> starts() const
-    {
+    std::vector<std::wstring> starts() const {
         std::vector<std::wstring> names;
         WIN32_FIND_DATAW found;
         const HANDLE search = FindFirstFileW((folder_ + L"\\sun-*.txt").c_str(), &found);
@@ -117,8 +110,7 @@ class BadGameTest : public CommandsTest, public ::testing::WithParamInterface<Ba
 
 // Only the game folder's sun.exe may start; when it cannot, the report names it by its full path
 // and fills in what the system's text leaves open.
-TEST_P(BadGameTest, RunTiberianSunStartsNoOtherGameAndReportsTheGameFolders)
-{
+TEST_P(BadGameTest, RunTiberianSunStartsNoOtherGameAndReportsTheGameFolders) {
     const GameElsewhere elsewhere;
     if (GetParam().bytes) folder.write("sun.exe", *GetParam().bytes);
     ASSERT_NO_FATAL_FAILURE(start());
@@ -152,8 +144,7 @@ struct Document {
 class DocumentTest : public CommandsTest, public ::testing::WithParamInterface<std::tuple<Document, bool>> {};
 
 // A present document is opened by its shortcut, a missing one from the menu.
-TEST_P(DocumentTest, OpensNotepadMinimisedOnTheDocument)
-{
+TEST_P(DocumentTest, OpensNotepadMinimisedOnTheDocument) {
     const auto& [document, present] = GetParam();
     const std::wstring file = zark::widen(document.file);
     const std::string text = std::string("The text of ") + document.file + "\r\n";
@@ -191,8 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "Present" : "Missing");
     });
 
-TEST_F(CommandsTest, WebCommandsOpenTheirAddressesThroughTheShell)
-{
+TEST_F(CommandsTest, WebCommandsOpenTheirAddressesThroughTheShell) {
     const std::string record = "browser.txt";
     const HttpHandler handler(L"\"" + standInPath(L"browser.exe") + L"\" \"" + folder.pathOf(record) + L"\" \"%1\"");
     ASSERT_NO_FATAL_FAILURE(start());
@@ -209,7 +199,8 @@ TEST_F(CommandsTest, WebCommandsOpenTheirAddressesThroughTheShell)
             const auto opened = folder.read(record);
             fields = opened ? split(wide(*opened)) : std::vector<std::wstring>{};
             return fields.size() == 2;
-        })) << "the browser was not started for " << visit.address;
+        })) << "the browser was not started for "
+            << visit.address;
         EXPECT_EQ(fields[0], L"C:\\") << "the working folder";
         EXPECT_EQ(fields[1], visit.address);
         folder.remove(record);
@@ -217,8 +208,7 @@ TEST_F(CommandsTest, WebCommandsOpenTheirAddressesThroughTheShell)
     EXPECT_FALSE(messageBoxOf(launcher->id()));
 }
 
-TEST_F(CommandsTest, WebCommandsWithoutABrowserShowNothing)
-{
+TEST_F(CommandsTest, WebCommandsWithoutABrowserShowNothing) {
     const HttpHandler noHandler(std::nullopt);
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_TRUE(chooseByKeyboard(main, 'W', 0));
@@ -228,8 +218,7 @@ TEST_F(CommandsTest, WebCommandsWithoutABrowserShowNothing)
     EXPECT_TRUE(launcher->running());
 }
 
-TEST_F(CommandsTest, HelpPointsToF1)
-{
+TEST_F(CommandsTest, HelpPointsToF1) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_TRUE(chooseByKeyboard(main, 'H', 1));
     ASSERT_NO_FATAL_FAILURE(expectMessage(L"Click on F1 to view the help file"));
@@ -237,8 +226,7 @@ TEST_F(CommandsTest, HelpPointsToF1)
 
 // The system's help viewer, and no winhlp32.exe that lies in the game folder; the launcher does
 // not wait for it, and goes on answering while the viewer asks the player about the file.
-TEST_F(CommandsTest, F1StartsTheSystemsHelpViewerOnTheHelpFileOfTheGameFolder)
-{
+TEST_F(CommandsTest, F1StartsTheSystemsHelpViewerOnTheHelpFileOfTheGameFolder) {
     // Not a help file the viewer can read: it names the file it failed on.
     folder.write("zarkhelp.hlp", "not a help file");
     ASSERT_TRUE(CopyFileW(standInPath(L"sun.exe").c_str(), folder.pathOf("winhlp32.exe").c_str(), TRUE));
@@ -256,8 +244,7 @@ TEST_F(CommandsTest, F1StartsTheSystemsHelpViewerOnTheHelpFileOfTheGameFolder)
 // The system's help viewers moved aside while the object lives, as on a system that has none.
 class NoHelpViewer {
 public:
-    NoHelpViewer()
-    {
+    NoHelpViewer() {
         for (const std::wstring& viewer : viewers_) {
             const std::wstring aside = viewer + L".aside";
             // A run that ended before putting them back left them aside.
@@ -266,8 +253,7 @@ public:
             EXPECT_TRUE(MoveFileExW(viewer.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING)) << GetLastError();
         }
     }
-    ~NoHelpViewer()
-    {
+    ~NoHelpViewer() {
         for (const std::wstring& viewer : viewers_) MoveFileW((viewer + L".aside").c_str(), viewer.c_str());
     }
     NoHelpViewer(const NoHelpViewer&) = delete;
@@ -279,8 +265,7 @@ private:
 
 // Where the system has no help viewer, as Windows 10 and 11 have none, F1 says where the help file
 // is and what to read instead, and the launcher goes on.
-TEST_F(CommandsTest, F1WithoutAHelpViewerNamesTheHelpFileAndWhatToReadInstead)
-{
+TEST_F(CommandsTest, F1WithoutAHelpViewerNamesTheHelpFileAndWhatToReadInstead) {
     const NoHelpViewer none;
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_TRUE(bringToFront(main));

@@ -30,8 +30,7 @@ namespace {
 const wchar_t* const kLateDlls[] = {L"uxtheme", L"oleacc"};
 
 // The planted DLLs that have been loaded into a process, by name.
-std::string loadedIn(const GameFolder& folder)
-{
+std::string loadedIn(const GameFolder& folder) {
     std::string names;
     for (const wchar_t* name : kLateDlls) {
         const std::string file = zark::narrow(name) + ".dll";
@@ -40,8 +39,7 @@ std::string loadedIn(const GameFolder& folder)
     return names;
 }
 
-TEST_F(LauncherTest, DllsPlantedInTheGameFolderNeverRunInTheLauncher)
-{
+TEST_F(LauncherTest, DllsPlantedInTheGameFolderNeverRunInTheLauncher) {
     layOutGame(folder);
     // Where players keep the launcher: the game folder is also the program's own folder, the
     // first that Windows searches.
@@ -85,8 +83,7 @@ TEST_F(LauncherTest, DllsPlantedInTheGameFolderNeverRunInTheLauncher)
 }
 
 // The DLLs loaded into a process, by base name in lower case, once it waits for input.
-std::set<std::wstring> dllsOnceIdle(DWORD processId)
-{
+std::set<std::wstring> dllsOnceIdle(DWORD processId) {
     const Handle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, processId));
     std::set<std::wstring> names;
     if (!process || WaitForInputIdle(process.get(), static_cast<DWORD>(kPatience.count())) != 0) return names;
@@ -106,8 +103,7 @@ class StartAtScaleTest : public LauncherTest, public ::testing::WithParamInterfa
 
 // COM and the imaging component cost a start time and memory, and it needs neither: not even
 // for the large pictures, nor for an input method.
-TEST_P(StartAtScaleTest, LoadsNoCom)
-{
+TEST_P(StartAtScaleTest, LoadsNoCom) {
     {
         const ScreenDpi screen(GetParam());
         ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));

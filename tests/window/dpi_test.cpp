@@ -20,7 +20,9 @@ namespace {
 
 RECT rect(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
-std::string sizeText(const RECT& r) { return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top); }
+std::string sizeText(const RECT& r) {
+    return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
+}
 
 // The indicators' rectangles in the client area at one scale.
 struct Indicators {
@@ -28,19 +30,16 @@ struct Indicators {
     RECT expansion;
 };
 
-void expectIndicatorsAt(HWND main, const Indicators& expected)
-{
+void expectIndicatorsAt(HWND main, const Indicators& expected) {
     EXPECT_EQ(placeOf(controlInClient(main, IDC_MODSTATUS)), placeOf(expected.base));
     EXPECT_EQ(placeOf(controlInClient(main, IDC_FSMODSTATUS)), placeOf(expected.expansion));
 }
 
 // Clicks an indicator near the bottom-right corner of its rectangle, a part that an indicator
 // left at its 96 dpi size would not cover, and waits for the pictures to show `after`.
-[[nodiscard]] bool clickNearCorner(HWND main, const RECT& indicator, const Pictures& after)
-{
+[[nodiscard]] bool clickNearCorner(HWND main, const RECT& indicator, const Pictures& after) {
     const RECT client = clientOnScreen(main);
-    return bringToFront(main) &&
-           clickAt({client.left + indicator.right - 3, client.top + indicator.bottom - 3}) &&
+    return bringToFront(main) && clickAt({client.left + indicator.right - 3, client.top + indicator.bottom - 3}) &&
            eventually([&] { return picturesOf(main) == after; });
 }
 
@@ -57,15 +56,13 @@ struct Scale {
 class ScaledMainWindowTest : public LauncherTest, public ::testing::WithParamInterface<Scale> {
 protected:
     // The launcher reads the screen's DPI as it starts; the setting goes back at once.
-    void SetUp() override
-    {
+    void SetUp() override {
         const ScreenDpi screen(GetParam().dpi);
         ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     }
 };
 
-TEST_P(ScaledMainWindowTest, LaysOutItsWindowAtTheScreensScale)
-{
+TEST_P(ScaledMainWindowTest, LaysOutItsWindowAtTheScreensScale) {
     const Scale& scale = GetParam();
     const RECT client = clientOnScreen(main);
     EXPECT_EQ(sizeText(client), std::to_string(scale.clientSize.cx) + " x " + std::to_string(scale.clientSize.cy));
@@ -108,11 +105,12 @@ const Indicators k192dpi{rect(652, 208, 242, 48), rect(656, 348, 226, 48)};
 
 INSTANTIATE_TEST_SUITE_P(
     Scales, ScaledMainWindowTest,
-    ::testing::Values(Scale{"120dpi", 120, rect(320, 244, 570, 398), {570, 398}, k120dpi},
-                      Scale{"144dpi", 144, rect(384, 293, 684, 477), {684, 477}, k144dpi},
-                      Scale{"192dpi", 192, rect(512, 390, 912, 636), {912, 636}, k192dpi},
-                      // At 640, 488 the window would reach past the display's right and bottom edges.
-                      Scale{"240dpi", 240, std::nullopt, {1140, 795}, {rect(815, 260, 303, 60), rect(820, 435, 283, 60)}}),
+    ::testing::Values(
+        Scale{"120dpi", 120, rect(320, 244, 570, 398), {570, 398}, k120dpi},
+        Scale{"144dpi", 144, rect(384, 293, 684, 477), {684, 477}, k144dpi},
+        Scale{"192dpi", 192, rect(512, 390, 912, 636), {912, 636}, k192dpi},
+        // At 640, 488 the window would reach past the display's right and bottom edges.
+        Scale{"240dpi", 240, std::nullopt, {1140, 795}, {rect(815, 260, 303, 60), rect(820, 435, 283, 60)}}),
     [](const auto& info) { return std::string("At") + info.param.name; });
 
 // The pictures at 150 % as the screen shows them, against pixels recorded from the launcher: the
@@ -130,8 +128,7 @@ void PrintTo(const Recorded& recorded, std::ostream* out) { *out << recorded.nam
 
 class MainWindowAt144DpiTest : public LauncherTest, public ::testing::WithParamInterface<Recorded> {};
 
-TEST_P(MainWindowAt144DpiTest, ShowsThePicturesDrawnForItsScale)
-{
+TEST_P(MainWindowAt144DpiTest, ShowsThePicturesDrawnForItsScale) {
     const Recorded& recorded = GetParam();
     {
         const ScreenDpi screen(144);
@@ -150,16 +147,15 @@ TEST_P(MainWindowAt144DpiTest, ShowsThePicturesDrawnForItsScale)
     })) << differ;
 }
 
-INSTANTIATE_TEST_SUITE_P(Pictures, MainWindowAt144DpiTest,
-                         ::testing::Values(Recorded{"Deactivated", "2\r\n", rect(0, 0, 684, 477), "launcher-144dpi.png"},
-                                           Recorded{"Activated", "1\r\n", rect(489, 156, 182, 141),
-                                                    "activated-144dpi.png"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, MainWindowAt144DpiTest,
+    ::testing::Values(Recorded{"Deactivated", "2\r\n", rect(0, 0, 684, 477), "launcher-144dpi.png"},
+                      Recorded{"Activated", "1\r\n", rect(489, 156, 182, 141), "activated-144dpi.png"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A large picture that cannot be decoded ends start-up with the standard error report, before
 // the window has ever been shown: here the program file's second strip of the background.
-TEST_F(LauncherTest, LargePictureThatCannotBeDecodedEndsStartUp)
-{
+TEST_F(LauncherTest, LargePictureThatCannotBeDecodedEndsStartUp) {
     layOutGame(folder);
     const std::wstring program = folder.pathOf("ZARKLauncher.exe");
     ASSERT_TRUE(CopyFileW(launcherPath().c_str(), program.c_str(), TRUE));
@@ -186,8 +182,7 @@ TEST_F(LauncherTest, LargePictureThatCannotBeDecodedEndsStartUp)
 // Wine draws the window's small icon in its title bar at the small icon's size of the scale, 24
 // pixels at 150 %: an icon of another size would show there stretched. Every pixel that the
 // 24-pixel image covers wholly shows that image's colour.
-bool showsIconImage(HWND window, const std::vector<DWORD>& image, int size)
-{
+bool showsIconImage(HWND window, const std::vector<DWORD>& image, int size) {
     RECT frame;
     if (!GetWindowRect(window, &frame)) return false;
     // The icon lies somewhere in the frame's top-left corner.
@@ -211,8 +206,7 @@ bool showsIconImage(HWND window, const std::vector<DWORD>& image, int size)
     return false;
 }
 
-TEST_F(LauncherTest, ShowsTheIconDrawnForItsScale)
-{
+TEST_F(LauncherTest, ShowsTheIconDrawnForItsScale) {
     {
         const ScreenDpi screen(144);
         ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
@@ -225,8 +219,7 @@ TEST_F(LauncherTest, ShowsTheIconDrawnForItsScale)
 // What the system sends a window that has moved to a monitor of another scale: the new DPI
 // and the frame that it suggests. The rectangle is written into the launcher's own memory,
 // since a pointer in a message is not carried across processes.
-[[nodiscard]] bool sendDpiChanged(HWND window, int dpi, const RECT& suggested)
-{
+[[nodiscard]] bool sendDpiChanged(HWND window, int dpi, const RECT& suggested) {
     DWORD id = 0;
     GetWindowThreadProcessId(window, &id);
     const Handle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id));
@@ -241,8 +234,7 @@ TEST_F(LauncherTest, ShowsTheIconDrawnForItsScale)
     return sent;
 }
 
-TEST_F(LauncherTest, LaysOutItsWindowAgainOnAMonitorOfAnotherScale)
-{
+TEST_F(LauncherTest, LaysOutItsWindowAgainOnAMonitorOfAnotherScale) {
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     const int dpi = 144;
     RECT frame;

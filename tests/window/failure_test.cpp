@@ -32,8 +32,7 @@ void PrintTo(const Failure& parameter, std::ostream* out) { *out << parameter.na
 
 class FailingSwitchTest : public LauncherTest, public ::testing::WithParamInterface<Failure> {};
 
-TEST_P(FailingSwitchTest, PutsEverythingBackAndGoesOn)
-{
+TEST_P(FailingSwitchTest, PutsEverythingBackAndGoesOn) {
     const Failure& failure = GetParam();
     ASSERT_NO_FATAL_FAILURE(startWithStores(failure.base, failure.expansion));
     failure.spoil(folder);
@@ -62,8 +61,7 @@ TEST_P(FailingSwitchTest, PutsEverythingBackAndGoesOn)
 }
 
 // The base game's rule files as activation leaves them: renamed from the zark ones.
-void activeBase(const GameFolder& folder)
-{
+void activeBase(const GameFolder& folder) {
     for (const auto& [from, to] : {std::pair{"zarkrules.ini", "rules.ini"}, {"zarkart.ini", "art.ini"}}) {
         folder.write(to, *folder.read(from));
         folder.remove(from);
@@ -75,8 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The second rename finds its target taken, after the first has been done.
         Failure{"ArtTakenOnActivation", "2\r\n", "2\r\n",
-                [](const GameFolder& f) { f.write("art.ini", "; the game's own art\r\n"); },
-                ModCommand::ActivateZark, "art.ini", true},
+                [](const GameFolder& f) { f.write("art.ini", "; the game's own art\r\n"); }, ModCommand::ActivateZark,
+                "art.ini", true},
         // The third rename of the expansion misses its source, after two have been done.
         Failure{"ArtMissingOnExpansionActivation", "2\r\n", "2\r\n",
                 [](const GameFolder& f) { f.remove("zarkart.ini"); }, ModCommand::ActivateZarkFs, "zarkart.ini", true},
@@ -97,8 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
 // switch says what is out of place and offers repair. No leaves everything as it is; Yes puts
 // the file where the stores say and says so, the indicators show the stores, and the switch then
 // works.
-TEST_F(LauncherTest, RuleFilesOutOfPlaceArePutRightFromTheWindow)
-{
+TEST_F(LauncherTest, RuleFilesOutOfPlaceArePutRightFromTheWindow) {
     layOutGame(folder);
     folder.write("rules.ini", *folder.read("zarkrules.ini"));
     folder.remove("zarkrules.ini");
@@ -118,7 +115,8 @@ TEST_F(LauncherTest, RuleFilesOutOfPlaceArePutRightFromTheWindow)
 
     ASSERT_TRUE(give(main, ModCommand::ActivateZark, Way::Picture));
     ASSERT_NO_FATAL_FAILURE(expectOffer(offer, IDYES));
-    ASSERT_NO_FATAL_FAILURE(expectMessage(L"Renamed rules.ini to zarkrules.ini\nThe rule files agree with the stores."));
+    ASSERT_NO_FATAL_FAILURE(
+        expectMessage(L"Renamed rules.ini to zarkrules.ini\nThe rule files agree with the stores."));
     EXPECT_EQ(folder.contents(), renamed(halfSwitched, {{"rules.ini", "zarkrules.ini"}}));
     EXPECT_EQ(picturesOf(main), inactive);
 
@@ -130,8 +128,7 @@ TEST_F(LauncherTest, RuleFilesOutOfPlaceArePutRightFromTheWindow)
 
 // A lock file that no switch can use (here an empty folder) is offered to be cleared away; Yes
 // removes it and carries out the switch asked for, which makes the lock file anew.
-TEST_F(LauncherTest, AnUnusableLockFileIsClearedAwayAndTheSwitchDone)
-{
+TEST_F(LauncherTest, AnUnusableLockFileIsClearedAwayAndTheSwitchDone) {
     layOutGame(folder);
     const std::wstring lock = folder.pathOf("zarkdata.lock");
     ASSERT_TRUE(CreateDirectoryW(lock.c_str(), nullptr));
@@ -152,8 +149,7 @@ TEST_F(LauncherTest, AnUnusableLockFileIsClearedAwayAndTheSwitchDone)
     EXPECT_FALSE(messageBoxOf(launcher->id()));
 }
 
-TEST_F(LauncherTest, DisabledWindowTakesNoShortcutAndNoClick)
-{
+TEST_F(LauncherTest, DisabledWindowTakesNoShortcutAndNoClick) {
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     const FolderContents before = folder.contents();
     const Pictures shown = picturesOf(main);

@@ -17,8 +17,7 @@ namespace {
 class Holder {
 public:
     Holder(const GameFolder& folder, const std::string& file, const wchar_t* mode, int milliseconds)
-        : ready_(folder.path() + L".ready")
-    {
+        : ready_(folder.path() + L".ready") {
         DeleteFileW(ready_.c_str());
         std::wstring commandLine = L"\"" + standInPath(L"holdfile.exe") + L"\" \"" + folder.pathOf(file) + L"\" " +
                                    mode + L" " + std::to_wstring(milliseconds) + L" \"" + ready_ + L"\"";
@@ -31,8 +30,7 @@ public:
             CloseHandle(created.hThread);
         }
     }
-    ~Holder()
-    {
+    ~Holder() {
         if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 1);
         WaitForSingleObject(process_.get(), static_cast<DWORD>(kPatience.count()));
         DeleteFileW(ready_.c_str());
@@ -41,8 +39,7 @@ public:
     Holder& operator=(const Holder&) = delete;
 
     // True once the file is held.
-    bool holds() const
-    {
+    bool holds() const {
         return process_ && eventually([&] { return GetFileAttributesW(ready_.c_str()) != INVALID_FILE_ATTRIBUTES; });
     }
 
@@ -66,8 +63,7 @@ const std::wstring kInUse =
 
 class HeldFileTest : public LauncherTest, public ::testing::WithParamInterface<Hold> {};
 
-TEST_P(HeldFileTest, IsWaitedForOrReportedWithEverythingPutBack)
-{
+TEST_P(HeldFileTest, IsWaitedForOrReportedWithEverythingPutBack) {
     const Hold& hold = GetParam();
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     FolderContents after = folder.contents();
@@ -97,20 +93,18 @@ TEST_P(HeldFileTest, IsWaitedForOrReportedWithEverythingPutBack)
     EXPECT_EQ(picturesOf(main), (Pictures{false, true, false, true}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Holds, HeldFileTest,
-    ::testing::Values(
-        // A virus scanner that opens a rule file without sharing it, as renamed files are.
-        Hold{"RuleFileForAMoment", "zarkart.ini", L"open", 300, true},
-        // A reader that shares the store for reading and writing, not for deletion.
-        Hold{"StoreForAMoment", "zarkdata.dat", L"readwrite", 300, true},
-        // Held past the launcher's patience: the first rename is put back.
-        Hold{"RuleFileForLong", "zarkart.ini", L"open", 8000, false},
-        Hold{"StoreForLong", "zarkdata.dat", L"readwrite", 8000, false}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Holds, HeldFileTest,
+                         ::testing::Values(
+                             // A virus scanner that opens a rule file without sharing it, as renamed files are.
+                             Hold{"RuleFileForAMoment", "zarkart.ini", L"open", 300, true},
+                             // A reader that shares the store for reading and writing, not for deletion.
+                             Hold{"StoreForAMoment", "zarkdata.dat", L"readwrite", 300, true},
+                             // Held past the launcher's patience: the first rename is put back.
+                             Hold{"RuleFileForLong", "zarkart.ini", L"open", 8000, false},
+                             Hold{"StoreForLong", "zarkdata.dat", L"readwrite", 8000, false}),
+                         [](const auto& info) { return info.param.name; });
 
-TEST_F(LauncherTest, AnotherSwitcherIsWaitedForThenNamedInAMessage)
-{
+TEST_F(LauncherTest, AnotherSwitcherIsWaitedForThenNamedInAMessage) {
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     const FolderContents before = folder.contents();
     const Holder holder(folder, "zarkdata.lock", L"lock", 8000);
@@ -128,8 +122,7 @@ TEST_F(LauncherTest, AnotherSwitcherIsWaitedForThenNamedInAMessage)
 
 // Another program switches the folder while the launcher is open: its pictures follow the stores
 // within about a second, with no input, and a command given at once sees the stores as they are.
-TEST_F(LauncherTest, PicturesFollowTheStoresWhoeverSwitches)
-{
+TEST_F(LauncherTest, PicturesFollowTheStoresWhoeverSwitches) {
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     const auto shows = [&](const Pictures& expected) {
         return eventually([&] { return picturesOf(main) == expected; }, std::chrono::milliseconds(2000));
@@ -159,23 +152,23 @@ TEST_F(LauncherTest, PicturesFollowTheStoresWhoeverSwitches)
 // refused because the launcher has a store open: the launcher reads once the folder has been
 // quiet for a moment, and holds a store open for that read alone. Its indicators still follow,
 // within a second of the last switch.
-TEST_F(LauncherTest, OutsideSwitchesAreNeverRefusedAndTheIndicatorsFollow)
-{
+TEST_F(LauncherTest, OutsideSwitchesAreNeverRefusedAndTheIndicatorsFollow) {
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     // 31 switches, 250 ms apart: the last one leaves ZARK active.
-    EXPECT_EQ(runToEnd(standInPath(L"outsideswitch.exe"), folder.path(), L"31 250 switch", std::chrono::seconds(30)),
-              0)
+    EXPECT_EQ(runToEnd(standInPath(L"outsideswitch.exe"), folder.path(), L"31 250 switch", std::chrono::seconds(30)), 0)
         << "steps that the system refused";
-    EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; },
-                           std::chrono::milliseconds(1000)))
+    EXPECT_TRUE(eventually(
+        [&] {
+            return picturesOf(main) == Pictures{true, false, false, true};
+        },
+        std::chrono::milliseconds(1000)))
         << picturesOf(main);
     EXPECT_FALSE(messageBoxOf(launcher->id()));
 }
 
 // After a change of the folder the launcher reads the stores once and goes back to waiting: it
 // uses next to no processor time while nothing more happens.
-TEST_F(LauncherTest, IdleAgainAfterAFolderChange)
-{
+TEST_F(LauncherTest, IdleAgainAfterAFolderChange) {
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     folder.write("notes.txt", "a file of the player's\r\n");
     Sleep(500);
@@ -189,8 +182,7 @@ TEST_F(LauncherTest, IdleAgainAfterAFolderChange)
 // removable drive that went away and came back: a store changed then goes unseen. A
 // command given meanwhile shows what it read, refusal included; and once the window has been
 // activated again, the launcher has read the stores and watches the new folder.
-TEST_F(LauncherTest, IndicatorsFollowAgainOnceTheFolderIsBackAndTheWindowActive)
-{
+TEST_F(LauncherTest, IndicatorsFollowAgainOnceTheFolderIsBackAndTheWindowActive) {
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     const Pictures bothInactive{false, true, false, true};
     const Pictures expansionActive{false, true, true, false};
@@ -222,14 +214,16 @@ TEST_F(LauncherTest, IndicatorsFollowAgainOnceTheFolderIsBackAndTheWindowActive)
     ASSERT_TRUE(eventually([&] { return !IsWindow(about) && GetForegroundWindow() == main; }));
     EXPECT_TRUE(eventually([&] { return picturesOf(main) == bothInactive; })) << "not read on activation";
     ASSERT_EQ(runZarkswitch(folder.path(), L"activate base"), 0);
-    EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; },
-                           std::chrono::milliseconds(2000)))
+    EXPECT_TRUE(eventually(
+        [&] {
+            return picturesOf(main) == Pictures{true, false, false, true};
+        },
+        std::chrono::milliseconds(2000)))
         << "not watched again: " << picturesOf(main);
 }
 
 // Whether the stores and the rule files agree, with every rule file's content there once.
-bool agrees(const FolderContents& contents)
-{
+bool agrees(const FolderContents& contents) {
     const auto store = [&](const char* name) {
         const auto found = contents.find(name);
         return found == contents.end() ? std::string() : found->second;
@@ -248,8 +242,7 @@ bool agrees(const FolderContents& contents)
 
 // Two launchers on one game folder, each given a switch command at the same moment, round
 // after round: one switches at a time, and the folder always agrees with its stores.
-TEST_F(LauncherTest, TwoLaunchersSwitchingAtOnceLeaveTheFolderAgreeing)
-{
+TEST_F(LauncherTest, TwoLaunchersSwitchingAtOnceLeaveTheFolderAgreeing) {
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     const Launcher second(folder.path());
     const HWND secondMain = second.waitForMainWindow();

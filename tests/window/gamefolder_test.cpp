@@ -9,8 +9,7 @@
 namespace windowtest {
 namespace {
 
-TEST(GameFolderTest, LeftoverOfAnEarlierRunIsPassedByAndRemovedAtTheNextStart)
-{
+TEST(GameFolderTest, LeftoverOfAnEarlierRunIsPassedByAndRemovedAtTheNextStart) {
     std::wstring leftover;
     {
         const GameFolder earlier;

@@ -13,8 +13,7 @@
 namespace windowtest {
 namespace {
 
-TEST_F(LauncherTest, MainWindowHasItsFixedFrameAndPlace)
-{
+TEST_F(LauncherTest, MainWindowHasItsFixedFrameAndPlace) {
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
 
     EXPECT_EQ(windowText(main), L"Tiberian Sun Zarkonid Launcher (version 1.2)");
@@ -33,23 +32,22 @@ TEST_F(LauncherTest, MainWindowHasItsFixedFrameAndPlace)
               GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + GetSystemMetrics(SM_CYFIXEDFRAME));
 }
 
-TEST_F(LauncherTest, IndicatorsLieOverTheirFrames)
-{
+TEST_F(LauncherTest, IndicatorsLieOverTheirFrames) {
     // A value other than 0, 1 and 2 shows the ACTIVATED picture, which lies on top.
     ASSERT_NO_FATAL_FAILURE(startWithStores("3\r\n", "3\r\n"));
     EXPECT_EQ(placeOf(controlInClient(main, IDC_MODSTATUS)), "326, 104, 121 x 24");
     EXPECT_EQ(placeOf(controlInClient(main, IDC_FSMODSTATUS)), "328, 174, 113 x 24");
-    EXPECT_TRUE(eventually([&] { return picturesDrawn(main) == Pictures{true, false, true, false}; }))
-        << picturesDrawn(main);
+    EXPECT_TRUE(eventually([&] {
+        return picturesDrawn(main) == Pictures{true, false, true, false};
+    })) << picturesDrawn(main);
 }
 
 // What a screen reader relies on: Windows' own accessibility proxy for a system button names it
 // by its window text, calls it a push button, and presses it by sending BM_CLICK.
-TEST_F(LauncherTest, IndicatorsAreTheSystemsButtonsNamedByTheirPictures)
-{
+TEST_F(LauncherTest, IndicatorsAreTheSystemsButtonsNamedByTheirPictures) {
     ASSERT_NO_FATAL_FAILURE(startWithStores("3\r\n", "2\r\n"));
-    for (const auto& [id, name] : {std::pair{IDC_MODSTATUS, L"ZARK: ACTIVATED"},
-                                   std::pair{IDC_FSMODSTATUS, L"ZARK-FS: DE-ACTIVATED"}}) {
+    for (const auto& [id, name] :
+         {std::pair{IDC_MODSTATUS, L"ZARK: ACTIVATED"}, std::pair{IDC_FSMODSTATUS, L"ZARK-FS: DE-ACTIVATED"}}) {
         const HWND indicator = GetDlgItem(main, id);
         wchar_t windowClass[32] = L"";
         RealGetWindowClassW(indicator, windowClass, 32);
@@ -90,8 +88,7 @@ const std::vector<std::pair<std::wstring, std::vector<Item>>> kMenus = {
     {L"&Help", {{L"About", IDM_VIEWABOUT}, {L"Help", IDM_VIEWHELP}}},
 };
 
-TEST_F(ProgramFileTest, MenuBarHoldsFourMenusOfCommandsInOrder)
-{
+TEST_F(ProgramFileTest, MenuBarHoldsFourMenusOfCommandsInOrder) {
     const auto bar = file.menu(IDR_MAINMENU);
     ASSERT_EQ(bar.size(), kMenus.size());
     for (size_t m = 0; m < kMenus.size(); ++m) {
@@ -117,26 +114,29 @@ TEST_F(ProgramFileTest, MenuBarHoldsFourMenusOfCommandsInOrder)
 }
 
 // The text that a menu shows beside its caption for a shortcut.
-std::wstring shortcutText(const ACCEL& accel)
-{
+std::wstring shortcutText(const ACCEL& accel) {
     std::wstring text = (accel.fVirt & FCONTROL) ? L"Ctrl+" : L"";
     if (accel.key >= VK_F1 && accel.key <= VK_F24) return text + L"F" + std::to_wstring(accel.key - VK_F1 + 1);
     return text + static_cast<wchar_t>(accel.key);
 }
 
-TEST_F(ProgramFileTest, ShortcutsMatchTheCaptionsBesideTheirItems)
-{
+TEST_F(ProgramFileTest, ShortcutsMatchTheCaptionsBesideTheirItems) {
     using Shortcut = std::tuple<BYTE, WORD, WORD>;
     std::set<Shortcut> shortcuts;
     for (const ACCEL& accel : file.accelerators(IDR_ACCELERATORS))
         shortcuts.emplace(accel.fVirt & ~FNOINVERT, accel.key, accel.cmd);
     const BYTE ctrl = FVIRTKEY | FCONTROL;
-    const std::set<Shortcut> expected = {
-        {ctrl, 'A', IDM_ACTIVATEZARK},     {ctrl, 'D', IDM_DEACTIVATEZARK}, {ctrl, 'Z', IDM_ACTIVATEZARKFS},
-        {ctrl, 'C', IDM_DEACTIVATEZARKFS}, {ctrl, 'R', IDM_RUNTIBERIANSUN}, {ctrl, 'Q', IDM_EXITLAUNCHER},
-        {FVIRTKEY, VK_F2, IDM_SHOWREADME}, {FVIRTKEY, VK_F3, IDM_SHOWHISTORY},
-        {FVIRTKEY, VK_F4, IDM_SHOWLAUNCHERHISTORY}, {ctrl, 'H', IDM_VISITHOMEPAGE},
-        {ctrl, 'B', IDM_VISITNVARO}};
+    const std::set<Shortcut> expected = {{ctrl, 'A', IDM_ACTIVATEZARK},
+                                         {ctrl, 'D', IDM_DEACTIVATEZARK},
+                                         {ctrl, 'Z', IDM_ACTIVATEZARKFS},
+                                         {ctrl, 'C', IDM_DEACTIVATEZARKFS},
+                                         {ctrl, 'R', IDM_RUNTIBERIANSUN},
+                                         {ctrl, 'Q', IDM_EXITLAUNCHER},
+                                         {FVIRTKEY, VK_F2, IDM_SHOWREADME},
+                                         {FVIRTKEY, VK_F3, IDM_SHOWHISTORY},
+                                         {FVIRTKEY, VK_F4, IDM_SHOWLAUNCHERHISTORY},
+                                         {ctrl, 'H', IDM_VISITHOMEPAGE},
+                                         {ctrl, 'B', IDM_VISITNVARO}};
     EXPECT_EQ(shortcuts, expected);
 
     const auto bar = file.menu(IDR_MAINMENU);
@@ -152,8 +152,7 @@ TEST_F(ProgramFileTest, ShortcutsMatchTheCaptionsBesideTheirItems)
     }
 }
 
-TEST_F(ProgramFileTest, VersionBlockNamesTheLauncher)
-{
+TEST_F(ProgramFileTest, VersionBlockNamesTheLauncher) {
     const auto fixed = file.fixedInfo();
     ASSERT_TRUE(fixed);
     EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(2, 1));
@@ -173,8 +172,7 @@ TEST_F(ProgramFileTest, VersionBlockNamesTheLauncher)
     EXPECT_EQ(file.versionString(block, L"OriginalFilename"), L"ZARKLauncher.exe");
 }
 
-TEST_F(ProgramFileTest, IconHoldsEightSizesAtTheirColourDepths)
-{
+TEST_F(ProgramFileTest, IconHoldsEightSizesAtTheirColourDepths) {
     // Width, height, bits per pixel, PNG: 256 colours at 16 and 32 pixels, as at 100 % they
     // always were, 32 bits with alpha at the other sizes, and the 256-pixel image as a PNG.
     using Image = std::tuple<int, int, int, bool>;

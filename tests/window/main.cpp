@@ -15,8 +15,7 @@ public:
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new LeftoverGameFolders);
     ::testing::UnitTest::GetInstance()->listeners().Append(new windowtest::OpenMessageBoxAtFailure);

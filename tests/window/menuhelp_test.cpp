@@ -8,8 +8,7 @@ namespace {
 
 class MenuHelpTest : public LauncherTest {};
 
-TEST_F(MenuHelpTest, F1InTheOpenModMenuOpensTheHelpFileOfTheGameFolder)
-{
+TEST_F(MenuHelpTest, F1InTheOpenModMenuOpensTheHelpFileOfTheGameFolder) {
     layOutGame(folder);
     // Not a help file the viewer can read: it names the file it failed on.
     folder.write("zarkhelp.hlp", "not a help file");

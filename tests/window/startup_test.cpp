@@ -20,8 +20,7 @@ void PrintTo(const StoredState& parameter, std::ostream* out) { *out << paramete
 
 class StartupTest : public LauncherTest, public ::testing::WithParamInterface<StoredState> {};
 
-TEST_P(StartupTest, ShowsOnePictureOfEachPairAndWritesNothing)
-{
+TEST_P(StartupTest, ShowsOnePictureOfEachPairAndWritesNothing) {
     const StoredState& state = GetParam();
     layOutGame(folder, state.base, state.expansion);
     const FolderContents before = folder.contents();
@@ -36,15 +35,14 @@ TEST_P(StartupTest, ShowsOnePictureOfEachPairAndWritesNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     StoredValues, StartupTest,
-    ::testing::Values(
-        StoredState{"BothInactive", "2\r\n", "2\r\n", {false, true, false, true}},
-        StoredState{"BaseActive", "1\r\n", "2\r\n", {true, false, false, true}},
-        StoredState{"ExpansionActive", "2\r\n", "1\r\n", {false, true, true, false}},
-        // An empty first line reads as 0, which start-up shows as inactive without writing it.
-        StoredState{"EmptyFirstLine", "\r\n2\r\n", "2\r\n", {false, true, false, true}},
-        StoredState{"NoLineBreak", "1", "2", {true, false, false, true}},
-        // A value other than 0, 1 and 2 shows the ACTIVATED picture, which lies on top.
-        StoredState{"UnknownValue", "3\r\n", "2\r\n", {true, false, false, true}}),
+    ::testing::Values(StoredState{"BothInactive", "2\r\n", "2\r\n", {false, true, false, true}},
+                      StoredState{"BaseActive", "1\r\n", "2\r\n", {true, false, false, true}},
+                      StoredState{"ExpansionActive", "2\r\n", "1\r\n", {false, true, true, false}},
+                      // An empty first line reads as 0, which start-up shows as inactive without writing it.
+                      StoredState{"EmptyFirstLine", "\r\n2\r\n", "2\r\n", {false, true, false, true}},
+                      StoredState{"NoLineBreak", "1", "2", {true, false, false, true}},
+                      // A value other than 0, 1 and 2 shows the ACTIVATED picture, which lies on top.
+                      StoredState{"UnknownValue", "3\r\n", "2\r\n", {true, false, false, true}}),
     [](const auto& info) { return info.param.name; });
 
 struct UnreadableStore {
@@ -63,8 +61,7 @@ void PrintTo(const UnreadableStore& parameter, std::ostream* out) { *out << para
 
 class StoreUnreadableTest : public LauncherTest, public ::testing::WithParamInterface<UnreadableStore> {};
 
-TEST_P(StoreUnreadableTest, ReportsTheFileAndEndsWithoutShowingTheWindow)
-{
+TEST_P(StoreUnreadableTest, ReportsTheFileAndEndsWithoutShowingTheWindow) {
     const UnreadableStore& store = GetParam();
     if (store.gameFolder) layOutGame(folder);
     if (store.bytes)
@@ -102,8 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Whether the thread of `window` has an input method's window, which Windows and Wine make
 // hidden for each thread that the input method serves.
-bool hasInputMethod(HWND window)
-{
+bool hasInputMethod(HWND window) {
     bool found = false;
     EnumThreadWindows(
         GetWindowThreadProcessId(window, nullptr),
@@ -119,8 +115,7 @@ bool hasInputMethod(HWND window)
 // The launcher takes no text and turns the input method off as it starts: its thread has none,
 // while the boxes that it opens are open too. The keys work all the same: Space presses an
 // indicator, Enter closes a message box and Escape the About box.
-TEST_F(LauncherTest, TakesKeysWithTheInputMethodOff)
-{
+TEST_F(LauncherTest, TakesKeysWithTheInputMethodOff) {
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     ASSERT_TRUE(tabTo(main, IDC_MODSTATUS));
     pressKeys({VK_SPACE});
@@ -146,8 +141,7 @@ TEST_F(LauncherTest, TakesKeysWithTheInputMethodOff)
     EXPECT_TRUE(launcher->running());
 }
 
-TEST_F(LauncherTest, ExitEndsTheProgramAndWritesNothing)
-{
+TEST_F(LauncherTest, ExitEndsTheProgramAndWritesNothing) {
     ASSERT_NO_FATAL_FAILURE(startWithStores("1\r\n", "2\r\n"));
     const FolderContents before = folder.contents();
     const FILETIME baseTime = folder.modified("zarkdata.dat");
@@ -164,8 +158,7 @@ TEST_F(LauncherTest, ExitEndsTheProgramAndWritesNothing)
     EXPECT_EQ(CompareFileTime(&expansionTime, &expansionAfter), 0);
 }
 
-TEST_F(LauncherTest, ExitFromTheMenuEndsTheProgram)
-{
+TEST_F(LauncherTest, ExitFromTheMenuEndsTheProgram) {
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     const FolderContents before = folder.contents();
     ASSERT_TRUE(chooseFromModMenu(main, ModCommand::Exit, MenuWay::Keyboard));

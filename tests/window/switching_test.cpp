@@ -19,8 +19,7 @@ namespace {
 
 // What the folder holds after the renames and the store write of a successful switch.
 FolderContents afterSwitch(const FolderContents& contents, const Renames& renames, const std::string& store,
-                           const std::string& bytes)
-{
+                           const std::string& bytes) {
     FolderContents after = renamed(contents, renames);
     after[store] = bytes;
     return after;
@@ -36,18 +35,25 @@ struct Variant {
     const wchar_t* screenshot;
 };
 
-const Variant kBase{"Base", ModCommand::ActivateZark, ModCommand::DeactivateZark, "zarkdata.dat",
+const Variant kBase{"Base",
+                    ModCommand::ActivateZark,
+                    ModCommand::DeactivateZark,
+                    "zarkdata.dat",
                     {{"zarkrules.ini", "rules.ini"}, {"zarkart.ini", "art.ini"}},
-                    {true, false, false, true}, L"base-active"};
-const Variant kExpansion{"Expansion", ModCommand::ActivateZarkFs, ModCommand::DeactivateZarkFs, "zarkdata2.dat",
-                         {{"zarkfirestrm.ini", "firestrm.ini"}, {"zarkrules.ini", "rules.ini"},
-                          {"zarkart.ini", "art.ini"}},
-                         {false, true, true, false}, L"expansion-active"};
+                    {true, false, false, true},
+                    L"base-active"};
+const Variant kExpansion{
+    "Expansion",
+    ModCommand::ActivateZarkFs,
+    ModCommand::DeactivateZarkFs,
+    "zarkdata2.dat",
+    {{"zarkfirestrm.ini", "firestrm.ini"}, {"zarkrules.ini", "rules.ini"}, {"zarkart.ini", "art.ini"}},
+    {false, true, true, false},
+    L"expansion-active"};
 
 void PrintTo(const Variant& variant, std::ostream* out) { *out << variant.name; }
 
-Renames reversed(const Renames& renames)
-{
+Renames reversed(const Renames& renames) {
     Renames back;
     for (const auto& [from, to] : renames) back.emplace_back(to, from);
     return back;
@@ -57,15 +63,13 @@ class SwitchTest : public LauncherTest, public ::testing::WithParamInterface<std
 
 // The names say what the pictures show; with the mouse, the pixels are the pictures' own (Space
 // leaves the focus rectangle on the indicator pressed).
-TEST_P(SwitchTest, ActivatesAndDeactivates)
-{
+TEST_P(SwitchTest, ActivatesAndDeactivates) {
     const auto& [variant, way] = GetParam();
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     const Pictures inactive{false, true, false, true};
     const auto shows = [&](const Pictures& expected) {
-        return eventually([&] {
-            return picturesOf(main) == expected && (way == Way::Space || picturesDrawn(main) == expected);
-        });
+        return eventually(
+            [&] { return picturesOf(main) == expected && (way == Way::Space || picturesDrawn(main) == expected); });
     };
     ASSERT_TRUE(shows(inactive)) << picturesOf(main) << ", drawn " << picturesDrawn(main);
     const FolderContents installed = folder.contents();
@@ -79,22 +83,20 @@ TEST_P(SwitchTest, ActivatesAndDeactivates)
     if (way == Way::Picture) saveScreenshot(variant.screenshot, {main});
 
     ASSERT_TRUE(give(main, variant.deactivate, way));
-    const FolderContents inactiveAgain =
-        afterSwitch(active, reversed(variant.renames), variant.store, "2\r\n");
+    const FolderContents inactiveAgain = afterSwitch(active, reversed(variant.renames), variant.store, "2\r\n");
     EXPECT_TRUE(shows(inactive)) << "deactivation did not complete: " << picturesOf(main) << ", drawn "
                                  << picturesDrawn(main);
     EXPECT_EQ(folder.contents(), inactiveAgain);
     EXPECT_FALSE(messageBoxOf(launcher->id()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ways, SwitchTest,
-    ::testing::Combine(::testing::Values(kBase, kExpansion),
-                       ::testing::Values(Way::MenuByKeyboard, Way::MenuByMouse, Way::Shortcut, Way::Picture,
-                                         Way::Space, Way::ScreenReader)),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) + nameOf(std::get<1>(info.param));
-    });
+INSTANTIATE_TEST_SUITE_P(Ways, SwitchTest,
+                         ::testing::Combine(::testing::Values(kBase, kExpansion),
+                                            ::testing::Values(Way::MenuByKeyboard, Way::MenuByMouse, Way::Shortcut,
+                                                              Way::Picture, Way::Space, Way::ScreenReader)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + nameOf(std::get<1>(info.param));
+                         });
 
 const std::wstring kM1 = L"ZARK is already activated!";
 const std::wstring kM2 =
@@ -114,19 +116,21 @@ const std::wstring kM6 = L"ZARK-FS is already deactivated!";
 // to the ZARK indicator, Down and Right to the ZARK-FS one, Tab and Shift+Tab between them; Enter
 // and Space press the focused one, which keeps the focus under its new name; and the focus comes
 // back to the indicator that had it when a message box closes.
-TEST_F(LauncherTest, KeyboardMovesBetweenTheIndicatorsAndPressesThem)
-{
+TEST_F(LauncherTest, KeyboardMovesBetweenTheIndicatorsAndPressesThem) {
     ASSERT_NO_FATAL_FAILURE(startWithStores("2\r\n", "2\r\n"));
     const HWND zark = GetDlgItem(main, IDC_MODSTATUS);
     const HWND zarkfs = GetDlgItem(main, IDC_FSMODSTATUS);
     ASSERT_TRUE(bringToFront(main));
     EXPECT_TRUE(eventually([&] { return focusOf(main) == zark; })) << "the ZARK indicator has no focus at start";
-    EXPECT_TRUE(eventually([&] { return picturesDrawn(main) == Pictures{false, true, false, true}; }))
-        << picturesDrawn(main);
+    EXPECT_TRUE(eventually([&] {
+        return picturesDrawn(main) == Pictures{false, true, false, true};
+    })) << picturesDrawn(main);
 
     pressKeys({VK_RETURN});
-    EXPECT_TRUE(eventually([&] { return picturesOf(main) == Pictures{true, false, false, true}; }))
-        << "the first key did nothing: " << picturesOf(main);
+    EXPECT_TRUE(eventually([&] {
+        return picturesOf(main) == Pictures{true, false, false, true};
+    })) << "the first key did nothing: "
+        << picturesOf(main);
     EXPECT_EQ(folder.read("zarkdata.dat"), "1\r\n");
     EXPECT_TRUE(folder.exists("rules.ini") && folder.exists("art.ini"));
     EXPECT_EQ(focusOf(main), zark);
@@ -145,8 +149,10 @@ TEST_F(LauncherTest, KeyboardMovesBetweenTheIndicatorsAndPressesThem)
     EXPECT_TRUE(eventually([&] { return focusOf(main) == zarkfs; }));
     pressKeys({VK_LEFT});
     EXPECT_TRUE(eventually([&] { return focusOf(main) == zark; }));
-    EXPECT_TRUE(eventually([&] { return picturesDrawn(main) == Pictures{false, false, false, true}; }))
-        << "no focus rectangle on the ZARK indicator: " << picturesDrawn(main);
+    EXPECT_TRUE(eventually([&] {
+        return picturesDrawn(main) == Pictures{false, false, false, true};
+    })) << "no focus rectangle on the ZARK indicator: "
+        << picturesDrawn(main);
     saveScreenshot(L"launcher-focused", {main});
 
     pressKeys({VK_TAB});
@@ -168,8 +174,7 @@ void PrintTo(const Refusal& refusal, std::ostream* out) { *out << refusal.name; 
 
 class RefusalTest : public LauncherTest, public ::testing::WithParamInterface<Refusal> {};
 
-TEST_P(RefusalTest, ChangesNothing)
-{
+TEST_P(RefusalTest, ChangesNothing) {
     const Refusal& refusal = GetParam();
     ASSERT_NO_FATAL_FAILURE(startWithStores(refusal.base, refusal.expansion));
     const FolderContents before = folder.contents();
@@ -179,8 +184,7 @@ TEST_P(RefusalTest, ChangesNothing)
     if (refusal.message) {
         const auto box = waitForMessageBox(launcher->id());
         ASSERT_TRUE(box);
-        saveScreenshot(L"refusal-" + zark::widen(refusal.name),
-                       {main, box->window});
+        saveScreenshot(L"refusal-" + zark::widen(refusal.name), {main, box->window});
         ASSERT_NO_FATAL_FAILURE(expectMessage(*refusal.message));
     } else {
         ASSERT_TRUE(menuOpens(main));

@@ -5,8 +5,8 @@
 #include "faultyfilesystem.h"
 #include "switching/switches.h"
 
-#include <csignal>
 #include <chrono>
+#include <csignal>
 #include <random>
 #include <set>
 #include <thread>
@@ -81,8 +81,7 @@ std::multiset<std::string> ruleContents() {
     return contents;
 }
 
-const std::multiset<std::string> kRuleContents{"; zarkrules.ini\r\n", "; zarkart.ini\r\n",
-                                               "; zarkfirestrm.ini\r\n"};
+const std::multiset<std::string> kRuleContents{"; zarkrules.ini\r\n", "; zarkart.ini\r\n", "; zarkfirestrm.ini\r\n"};
 
 TEST(Concurrency, SwitchersAtOnceLeaveTheFolderAgreeing) {
     TempFolder folder;
@@ -154,8 +153,9 @@ TEST(Concurrency, StatusReportsOnlyASettledFolder) {
     const Result run = zarkswitch({"status"});
     switching.join();
     EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_EQ(run.out, "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): active\n"
-                       "The rule files agree with the stores.\n");
+    EXPECT_EQ(run.out,
+              "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): active\n"
+              "The rule files agree with the stores.\n");
 }
 
 }  // namespace

@@ -17,7 +17,6 @@ int main(int argc, char*[]) {
     }
     std::puts("held");
     std::fflush(stdout);
-    while (std::getchar() != EOF) {
-    }
+    while (std::getchar() != EOF) {}
     return 0;
 }

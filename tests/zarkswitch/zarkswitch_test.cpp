@@ -98,11 +98,19 @@ INSTANTIATE_TEST_SUITE_P(
                    "ZARK (zarkdata.dat): active\nZARK-FS (zarkdata2.dat): inactive\n" + kAgree},
         StatusCase{"FsActive", "2\r\n", "1\r\n", kFsActive, 0,
                    "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): active\n" + kAgree},
-        StatusCase{"GameNameWhileInactive", "2\r\n", "2\r\n", {"rules.ini", "zarkart.ini", "zarkfirestrm.ini"}, 3,
+        StatusCase{"GameNameWhileInactive",
+                   "2\r\n",
+                   "2\r\n",
+                   {"rules.ini", "zarkart.ini", "zarkfirestrm.ini"},
+                   3,
                    "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): inactive\n"
                    "zarkdata.dat and zarkdata2.dat say inactive, but rules.ini is there and zarkrules.ini is "
                    "missing\n"},
-        StatusCase{"BothNamesAndNeitherName", "1\r\n", "2\r\n", {"rules.ini", "zarkrules.ini", "firestrm.ini"}, 3,
+        StatusCase{"BothNamesAndNeitherName",
+                   "1\r\n",
+                   "2\r\n",
+                   {"rules.ini", "zarkrules.ini", "firestrm.ini"},
+                   3,
                    "ZARK (zarkdata.dat): active\nZARK-FS (zarkdata2.dat): inactive\n"
                    "zarkdata.dat says active, but both rules.ini and zarkrules.ini are there\n"
                    "zarkdata.dat says active, but neither art.ini nor zarkart.ini is there\n"
@@ -113,54 +121,85 @@ INSTANTIATE_TEST_SUITE_P(
                    "time\n"},
         // A store that is neither active nor inactive is a finding of its own, and expects
         // nothing of the files that only its variant moves.
-        StatusCase{"NotSetAndRawValue", "\r\n", "7\r\n", {"rules.ini", "zarkrules.ini"}, 3,
+        StatusCase{"NotSetAndRawValue",
+                   "\r\n",
+                   "7\r\n",
+                   {"rules.ini", "zarkrules.ini"},
+                   3,
                    "ZARK (zarkdata.dat): not set\nZARK-FS (zarkdata2.dat): 7\n"
-                   "zarkdata.dat says not set, neither active nor inactive" + kWriteBase +
-                   "zarkdata2.dat says 7, neither active nor inactive" + kWriteFs},
+                   "zarkdata.dat says not set, neither active nor inactive" +
+                       kWriteBase + "zarkdata2.dat says 7, neither active nor inactive" + kWriteFs},
         // Next to a state is no state.
         StatusCase{"ThreeAndMinusOne", "3\r\n", "-1\r\n", kBaseActive, 3,
                    "ZARK (zarkdata.dat): 3\nZARK-FS (zarkdata2.dat): -1\n"
-                   "zarkdata.dat says 3, neither active nor inactive" + kWriteBase +
-                   "zarkdata2.dat says -1, neither active nor inactive" + kWriteFs},
+                   "zarkdata.dat says 3, neither active nor inactive" +
+                       kWriteBase + "zarkdata2.dat says -1, neither active nor inactive" + kWriteFs},
         // A file under the name that an undecided store's variant gives it: that store may be why.
-        StatusCase{"OnlyTheSetVariantIsChecked", "0\r\n", "2\r\n", {"zarkrules.ini", "art.ini"}, 3,
+        StatusCase{"OnlyTheSetVariantIsChecked",
+                   "0\r\n",
+                   "2\r\n",
+                   {"zarkrules.ini", "art.ini"},
+                   3,
                    "ZARK (zarkdata.dat): not set\nZARK-FS (zarkdata2.dat): inactive\n"
-                   "zarkdata.dat says not set, neither active nor inactive" + kWriteBase +
-                   "zarkdata2.dat says inactive, but art.ini is there and zarkart.ini is missing: zarkdata.dat, "
-                   "which says not set, may have moved it\n"
-                   "zarkdata2.dat says inactive, but neither zarkfirestrm.ini nor firestrm.ini is there\n"},
+                   "zarkdata.dat says not set, neither active nor inactive" +
+                       kWriteBase +
+                       "zarkdata2.dat says inactive, but art.ini is there and zarkart.ini is missing: zarkdata.dat, "
+                       "which says not set, may have moved it\n"
+                       "zarkdata2.dat says inactive, but neither zarkfirestrm.ini nor firestrm.ini is there\n"},
         // A store that cannot be read is a finding too, and the other store is still checked.
-        StatusCase{"MissingStore", std::nullopt, "2\r\n", {"zarkrules.ini", "zarkart.ini", "firestrm.ini"}, 3,
+        StatusCase{"MissingStore",
+                   std::nullopt,
+                   "2\r\n",
+                   {"zarkrules.ini", "zarkart.ini", "firestrm.ini"},
+                   3,
                    "ZARK (zarkdata.dat): cannot be read\nZARK-FS (zarkdata2.dat): inactive\n"
-                   "zarkdata.dat is missing" + kWriteBase +
-                   "zarkdata2.dat says inactive, but firestrm.ini is there and zarkfirestrm.ini is missing\n"},
+                   "zarkdata.dat is missing" +
+                       kWriteBase +
+                       "zarkdata2.dat says inactive, but firestrm.ini is there and zarkfirestrm.ini is missing\n"},
         StatusCase{"EmptyStoreAndNumberOutOfRange", "", "99999\r\n", kAllInactive, 3,
                    "ZARK (zarkdata.dat): cannot be read\nZARK-FS (zarkdata2.dat): cannot be read\n"
-                   "zarkdata.dat is empty" + kWriteBase + "zarkdata2.dat holds a number out of range" + kWriteFs},
+                   "zarkdata.dat is empty" +
+                       kWriteBase + "zarkdata2.dat holds a number out of range" + kWriteFs},
         // What stands under a known name is what it is: no folder or link counts as a rule file.
-        StatusCase{"NoFileUnderAKnownName", "2\r\n", "2\r\n",
+        StatusCase{"NoFileUnderAKnownName",
+                   "2\r\n",
+                   "2\r\n",
                    {"zarkrules.ini", "rules.ini/", "zarkart.ini", "art.ini -> nowhere", "zarkfirestrm.ini",
-                    "zarkdata.dat.123.1.tmp/"}, 3,
+                    "zarkdata.dat.123.1.tmp/"},
+                   3,
                    "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): inactive\n"
                    "rules.ini is a folder, not a file\nart.ini is a symbolic link, not a file\n"
                    "zarkdata.dat.123.1.tmp is a folder, not a file\n"},
         // Notepad's "Unicode" and "UTF-8 with BOM": the number after the mark reads as nothing.
-        StatusCase{"StoreSavedWithByteOrderMark", "\xEF\xBB\xBF" "1\r\n", "\xFF\xFE" "2\0\r\0\n\0"s, kBaseActive, 3,
+        StatusCase{"StoreSavedWithByteOrderMark",
+                   "\xEF\xBB\xBF"
+                   "1\r\n",
+                   "\xFF\xFE"
+                   "2\0\r\0\n\0"s,
+                   kBaseActive, 3,
                    "ZARK (zarkdata.dat): not set\nZARK-FS (zarkdata2.dat): not set\n"
-                   "zarkdata.dat says not set, neither active nor inactive: " + kByteOrderMark + kWriteBase +
-                   "zarkdata2.dat says not set, neither active nor inactive: " + kByteOrderMark + kWriteFs},
-        StatusCase{"LeftoversOfACutShortWrite", "2\r\n", "2\r\n",
-                   {"zarkrules.ini", "zarkart.ini", "zarkfirestrm.ini", "zarkdata.dat.4711.1.tmp",
-                    "zarkdata.dat.saved.tmp"}, 3,
-                   "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): inactive\n"
-                   "zarkdata.dat.4711.1.tmp is left over from a store write that was cut short\n"},
+                   "zarkdata.dat says not set, neither active nor inactive: " +
+                       kByteOrderMark + kWriteBase +
+                       "zarkdata2.dat says not set, neither active nor inactive: " + kByteOrderMark + kWriteFs},
+        StatusCase{
+            "LeftoversOfACutShortWrite",
+            "2\r\n",
+            "2\r\n",
+            {"zarkrules.ini", "zarkart.ini", "zarkfirestrm.ini", "zarkdata.dat.4711.1.tmp", "zarkdata.dat.saved.tmp"},
+            3,
+            "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): inactive\n"
+            "zarkdata.dat.4711.1.tmp is left over from a store write that was cut short\n"},
         // Only a file system that tells case apart has two files here.
-        StatusCase{"OtherSpellings", "2\r\n", "2\r\n", {"zarkrules.ini", "zarkart.ini", "zarkfirestrm.ini", "RULES.INI",
-                   "Zarkart.ini", "ZARKDATA2.DAT"}, 3,
-                   "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): inactive\n"
-                   "ZARKDATA2.DAT is another spelling of zarkdata2.dat, which the game under Wine may read in its place\n"
-                   "RULES.INI is another spelling of rules.ini, which the game under Wine may read in its place\n"
-                   "Zarkart.ini is another spelling of zarkart.ini, which the game under Wine may read in its place\n"}),
+        StatusCase{
+            "OtherSpellings",
+            "2\r\n",
+            "2\r\n",
+            {"zarkrules.ini", "zarkart.ini", "zarkfirestrm.ini", "RULES.INI", "Zarkart.ini", "ZARKDATA2.DAT"},
+            3,
+            "ZARK (zarkdata.dat): inactive\nZARK-FS (zarkdata2.dat): inactive\n"
+            "ZARKDATA2.DAT is another spelling of zarkdata2.dat, which the game under Wine may read in its place\n"
+            "RULES.INI is another spelling of rules.ini, which the game under Wine may read in its place\n"
+            "Zarkart.ini is another spelling of zarkart.ini, which the game under Wine may read in its place\n"}),
     [](const testing::TestParamInfo<StatusCase>& info) { return info.param.name; });
 
 TEST(Switches, RoundTripsOfBothVariantsMatchTheLauncher) {
@@ -211,8 +250,7 @@ class Refusals : public testing::TestWithParam<Refusal> {};
 TEST_P(Refusals, PrintTheMessageExitOneAndChangeNothing) {
     const Refusal& c = GetParam();
     TempFolder folder;
-    create(gameFolder(c.base, c.fs,
-                      c.base == "1\r\n" ? kBaseActive : c.fs == "1\r\n" ? kFsActive : kAllInactive));
+    create(gameFolder(c.base, c.fs, c.base == "1\r\n" ? kBaseActive : c.fs == "1\r\n" ? kFsActive : kAllInactive));
     const Snapshot before = snapshot();
     const Result run = zarkswitch(c.args);
     EXPECT_EQ(run.status, 1) << run.err;
@@ -223,17 +261,23 @@ TEST_P(Refusals, PrintTheMessageExitOneAndChangeNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, Refusals,
-    testing::Values(Refusal{"AlreadyActive", "1\r\n", "2\r\n", {"activate", "base"}, "ZARK is already activated!\n"},
-                    Refusal{"ExpansionActive", "2\r\n", "1\r\n", {"activate", "base"}, "If you have firestorm"},
-                    Refusal{"AlreadyInactive", "2\r\n", "2\r\n", {"deactivate", "base"}, "ZARK is already DEactivated!\n"},
-                    Refusal{"FsAlreadyActive", "2\r\n", "1\r\n", {"activate", "fs"}, "ZARK-FS is already activated!\n"},
-                    Refusal{"BaseActive", "1\r\n", "2\r\n", {"activate", "fs"}, "If you have firestorm"},
-                    Refusal{"FsAlreadyInactive", "2\r\n", "2\r\n", {"deactivate", "fs"},
-                            "ZARK-FS is already deactivated!\n"},
-                    Refusal{"NotSet", "\r\n", "2\r\n", {"activate", "base"},
-                            "Nothing done: zarkdata.dat says not set, neither active nor inactive.\n"},
-                    Refusal{"RawValue", "2\r\n", "5\r\n", {"deactivate", "fs"},
-                            "Nothing done: zarkdata2.dat says 5, neither active nor inactive.\n"}),
+    testing::Values(
+        Refusal{"AlreadyActive", "1\r\n", "2\r\n", {"activate", "base"}, "ZARK is already activated!\n"},
+        Refusal{"ExpansionActive", "2\r\n", "1\r\n", {"activate", "base"}, "If you have firestorm"},
+        Refusal{"AlreadyInactive", "2\r\n", "2\r\n", {"deactivate", "base"}, "ZARK is already DEactivated!\n"},
+        Refusal{"FsAlreadyActive", "2\r\n", "1\r\n", {"activate", "fs"}, "ZARK-FS is already activated!\n"},
+        Refusal{"BaseActive", "1\r\n", "2\r\n", {"activate", "fs"}, "If you have firestorm"},
+        Refusal{"FsAlreadyInactive", "2\r\n", "2\r\n", {"deactivate", "fs"}, "ZARK-FS is already deactivated!\n"},
+        Refusal{"NotSet",
+                "\r\n",
+                "2\r\n",
+                {"activate", "base"},
+                "Nothing done: zarkdata.dat says not set, neither active nor inactive.\n"},
+        Refusal{"RawValue",
+                "2\r\n",
+                "5\r\n",
+                {"deactivate", "fs"},
+                "Nothing done: zarkdata2.dat says 5, neither active nor inactive.\n"}),
     [](const testing::TestParamInfo<Refusal>& info) { return info.param.name; });
 
 const std::string kSeeRepair =
@@ -251,7 +295,9 @@ TEST(SwitchFailures, ReportOnStandardErrorExitTwoAndLeaveEverythingAsItWas) {
         // The first rename's target is taken: nothing has moved yet.
         {{"zarkrules.ini", "zarkart.ini", "rules.ini"}, {"activate", "base"}, "Error 17: File exists", "rules.ini"},
         // The third rename fails: the first two are put back.
-        {{"zarkfirestrm.ini", "zarkrules.ini"}, {"activate", "fs"}, "Error 2: No such file or directory",
+        {{"zarkfirestrm.ini", "zarkrules.ini"},
+         {"activate", "fs"},
+         "Error 2: No such file or directory",
          "zarkart.ini"},
     };
     for (const Case& c : cases) {

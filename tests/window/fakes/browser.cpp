@@ -7,8 +7,7 @@
 
 #include <string>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
-{
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!arguments || count != 3) return 1;

@@ -14,8 +14,7 @@
 
 namespace {
 
-bool replaceStore(const char* value)
-{
+bool replaceStore(const char* value) {
     const wchar_t* fresh = L"zarkdata.dat.new";
     HANDLE file = CreateFileW(fresh, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -30,8 +29,7 @@ bool replaceStore(const char* value)
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
-{
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!arguments || count != 4) return 255;

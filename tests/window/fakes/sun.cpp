@@ -4,8 +4,7 @@
 
 #include <string>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
-{
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wchar_t self[MAX_PATH];
     wchar_t folder[MAX_PATH];
     const DWORD selfLength = GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -15,13 +14,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     GetStartupInfoW(&startup);
-    const std::wstring show =
-        (startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_wstring(startup.wShowWindow) : L"none";
+    const std::wstring show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_wstring(startup.wShowWindow) : L"none";
     const std::wstring line = std::wstring(GetCommandLineW()) + L"\t" + folder + L"\t" + show;
 
     std::wstring record(self, selfLength);
-    record = record.substr(0, record.find_last_of(L'\\') + 1) + L"sun-" +
-             std::to_wstring(GetCurrentProcessId()) + L".txt";
+    record =
+        record.substr(0, record.find_last_of(L'\\') + 1) + L"sun-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
     HANDLE file = CreateFileW(record.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 1;
     DWORD written = 0;

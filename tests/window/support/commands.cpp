@@ -15,8 +15,7 @@ struct Ways {
     int indicator;
 };
 
-Ways waysOf(ModCommand command)
-{
+Ways waysOf(ModCommand command) {
     switch (command) {
     case ModCommand::ActivateZark: return {'A', IDC_MODSTATUS};
     case ModCommand::DeactivateZark: return {'D', IDC_MODSTATUS};
@@ -30,8 +29,7 @@ Ways waysOf(ModCommand command)
 
 }  // namespace
 
-const char* nameOf(ModCommand command)
-{
+const char* nameOf(ModCommand command) {
     switch (command) {
     case ModCommand::ActivateZark: return "ActivateZark";
     case ModCommand::DeactivateZark: return "DeactivateZark";
@@ -43,8 +41,7 @@ const char* nameOf(ModCommand command)
     return "";
 }
 
-const char* nameOf(Way way)
-{
+const char* nameOf(Way way) {
     switch (way) {
     case Way::MenuByKeyboard: return "MenuByKeyboard";
     case Way::MenuByMouse: return "MenuByMouse";
@@ -56,8 +53,7 @@ const char* nameOf(Way way)
     return "";
 }
 
-bool give(HWND main, ModCommand command, Way way)
-{
+bool give(HWND main, ModCommand command, Way way) {
     const Ways ways = waysOf(command);
     if (ways.indicator == 0 && (way == Way::Picture || way == Way::Space || way == Way::ScreenReader)) return false;
     switch (way) {

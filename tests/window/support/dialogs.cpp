@@ -12,14 +12,12 @@ namespace {
 // The id that the system's message box gives the static control holding its text.
 constexpr int kMessageTextId = 0xFFFF;
 
-std::wstring className(HWND window)
-{
+std::wstring className(HWND window) {
     wchar_t name[64];
     return GetClassNameW(window, name, 64) ? name : L"";
 }
 
-BOOL CALLBACK readControl(HWND control, LPARAM context)
-{
+BOOL CALLBACK readControl(HWND control, LPARAM context) {
     auto& box = *reinterpret_cast<MessageBoxView*>(context);
     if (!IsWindowVisible(control)) return TRUE;
     const LONG style = GetWindowLongW(control, GWL_STYLE);
@@ -36,8 +34,7 @@ BOOL CALLBACK readControl(HWND control, LPARAM context)
 
 }  // namespace
 
-std::wstring windowText(HWND window)
-{
+std::wstring windowText(HWND window) {
     wchar_t text[1024] = L"";
     DWORD_PTR copied = 0;
     // WM_GETTEXT rather than GetWindowTextW, which does not read controls of other processes.
@@ -46,8 +43,7 @@ std::wstring windowText(HWND window)
     return text;
 }
 
-MessageBoxView readMessageBox(HWND dialog)
-{
+MessageBoxView readMessageBox(HWND dialog) {
     MessageBoxView box;
     box.window = dialog;
     box.title = windowText(box.window);
@@ -56,20 +52,17 @@ MessageBoxView readMessageBox(HWND dialog)
     return box;
 }
 
-std::optional<MessageBoxView> messageBoxOf(DWORD processId)
-{
+std::optional<MessageBoxView> messageBoxOf(DWORD processId) {
     const auto dialogs = windowsOf(processId, L"#32770");
     if (dialogs.empty()) return std::nullopt;
     return readMessageBox(dialogs.front());
 }
 
-std::optional<MessageBoxView> waitForMessageBox(DWORD processId)
-{
+std::optional<MessageBoxView> waitForMessageBox(DWORD processId) {
     return eventually([&] { return messageBoxOf(processId); });
 }
 
-HWND dialogOfAnotherProgram(DWORD launcherId, const std::wstring& part)
-{
+HWND dialogOfAnotherProgram(DWORD launcherId, const std::wstring& part) {
     auto lower = [](std::wstring text) {
         for (wchar_t& c : text) c = static_cast<wchar_t>(towlower(c));
         return text;
@@ -83,8 +76,7 @@ HWND dialogOfAnotherProgram(DWORD launcherId, const std::wstring& part)
     return nullptr;
 }
 
-bool press(const MessageBoxView& box, int id)
-{
+bool press(const MessageBoxView& box, int id) {
     HWND button = GetDlgItem(box.window, id);
     if (!button) return false;
     RECT area;

@@ -12,8 +12,7 @@ namespace windowtest {
 namespace {
 
 // Whether the process runs the program file under test.
-bool isLauncher(DWORD processId)
-{
+bool isLauncher(DWORD processId) {
     const Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     wchar_t image[MAX_PATH];
     DWORD length = MAX_PATH;
@@ -23,8 +22,7 @@ bool isLauncher(DWORD processId)
 
 }  // namespace
 
-void OpenMessageBoxAtFailure::OnTestPartResult(const ::testing::TestPartResult& result)
-{
+void OpenMessageBoxAtFailure::OnTestPartResult(const ::testing::TestPartResult& result) {
     if (!result.failed()) return;
     for (HWND dialog : windowsOf(0, L"#32770")) {
         DWORD owner = 0;

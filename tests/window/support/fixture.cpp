@@ -4,21 +4,18 @@
 
 namespace windowtest {
 
-void LauncherTest::start()
-{
+void LauncherTest::start() {
     launcher.emplace(folder.path());
     main = launcher->waitForMainWindow();
     ASSERT_NE(main, nullptr) << "the main window did not appear";
 }
 
-void LauncherTest::startWithStores(const std::string& base, const std::string& expansion)
-{
+void LauncherTest::startWithStores(const std::string& base, const std::string& expansion) {
     layOutGame(folder, base, expansion);
     start();
 }
 
-void LauncherTest::expectMessage(const std::wstring& text)
-{
+void LauncherTest::expectMessage(const std::wstring& text) {
     const auto box = waitForMessageBox(launcher->id());
     ASSERT_TRUE(box) << "no message box appeared";
     EXPECT_EQ(box->title, kApplicationTitle);
@@ -29,19 +26,16 @@ void LauncherTest::expectMessage(const std::wstring& text)
     EXPECT_TRUE(launcher->running());
 }
 
-void LauncherTest::expectErrorReport(const std::string& file)
-{
+void LauncherTest::expectErrorReport(const std::string& file) {
     const auto box = waitForMessageBox(launcher->id());
     ASSERT_TRUE(box) << "no error report appeared";
     EXPECT_EQ(box->title, kApplicationTitle);
-    EXPECT_NE(box->text.find(zark::widen(file)), std::wstring::npos)
-        << "the report does not name " << file;
+    EXPECT_NE(box->text.find(zark::widen(file)), std::wstring::npos) << "the report does not name " << file;
     EXPECT_EQ(box->buttons, std::vector<std::wstring>{L"OK"});
     ASSERT_TRUE(pressOk(*box));
 }
 
-void LauncherTest::expectOffer(const std::wstring& text, int answer)
-{
+void LauncherTest::expectOffer(const std::wstring& text, int answer) {
     const auto box = waitForMessageBox(launcher->id());
     ASSERT_TRUE(box) << "no offer appeared";
     EXPECT_EQ(box->title, kApplicationTitle);
@@ -50,8 +44,7 @@ void LauncherTest::expectOffer(const std::wstring& text, int answer)
     ASSERT_TRUE(press(*box, answer));
 }
 
-HWND LauncherTest::waitForHelpViewer() const
-{
+HWND LauncherTest::waitForHelpViewer() const {
     return eventually([&] { return dialogOfAnotherProgram(launcher->id(), folder.path() + L"\\zarkhelp.hlp"); });
 }
 

@@ -56,7 +56,6 @@ void removeLeftoverGameFolders();
 // A freshly installed modification, copied from the starting game folder that the scripts use
 // too: the two store files, here with the given bytes, and the three zark rule files, each
 // holding a line that names it so that a wrong rename shows.
-void layOutGame(const GameFolder& folder, const std::string& base = "2\r\n",
-                const std::string& expansion = "2\r\n");
+void layOutGame(const GameFolder& folder, const std::string& base = "2\r\n", const std::string& expansion = "2\r\n");
 
 }  // namespace windowtest

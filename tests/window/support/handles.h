@@ -14,8 +14,7 @@ using Handle = zark::ScopedHandle;
 class Module {
 public:
     explicit Module(HMODULE module) : module_(module) {}
-    ~Module()
-    {
+    ~Module() {
         if (module_) FreeLibrary(module_);
     }
     Module(const Module&) = delete;

@@ -8,8 +8,7 @@
 namespace windowtest {
 namespace {
 
-INPUT key(WORD virtualKey, DWORD flags)
-{
+INPUT key(WORD virtualKey, DWORD flags) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
@@ -18,8 +17,7 @@ INPUT key(WORD virtualKey, DWORD flags)
     return input;
 }
 
-INPUT mouse(DWORD flags, POINT screen = {})
-{
+INPUT mouse(DWORD flags, POINT screen = {}) {
     // Absolute positions are in 1/65536 of the screen; rounding up lands inside the pixel.
     const LONG width = GetSystemMetrics(SM_CXSCREEN);
     const LONG height = GetSystemMetrics(SM_CYSCREEN);
@@ -31,15 +29,11 @@ INPUT mouse(DWORD flags, POINT screen = {})
     return input;
 }
 
-void send(std::vector<INPUT> inputs)
-{
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
+void send(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
 
 // Whether the keyboard focus of the window's thread lies in the window. A thread makes a window
 // active first and gives it the focus after that; keys sent in between go to the old focus.
-bool hasFocus(HWND window)
-{
+bool hasFocus(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
@@ -53,8 +47,7 @@ bool hasFocus(HWND window)
 // held still handles it before or after the whole chord.
 class HeldThread {
 public:
-    HeldThread()
-    {
+    HeldThread() {
         const DWORD id = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
         thread_.reset(OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, id));
         if (!thread_ || SuspendThread(thread_.get()) == static_cast<DWORD>(-1)) {
@@ -69,8 +62,7 @@ public:
             thread_.reset();
         }
     }
-    ~HeldThread()
-    {
+    ~HeldThread() {
         if (thread_) ResumeThread(thread_.get());
     }
     HeldThread(const HeldThread&) = delete;
@@ -84,8 +76,7 @@ private:
 
 // Asked again until it holds: the window's thread may be making another of its windows active
 // at the same time, as it does for a box that it has just opened.
-bool bringToFront(HWND window)
-{
+bool bringToFront(HWND window) {
     return eventually([&] {
         SetForegroundWindow(window);
         // Wine asks the window's thread by messages to let the old active window go and to make
@@ -97,8 +88,7 @@ bool bringToFront(HWND window)
     });
 }
 
-void pressKeys(const std::vector<WORD>& keys)
-{
+void pressKeys(const std::vector<WORD>& keys) {
     std::vector<INPUT> inputs;
     for (WORD k : keys) inputs.push_back(key(k, 0));
     for (auto k = keys.rbegin(); k != keys.rend(); ++k) inputs.push_back(key(*k, KEYEVENTF_KEYUP));
@@ -108,8 +98,7 @@ void pressKeys(const std::vector<WORD>& keys)
 
 namespace {
 
-bool moveMouse(POINT screen)
-{
+bool moveMouse(POINT screen) {
     send({mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen)});
     return eventually([&] {
         POINT cursor;
@@ -119,8 +108,7 @@ bool moveMouse(POINT screen)
 
 }  // namespace
 
-bool clickAt(POINT screen)
-{
+bool clickAt(POINT screen) {
     if (!moveMouse(screen)) return false;
     // Each button event carries the position too: Wine may still move the cursor back to
     // where X last reported it.
@@ -129,15 +117,11 @@ bool clickAt(POINT screen)
     return true;
 }
 
-bool parkMouse()
-{
-    return moveMouse({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
-}
+bool parkMouse() { return moveMouse({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1}); }
 
 POINT centreOf(const RECT& area) { return {(area.left + area.right) / 2, (area.top + area.bottom) / 2}; }
 
-bool inputHandled(HWND window)
-{
+bool inputHandled(HWND window) {
     if (!RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE)) return false;
     return eventually([&] { return IsWindow(window) && !GetUpdateRect(window, nullptr, FALSE); });
 }

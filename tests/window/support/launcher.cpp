@@ -18,8 +18,7 @@ struct Search {
     std::vector<HWND> found;
 };
 
-BOOL CALLBACK collect(HWND window, LPARAM context)
-{
+BOOL CALLBACK collect(HWND window, LPARAM context) {
     auto& search = *reinterpret_cast<Search*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
@@ -34,8 +33,7 @@ BOOL CALLBACK collect(HWND window, LPARAM context)
 
 }  // namespace
 
-std::wstring onDriveZ(const char* linuxPath)
-{
+std::wstring onDriveZ(const char* linuxPath) {
     std::wstring path = L"Z:" + zark::widen(linuxPath);
     for (wchar_t& c : path) {
         if (c == L'/') c = L'\\';
@@ -45,8 +43,7 @@ std::wstring onDriveZ(const char* linuxPath)
 
 std::wstring launcherPath() { return onDriveZ(ZARK_LAUNCHER_FILE); }
 
-std::wstring standInPath(const std::wstring& name)
-{
+std::wstring standInPath(const std::wstring& name) {
     wchar_t self[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) throw std::runtime_error("GetModuleFileNameW failed");
@@ -54,29 +51,25 @@ std::wstring standInPath(const std::wstring& name)
     return path.substr(0, path.find_last_of(L'\\') + 1) + name;
 }
 
-std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className)
-{
+std::vector<HWND> windowsOf(DWORD processId, const wchar_t* className) {
     Search search{processId, className, {}};
     EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND waitForWindow(DWORD processId, const wchar_t* className)
-{
+HWND waitForWindow(DWORD processId, const wchar_t* className) {
     return eventually([&]() -> HWND {
         const auto found = windowsOf(processId, className);
         return found.empty() ? nullptr : found.front();
     });
 }
 
-int runZarkswitch(const std::wstring& folder, const std::wstring& arguments)
-{
+int runZarkswitch(const std::wstring& folder, const std::wstring& arguments) {
     return runToEnd(onDriveZ(ZARK_SWITCH_FILE), folder, arguments);
 }
 
 int runToEnd(const std::wstring& program, const std::wstring& folder, const std::wstring& arguments,
-             std::chrono::milliseconds limit)
-{
+             std::chrono::milliseconds limit) {
     std::wstring commandLine = L"\"" + program + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -93,52 +86,45 @@ int runToEnd(const std::wstring& program, const std::wstring& folder, const std:
     return static_cast<int>(status);
 }
 
-OutsideProgram::OutsideProgram(HWND window)
-{
+OutsideProgram::OutsideProgram(HWND window) {
     GetWindowThreadProcessId(window, &id_);
     process_.reset(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id_));
 }
 
-OutsideProgram::~OutsideProgram()
-{
+OutsideProgram::~OutsideProgram() {
     if (!process_) return;
     TerminateProcess(process_.get(), 1);
     WaitForSingleObject(process_.get(), static_cast<DWORD>(kPatience.count()));
 }
 
-Launcher::Launcher(const std::wstring& folder, const std::wstring& program) : folder_(folder)
-{
+Launcher::Launcher(const std::wstring& folder, const std::wstring& program) : folder_(folder) {
     if (!parkMouse()) throw std::runtime_error("cannot move the mouse out of the way");
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION created{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &created))
-        throw std::runtime_error("cannot start ZARKLauncher.exe (error " +
-                                 std::to_string(GetLastError()) + ")");
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &created))
+        throw std::runtime_error("cannot start ZARKLauncher.exe (error " + std::to_string(GetLastError()) + ")");
     process_.reset(created.hProcess);
     thread_.reset(created.hThread);
     id_ = created.dwProcessId;
 }
 
-Launcher::~Launcher()
-{
+Launcher::~Launcher() {
     if (running()) TerminateProcess(process_.get(), 1);
     WaitForSingleObject(process_.get(), static_cast<DWORD>(kPatience.count()));
 }
 
 bool Launcher::running() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
-bool Launcher::exitsWithin(std::chrono::milliseconds limit) const
-{
+bool Launcher::exitsWithin(std::chrono::milliseconds limit) const {
     return WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
 }
 
 // The launcher is the one process of the host system that works in its game folder and whose
 // command line names it; its user and system time are in clock ticks.
-std::chrono::milliseconds Launcher::processorTime() const
-{
+std::chrono::milliseconds Launcher::processorTime() const {
     const std::string script = "folder=$(realpath " + unixPath(folder_) +
                                "); for p in /proc/[0-9]*; do [ \"$(readlink $p/cwd)\" = \"$folder\" ] && "
                                "grep -q ZARKLauncher $p/cmdline && awk -v hz=$(getconf CLK_TCK) "

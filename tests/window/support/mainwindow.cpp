@@ -21,8 +21,7 @@ constexpr int kSeparatorsBefore[kModCommands] = {0, 0, 1, 1, 2, 3};
 // Wine draws a popup menu with a 3-pixel frame and separators of half a menu line.
 constexpr int kPopupFrame = 3;
 
-DWORD processOf(HWND window)
-{
+DWORD processOf(HWND window) {
     DWORD id = 0;
     GetWindowThreadProcessId(window, &id);
     return id;
@@ -30,32 +29,30 @@ DWORD processOf(HWND window)
 
 HWND waitForPopup(HWND main) { return waitForWindow(processOf(main), L"#32768"); }
 
-bool popupGone(HWND main)
-{
+bool popupGone(HWND main) {
     return eventually([&] { return windowsOf(processOf(main), L"#32768").empty(); });
 }
 
 // The middle of a command of the open "&Mod" popup. Text items share one height, which
 // follows from the popup's height once the frame and the separators are taken off.
-POINT modItemCentre(HWND popup, int command)
-{
+POINT modItemCentre(HWND popup, int command) {
     RECT area;
     GetWindowRect(popup, &area);
     const int separator = GetSystemMetrics(SM_CYMENUSIZE) / 2;
-    const int itemHeight =
-        (area.bottom - area.top - 2 * kPopupFrame - kModSeparators * separator) / kModCommands;
-    return {(area.left + area.right) / 2, area.top + kPopupFrame + command * itemHeight +
-                                              kSeparatorsBefore[command] * separator + itemHeight / 2};
+    const int itemHeight = (area.bottom - area.top - 2 * kPopupFrame - kModSeparators * separator) / kModCommands;
+    return {(area.left + area.right) / 2,
+            area.top + kPopupFrame + command * itemHeight + kSeparatorsBefore[command] * separator + itemHeight / 2};
 }
 
 }  // namespace
 
-std::ostream& operator<<(std::ostream& out, const Pictures& pictures)
-{
+std::ostream& operator<<(std::ostream& out, const Pictures& pictures) {
     out << '{';
     const char* separator = "";
-    for (auto [shown, name] : {std::pair{pictures.active, "active"}, {pictures.deactive, "deactive"},
-                               {pictures.fsactive, "fsactive"}, {pictures.fsdeactive, "fsdeactive"}}) {
+    for (auto [shown, name] : {std::pair{pictures.active, "active"},
+                               {pictures.deactive, "deactive"},
+                               {pictures.fsactive, "fsactive"},
+                               {pictures.fsdeactive, "fsdeactive"}}) {
         if (!shown) continue;
         out << separator << name;
         separator = ", ";
@@ -63,8 +60,7 @@ std::ostream& operator<<(std::ostream& out, const Pictures& pictures)
     return out << '}';
 }
 
-Pictures picturesOf(HWND main)
-{
+Pictures picturesOf(HWND main) {
     auto named = [&](int id, const wchar_t* name) {
         wchar_t text[64] = L"";
         // Asked as any other program asks, across processes.
@@ -75,8 +71,7 @@ Pictures picturesOf(HWND main)
             named(IDC_FSMODSTATUS, L"ZARK-FS: ACTIVATED"), named(IDC_FSMODSTATUS, L"ZARK-FS: DE-ACTIVATED")};
 }
 
-Pictures picturesDrawn(HWND main)
-{
+Pictures picturesDrawn(HWND main) {
     const ProgramFile file(launcherPath());
     auto drawn = [&](int id, int bitmap) {
         const RECT area = controlOnScreen(main, id);
@@ -86,27 +81,24 @@ Pictures picturesDrawn(HWND main)
             drawn(IDC_FSMODSTATUS, IDB_FSDEACTIVE)};
 }
 
-bool inMenuMode(HWND window)
-{
+bool inMenuMode(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && (info.flags & GUI_INMENUMODE);
 }
 
-HWND focusOf(HWND main)
-{
+HWND focusOf(HWND main) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
-Accessible accessibleOf(HWND window)
-{
+Accessible accessibleOf(HWND window) {
     Accessible seen;
     const HRESULT apartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IAccessible* object = nullptr;
-    if (SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
-                                             reinterpret_cast<void**>(&object)))) {
+    if (SUCCEEDED(
+            AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object)))) {
         VARIANT self{};
         self.vt = VT_I4;
         self.lVal = CHILDID_SELF;
@@ -121,42 +113,34 @@ Accessible accessibleOf(HWND window)
     return seen;
 }
 
-RECT clientOnScreen(HWND window)
-{
+RECT clientOnScreen(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
     return client;
 }
 
-RECT controlOnScreen(HWND main, int id)
-{
+RECT controlOnScreen(HWND main, int id) {
     RECT area{};
     GetWindowRect(GetDlgItem(main, id), &area);
     return area;
 }
 
-RECT controlInClient(HWND window, int id)
-{
+RECT controlInClient(HWND window, int id) {
     const RECT client = clientOnScreen(window);
     RECT area = controlOnScreen(window, id);
     OffsetRect(&area, -client.left, -client.top);
     return area;
 }
 
-std::string placeOf(const RECT& r)
-{
-    return std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right - r.left) +
-           " x " + std::to_string(r.bottom - r.top);
+std::string placeOf(const RECT& r) {
+    return std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right - r.left) + " x " +
+           std::to_string(r.bottom - r.top);
 }
 
-bool clickIndicator(HWND main, int id)
-{
-    return bringToFront(main) && clickAt(centreOf(controlOnScreen(main, id)));
-}
+bool clickIndicator(HWND main, int id) { return bringToFront(main) && clickAt(centreOf(controlOnScreen(main, id))); }
 
-bool tabTo(HWND main, int id)
-{
+bool tabTo(HWND main, int id) {
     if (!bringToFront(main)) return false;
     const HWND indicator = GetDlgItem(main, id);
     // At least one step, so that the keyboard has moved the focus; two indicators, so at most two.
@@ -169,8 +153,7 @@ bool tabTo(HWND main, int id)
     return false;
 }
 
-bool chooseFromModMenu(HWND main, ModCommand command, MenuWay way)
-{
+bool chooseFromModMenu(HWND main, ModCommand command, MenuWay way) {
     const int index = static_cast<int>(command);
     if (way == MenuWay::Keyboard) return chooseByKeyboard(main, 'M', index);
 
@@ -181,8 +164,7 @@ bool chooseFromModMenu(HWND main, ModCommand command, MenuWay way)
     return popup && clickAt(modItemCentre(popup, index)) && popupGone(main);
 }
 
-bool chooseByKeyboard(HWND main, WORD accessLetter, int index)
-{
+bool chooseByKeyboard(HWND main, WORD accessLetter, int index) {
     if (!bringToFront(main)) return false;
     pressKeys({VK_MENU, accessLetter});
     if (!waitForPopup(main)) return false;
@@ -191,8 +173,7 @@ bool chooseByKeyboard(HWND main, WORD accessLetter, int index)
     return popupGone(main);
 }
 
-bool menuOpens(HWND main)
-{
+bool menuOpens(HWND main) {
     if (!bringToFront(main)) return false;
     pressKeys({VK_MENU, 'M'});
     if (!waitForPopup(main)) return false;

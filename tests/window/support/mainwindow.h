@@ -16,8 +16,7 @@ struct Pictures {
     bool fsactive = false;
     bool fsdeactive = false;
 
-    bool operator==(const Pictures& other) const
-    {
+    bool operator==(const Pictures& other) const {
         return active == other.active && deactive == other.deactive && fsactive == other.fsactive &&
                fsdeactive == other.fsdeactive;
     }

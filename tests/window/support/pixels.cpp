@@ -1,8 +1,8 @@
 #include "support/pixels.h"
 
-#include "win/scoped.h"
 #include "support/launcher.h"
 #include "switching/winstrings.h"
+#include "win/scoped.h"
 
 #include <stb_image.h>
 
@@ -17,8 +17,7 @@ namespace {
 
 // Draws into a 32-bit bitmap of `size`, and returns its pixels.
 template <class Draw>
-Pixels drawn(SIZE size, Draw draw)
-{
+Pixels drawn(SIZE size, Draw draw) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = size.cx;
@@ -44,8 +43,7 @@ Pixels drawn(SIZE size, Draw draw)
 
 }  // namespace
 
-Pixels onScreen(const RECT& area)
-{
+Pixels onScreen(const RECT& area) {
     const zark::ScopedWindowDC screen(nullptr);
     return drawn({area.right - area.left, area.bottom - area.top}, [&](HDC dc) {
         return BitBlt(dc, 0, 0, area.right - area.left, area.bottom - area.top, screen.get(), area.left, area.top,
@@ -53,8 +51,7 @@ Pixels onScreen(const RECT& area)
     });
 }
 
-Pixels ofBitmap(const BITMAPINFO* bitmap, SIZE size)
-{
+Pixels ofBitmap(const BITMAPINFO* bitmap, SIZE size) {
     const BITMAPINFOHEADER& header = bitmap->bmiHeader;
     const DWORD colours = header.biClrUsed != 0 || header.biBitCount > 8 ? header.biClrUsed : 1u << header.biBitCount;
     const void* bits = reinterpret_cast<const BYTE*>(bitmap) + header.biSize + colours * sizeof(RGBQUAD);
@@ -65,8 +62,7 @@ Pixels ofBitmap(const BITMAPINFO* bitmap, SIZE size)
     });
 }
 
-Pixels expectedPixels(const std::string& name, SIZE& size)
-{
+Pixels expectedPixels(const std::string& name, SIZE& size) {
     const std::wstring path = onDriveZ(ZARK_EXPECTED_PIXELS) + L"\\" + zark::widen(name);
     std::ifstream file(path.c_str(), std::ios::binary);
     const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
@@ -86,8 +82,7 @@ Pixels expectedPixels(const std::string& name, SIZE& size)
     return pixels;
 }
 
-std::string differences(const Pixels& seen, const Pixels& expected, int width, int tolerance)
-{
+std::string differences(const Pixels& seen, const Pixels& expected, int width, int tolerance) {
     if (seen.size() != expected.size()) return "a picture of another size";
     size_t count = 0;
     size_t first = 0;

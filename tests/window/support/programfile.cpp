@@ -9,8 +9,7 @@ namespace {
 
 struct MenuHandle {
     explicit MenuHandle(HMENU menu) : menu(menu) {}
-    ~MenuHandle()
-    {
+    ~MenuHandle() {
         if (menu) DestroyMenu(menu);
     }
     MenuHandle(const MenuHandle&) = delete;
@@ -18,8 +17,7 @@ struct MenuHandle {
     HMENU menu;
 };
 
-std::vector<MenuEntry> readMenu(HMENU menu)
-{
+std::vector<MenuEntry> readMenu(HMENU menu) {
     std::vector<MenuEntry> entries;
     const int count = GetMenuItemCount(menu);
     for (int position = 0; position < count; ++position) {
@@ -58,8 +56,7 @@ struct Bytes {
     DWORD size = 0;
 };
 
-Bytes resource(HMODULE module, int id, const wchar_t* type)
-{
+Bytes resource(HMODULE module, int id, const wchar_t* type) {
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
@@ -69,8 +66,7 @@ Bytes resource(HMODULE module, int id, const wchar_t* type)
 
 // A PNG-compressed icon image has no bitmap header: its size and depth are in the IHDR chunk
 // that follows the signature (big-endian width and height, bits per channel, colour type).
-std::optional<IconImage> pngImage(const Bytes& image)
-{
+std::optional<IconImage> pngImage(const Bytes& image) {
     static const BYTE signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (image.size < 26 || std::memcmp(image.data, signature, sizeof signature) != 0 ||
         std::memcmp(image.data + 12, "IHDR", 4) != 0)
@@ -89,8 +85,7 @@ std::optional<IconImage> pngImage(const Bytes& image)
 }  // namespace
 
 ProgramFile::ProgramFile(const std::wstring& path)
-    : module_(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE))
-{
+    : module_(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {
     if (!module_.get()) throw std::runtime_error("cannot load the program file as data");
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
@@ -99,15 +94,13 @@ ProgramFile::ProgramFile(const std::wstring& path)
     if (!GetFileVersionInfoW(path.c_str(), 0, size, version_.data())) version_.clear();
 }
 
-std::vector<MenuEntry> ProgramFile::menu(int id) const
-{
+std::vector<MenuEntry> ProgramFile::menu(int id) const {
     MenuHandle menu(LoadMenuW(module_.get(), MAKEINTRESOURCEW(id)));
     if (!menu.menu) return {};
     return readMenu(menu.menu);
 }
 
-std::vector<ACCEL> ProgramFile::accelerators(int id) const
-{
+std::vector<ACCEL> ProgramFile::accelerators(int id) const {
     // Accelerator tables loaded from a module are freed with it.
     HACCEL table = LoadAcceleratorsW(module_.get(), MAKEINTRESOURCEW(id));
     if (!table) return {};
@@ -116,8 +109,7 @@ std::vector<ACCEL> ProgramFile::accelerators(int id) const
     return entries;
 }
 
-std::vector<IconImage> ProgramFile::icon(int id) const
-{
+std::vector<IconImage> ProgramFile::icon(int id) const {
     const auto* header = reinterpret_cast<const GroupIconHeader*>(resource(module_.get(), id, RT_GROUP_ICON).data);
     if (!header) return {};
     const auto* entries = reinterpret_cast<const GroupIconEntry*>(header + 1);
@@ -135,8 +127,7 @@ std::vector<IconImage> ProgramFile::icon(int id) const
     return images;
 }
 
-std::vector<DWORD> ProgramFile::iconImage(int id, int size) const
-{
+std::vector<DWORD> ProgramFile::iconImage(int id, int size) const {
     const auto* header = reinterpret_cast<const GroupIconHeader*>(resource(module_.get(), id, RT_GROUP_ICON).data);
     if (!header) return {};
     const auto* entries = reinterpret_cast<const GroupIconEntry*>(header + 1);
@@ -155,13 +146,11 @@ std::vector<DWORD> ProgramFile::iconImage(int id, int size) const
     return {};
 }
 
-const BITMAPINFO* ProgramFile::bitmap(int id) const
-{
+const BITMAPINFO* ProgramFile::bitmap(int id) const {
     return reinterpret_cast<const BITMAPINFO*>(resource(module_.get(), id, RT_BITMAP).data);
 }
 
-std::optional<VS_FIXEDFILEINFO> ProgramFile::fixedInfo() const
-{
+std::optional<VS_FIXEDFILEINFO> ProgramFile::fixedInfo() const {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     if (version_.empty() || !VerQueryValueW(version_.data(), L"\\", reinterpret_cast<void**>(&fixed), &length))
@@ -169,8 +158,7 @@ std::optional<VS_FIXEDFILEINFO> ProgramFile::fixedInfo() const
     return *fixed;
 }
 
-std::vector<DWORD> ProgramFile::translations() const
-{
+std::vector<DWORD> ProgramFile::translations() const {
     DWORD* pairs = nullptr;
     UINT length = 0;
     if (version_.empty() ||
@@ -179,8 +167,7 @@ std::vector<DWORD> ProgramFile::translations() const
     return std::vector<DWORD>(pairs, pairs + length / sizeof(DWORD));
 }
 
-std::optional<std::wstring> ProgramFile::versionString(const std::wstring& block, const std::wstring& name) const
-{
+std::optional<std::wstring> ProgramFile::versionString(const std::wstring& block, const std::wstring& name) const {
     wchar_t* value = nullptr;
     UINT length = 0;
     const std::wstring query = L"\\StringFileInfo\\" + block + L"\\" + name;

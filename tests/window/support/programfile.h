@@ -15,8 +15,8 @@ namespace windowtest {
 struct MenuEntry {
     std::wstring caption;  // empty for a separator
     UINT id = 0;
-    UINT type = 0;   // MFT_* flags
-    UINT state = 0;  // MFS_* flags
+    UINT type = 0;                 // MFT_* flags
+    UINT state = 0;                // MFS_* flags
     std::vector<MenuEntry> items;  // the items of a menu; empty for a command
 };
 

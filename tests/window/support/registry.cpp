@@ -9,8 +9,7 @@ namespace {
 
 class Key {
 public:
-    Key(HKEY root, const std::wstring& path)
-    {
+    Key(HKEY root, const std::wstring& path) {
         if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr) !=
             ERROR_SUCCESS)
             throw std::runtime_error("cannot open a registry key");
@@ -19,8 +18,7 @@ public:
     Key(const Key&) = delete;
     Key& operator=(const Key&) = delete;
 
-    std::optional<RegistryValue::Data> get(const wchar_t* name) const
-    {
+    std::optional<RegistryValue::Data> get(const wchar_t* name) const {
         RegistryValue::Data data{0, std::vector<BYTE>(4096)};
         auto size = static_cast<DWORD>(data.bytes.size());
         if (RegQueryValueExW(key_, name, nullptr, &data.type, data.bytes.data(), &size) != ERROR_SUCCESS)
@@ -29,11 +27,11 @@ public:
         return data;
     }
 
-    void set(const wchar_t* name, const std::optional<RegistryValue::Data>& data) const
-    {
+    void set(const wchar_t* name, const std::optional<RegistryValue::Data>& data) const {
         LSTATUS status = ERROR_SUCCESS;
         if (data) {
-            status = RegSetValueExW(key_, name, 0, data->type, data->bytes.data(), static_cast<DWORD>(data->bytes.size()));
+            status =
+                RegSetValueExW(key_, name, 0, data->type, data->bytes.data(), static_cast<DWORD>(data->bytes.size()));
         } else {
             status = RegDeleteValueW(key_, name);
             if (status == ERROR_FILE_NOT_FOUND) status = ERROR_SUCCESS;
@@ -48,15 +46,13 @@ private:
 }  // namespace
 
 RegistryValue::RegistryValue(HKEY root, const std::wstring& key, const wchar_t* name, const std::optional<Data>& data)
-    : root_(root), key_(key), name_(name)
-{
+    : root_(root), key_(key), name_(name) {
     Key opened(root_, key_);
     previous_ = opened.get(name_);
     opened.set(name_, data);
 }
 
-RegistryValue::~RegistryValue()
-{
+RegistryValue::~RegistryValue() {
     try {
         Key(root_, key_).set(name_, previous_);
     } catch (const std::exception& error) {
@@ -64,23 +60,19 @@ RegistryValue::~RegistryValue()
     }
 }
 
-RegistryValue::Data RegistryValue::text(const std::wstring& value)
-{
+RegistryValue::Data RegistryValue::text(const std::wstring& value) {
     const auto* bytes = reinterpret_cast<const BYTE*>(value.c_str());
     return {REG_SZ, std::vector<BYTE>(bytes, bytes + (value.size() + 1) * sizeof(wchar_t))};
 }
 
-RegistryValue::Data RegistryValue::number(DWORD value)
-{
+RegistryValue::Data RegistryValue::number(DWORD value) {
     const auto* bytes = reinterpret_cast<const BYTE*>(&value);
     return {REG_DWORD, std::vector<BYTE>(bytes, bytes + sizeof value)};
 }
 
 HttpHandler::HttpHandler(const std::optional<std::wstring>& command)
     : value_(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", nullptr,
-             command ? std::optional(RegistryValue::text(*command)) : std::nullopt)
-{
-}
+             command ? std::optional(RegistryValue::text(*command)) : std::nullopt) {}
 
 namespace {
 
@@ -90,8 +82,6 @@ const std::wstring kLauncherOverrides = L"Software\\Wine\\AppDefaults\\ZARKLaunc
 }  // namespace
 
 DllPreferredNative::DllPreferredNative(const wchar_t* dll)
-    : value_(HKEY_CURRENT_USER, kLauncherOverrides, dll, RegistryValue::text(L"native,builtin"))
-{
-}
+    : value_(HKEY_CURRENT_USER, kLauncherOverrides, dll, RegistryValue::text(L"native,builtin")) {}
 
 }  // namespace windowtest

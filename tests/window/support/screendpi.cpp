@@ -7,12 +7,10 @@
 namespace windowtest {
 
 ScreenDpi::ScreenDpi(int dpi)
-    : value_(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", RegistryValue::number(static_cast<DWORD>(dpi)))
-{
-}
+    : value_(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels",
+             RegistryValue::number(static_cast<DWORD>(dpi))) {}
 
-int textWidth(const std::wstring& text, const LOGFONTW& font)
-{
+int textWidth(const std::wstring& text, const LOGFONTW& font) {
     const zark::ScopedWindowDC screen(nullptr);
     const zark::ScopedFont made(CreateFontIndirectW(&font));
     if (!screen || !made) throw std::runtime_error("cannot measure a text");

@@ -1,7 +1,7 @@
 #include "support/screenshot.h"
 
-#include "win/scoped.h"
 #include "support/wait.h"
+#include "win/scoped.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +12,13 @@
 namespace windowtest {
 namespace {
 
-BOOL CALLBACK collectChild(HWND child, LPARAM found)
-{
+BOOL CALLBACK collectChild(HWND child, LPARAM found) {
     reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
     return TRUE;
 }
 
 // A window that has just opened may not have painted itself and its controls yet.
-void waitUntilPainted(HWND window)
-{
+void waitUntilPainted(HWND window) {
     std::vector<HWND> painted{window};
     EnumChildWindows(window, collectChild, reinterpret_cast<LPARAM>(&painted));
     for (HWND each : painted) eventually([&] { return !IsWindow(each) || !GetUpdateRect(each, nullptr, FALSE); });
@@ -28,8 +26,7 @@ void waitUntilPainted(HWND window)
 
 }  // namespace
 
-void saveScreenshot(const std::wstring& name, std::initializer_list<HWND> windows)
-{
+void saveScreenshot(const std::wstring& name, std::initializer_list<HWND> windows) {
     wchar_t folder[MAX_PATH];
     const DWORD length = GetEnvironmentVariableW(L"ZARK_SCREENSHOTS", folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return;
@@ -55,8 +52,8 @@ void saveScreenshot(const std::wstring& name, std::initializer_list<HWND> window
     const zark::ScopedWindowDC screen(nullptr);
     const zark::ScopedMemoryDC memory(screen.get());
     void* bits = nullptr;
-    const zark::ScopedBitmap bitmap(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header),
-                                   DIB_RGB_COLORS, &bits, nullptr, 0));
+    const zark::ScopedBitmap bitmap(
+        CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!screen.get() || !memory.get() || !bitmap.get()) {
         ADD_FAILURE() << "cannot capture the screen";
         return;

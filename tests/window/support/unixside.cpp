@@ -14,8 +14,7 @@
 
 namespace windowtest {
 
-std::string unixPath(const std::wstring& windowsPath)
-{
+std::string unixPath(const std::wstring& windowsPath) {
     using UnixName = char*(CDECL*)(const wchar_t*);
     const auto unixName = reinterpret_cast<UnixName>(
         reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
@@ -28,15 +27,13 @@ std::string unixPath(const std::wstring& windowsPath)
 
 // Wine starts a program of the host system but cannot wait for it: the command's output is
 // renamed into place once it is complete.
-std::string runUnixShell(const std::string& command)
-{
+std::string runUnixShell(const std::string& command) {
     static std::atomic<int> count{0};
     wchar_t temp[MAX_PATH];
     const DWORD length = GetTempPathW(MAX_PATH, temp);
     if (length == 0 || length >= MAX_PATH) throw std::runtime_error("no folder for the shell's output");
-    const std::wstring output =
-        std::wstring(temp, length) + L"unixshell-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-        std::to_wstring(++count) + L".txt";
+    const std::wstring output = std::wstring(temp, length) + L"unixshell-" + std::to_wstring(GetCurrentProcessId()) +
+                                L"-" + std::to_wstring(++count) + L".txt";
     const std::string target = unixPath(output);
     const std::string script = "(" + command + ") >" + target + ".part 2>&1; mv " + target + ".part " + target;
     // One argument for the shell, its quotes escaped as Windows splits a command line.

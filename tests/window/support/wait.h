@@ -12,8 +12,7 @@ constexpr std::chrono::milliseconds kPatience{10000};
 
 // Polls `condition` until it returns a true value or `limit` has passed; returns the last value.
 template <class Condition>
-auto eventually(Condition condition, std::chrono::milliseconds limit = kPatience)
-{
+auto eventually(Condition condition, std::chrono::milliseconds limit = kPatience) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {
         auto value = condition();
