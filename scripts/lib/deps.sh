@@ -22,7 +22,8 @@ BUILD_PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86
 # skips) on a virtual X display, and ImageMagick for screenshots.
 RUN_PACKAGES=(wine64 fonts-wine xvfb imagemagick)
 # What the tests need beyond that: GoogleTest (built from source for Windows), clang's
-# libFuzzer for the store reader, and icoutils to read the icon out of the release's programs.
-TEST_PACKAGES=(libgtest-dev googletest clang libclang-rt-14-dev icoutils)
+# libFuzzer for the store reader, icoutils to read the icon out of the release's programs, and
+# clang-format for the check of the format.
+TEST_PACKAGES=(libgtest-dev googletest clang libclang-rt-14-dev icoutils clang-format)
 # What scripts/make-art needs to draw the pictures: Pillow and the fonts of their lettering.
 ART_PACKAGES=(python3-pil fonts-dejavu-core fonts-dejavu-extra fonts-liberation)
