@@ -99,4 +99,7 @@ std::optional<Failure> VirtualStoreCopies(FileSystem& disk, std::vector<std::str
 // The finding of both stores saying active.
 std::string BothActive();
 
+// What the check says where it finds nothing out of place.
+inline const std::string kRulesAgree = "The rule files agree with the stores.";
+
 }  // namespace zark

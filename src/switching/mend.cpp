@@ -1,5 +1,6 @@
 #include "switching/mend.h"
 
+#include "switching/foldercheck.h"
 #include "switching/report.h"
 #include "switching/switchlock.h"
 
@@ -42,7 +43,7 @@ std::string RepairResult(const RepairReport& report, const std::optional<Failure
         if (RepairMayHelp(stopped)) stopped.advice = "Try again.";
         return text + FailureReport(stopped);
     }
-    if (stillOutOfPlace.empty()) return text + "The rule files agree with the stores.";
+    if (stillOutOfPlace.empty()) return text + kRulesAgree;
     if (report.decisions.empty()) return text + "Still out of place:\n" + lines(stillOutOfPlace);
     return text + lines(report.decisions, ", then switch again.");
 }

@@ -32,8 +32,7 @@ struct SwitchOutcome {
     }
 };
 
-// The four switch commands. Each runs under the folder's switch lock, which the caller takes
-// with LockSwitching and holds until the command has returned.
+// The four switch commands. Each runs under the folder's switch lock, within UnderSwitchLock.
 SwitchOutcome ActivateZark(FileSystem& disk, const SwitchLock& lock);
 SwitchOutcome DeactivateZark(FileSystem& disk, const SwitchLock& lock);
 SwitchOutcome ActivateZarkFs(FileSystem& disk, const SwitchLock& lock);

@@ -74,7 +74,7 @@ int usage(Console& console, const std::string& problem) {
 // Prints each finding, or that there are none; the exit status says which.
 int conclude(Console& console, const std::vector<std::string>& findings) {
     if (findings.empty()) {
-        console.out("The rule files agree with the stores.\n");
+        console.out(kRulesAgree + "\n");
         return kExitDone;
     }
     for (const std::string& finding : findings) console.out(finding + "\n");
